@@ -1,0 +1,96 @@
+#include "core/DataFileLoader.h"
+
+#include "core/Profile.h"
+
+namespace {
+
+const char Quote = '"';
+
+// The invalid-value line names the record in quotes even when it is only a number.
+std::string Record_Name_Or_Number(const std::string& record_name, int32_t record_number) {
+    return record_name.empty() ? std::to_string(record_number) : record_name;
+}
+
+} // namespace
+
+std::string Cannot_Load_Line(const std::string& file_name) {
+    const std::string text = Is_Tool_Profile() ? "Unable to load data file: " : "Не удаётся загрузить: ";
+    return text + Quote + file_name + Quote + ".";
+}
+
+std::string Missing_Field_Line(const std::string& field_name, const std::string& record_name,
+                               int32_t record_number) {
+    std::string line = Is_Tool_Profile() ? "Could not find field " : "Не удалось найти поле ";
+    line += Quote + field_name + Quote + (Is_Tool_Profile() ? " in record " : " в записи ");
+    // A numbered record is written without quotes here, unlike in the invalid-value line.
+    if (record_name.empty())
+        line += std::to_string(record_number);
+    else
+        line += Quote + record_name + Quote;
+    return line + ".";
+}
+
+std::string Invalid_Value_Line(const std::string& value, const std::string& field_name,
+                               const std::string& record_name, int32_t record_number) {
+    std::string line = Is_Tool_Profile() ? "Unknown value " : "Недопустимое ";
+    line += Quote + value + Quote + (Is_Tool_Profile() ? " for " : " для ") + field_name;
+    line += Is_Tool_Profile() ? " in record " : " в записи ";
+    return line + Quote + Record_Name_Or_Number(record_name, record_number) + Quote + ".";
+}
+
+TData_File_Loader::TData_File_Loader(const std::string& file_name) : File_Name_(file_name) {}
+
+void TData_File_Loader::Execute_Load() {
+    Error_List_.clear();
+    try {
+        // Opening the file also searches the header; a missing file raises before any hook runs.
+        TData_File_Parser parser(File_Name_, Error_List_);
+        Before_Load();
+        Record_Number_ = 0;
+        bool has_fields = false;
+        do {
+            ++Record_Number_;
+            has_fields = parser.Read_Record(Fields_);
+            if (has_fields) Process_Record(Record_Number_);
+            // A record without fields is the second of two record-ending lines in a row: the data ends
+            // there, and whatever follows is ignored without error.
+        } while (!parser.End() && has_fields);
+        After_Load();
+    } catch (...) {
+        // Loaders report, they never raise: any failure of a hook ends the load with one line, and
+        // the records processed before it stay processed.
+        Error_List_.push_back(Cannot_Load_Line(File_Name_));
+    }
+}
+
+bool TData_File_Loader::Get_Field_Value(const std::string& field_name, std::string& value,
+                                        bool report_missing) {
+    value.clear();
+    for (const TData_Field& field : Fields_) {
+        if (Ascii_Equal_No_Case(field.Name, field_name)) {
+            value = field.Value;
+            return true;
+        }
+    }
+    if (report_missing) Error_List_.push_back(Missing_Field_Line(field_name, Record_Name_, Record_Number_));
+    return false;
+}
+
+void TData_File_Loader::Report_Invalid_Value(const std::string& value, const std::string& field_name) {
+    Error_List_.push_back(Invalid_Value_Line(value, field_name, Record_Name_, Record_Number_));
+}
+
+void TData_File_Loader::Add_Error(const std::string& text) {
+    Error_List_.push_back(text);
+}
+
+TField_Reader TData_File_Loader::Field_Reader() {
+    return TField_Reader{
+        [this](const std::string& field_name, std::string& value, bool report_missing) {
+            return Get_Field_Value(field_name, value, report_missing);
+        },
+        [this](const std::string& value, const std::string& field_name) {
+            Report_Invalid_Value(value, field_name);
+        },
+    };
+}

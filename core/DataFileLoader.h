@@ -1,0 +1,70 @@
+// Base of every data-file loader: runs the parser over a file, hands each record to Process_Record and
+// collects error lines instead of raising them.
+#pragma once
+
+#include "core/DataFileParser.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Looks a field of the current record up; reports it as missing when asked to.
+using TGet_Field_Value =
+    std::function<bool(const std::string& field_name, std::string& value, bool report_missing)>;
+// Reports a value the loader cannot accept.
+using TReport_Invalid_Value = std::function<void(const std::string& value, const std::string& field_name)>;
+
+// The two callables sub-record readers (effect lists, damages, requirements, natural attacks) read their
+// keys through.
+struct TField_Reader {
+    TGet_Field_Value Get_Field_Value;
+    TReport_Invalid_Value Report_Invalid_Value;
+};
+
+class TData_File_Loader {
+public:
+    explicit TData_File_Loader(const std::string& file_name);
+    virtual ~TData_File_Loader() = default;
+    TData_File_Loader(const TData_File_Loader&) = delete;
+    TData_File_Loader& operator=(const TData_File_Loader&) = delete;
+
+    // The whole load. Never raises: a missing or unreadable file, or any failure inside the hooks, adds the
+    // cannot-load line; what was processed before stays processed.
+    void Execute_Load();
+    const TString_List& Get_Error_List() const { return Error_List_; }
+
+    // Kept across records until another name is set.
+    void Set_Record_Name(const std::string& name) { Record_Name_ = name; }
+    const std::string& Get_Record_Name() const { return Record_Name_; }
+    int32_t Get_Record_Number() const { return Record_Number_; }
+    const std::string& Get_File_Name() const { return File_Name_; }
+
+    // value is set to empty first; the look-up ignores ASCII case.
+    bool Get_Field_Value(const std::string& field_name, std::string& value, bool report_missing);
+    void Report_Invalid_Value(const std::string& value, const std::string& field_name);
+    void Add_Error(const std::string& text);
+    TField_Reader Field_Reader();
+
+protected:
+    virtual void Before_Load() {}
+    virtual void Process_Record(int32_t record_number) = 0;
+    virtual void After_Load() {}
+
+    // The fields of the record being processed, in line order.
+    const std::vector<TData_Field>& Current_Fields() const { return Fields_; }
+
+private:
+    std::string File_Name_;
+    int32_t Record_Number_ = 0;
+    TString_List Error_List_;
+    std::vector<TData_Field> Fields_;
+    std::string Record_Name_;
+};
+
+// Error lines of the data-file protocol, in the language of the run-time profile.
+std::string Cannot_Load_Line(const std::string& file_name);
+std::string Missing_Field_Line(const std::string& field_name, const std::string& record_name,
+                               int32_t record_number);
+std::string Invalid_Value_Line(const std::string& value, const std::string& field_name,
+                               const std::string& record_name, int32_t record_number);

@@ -1,0 +1,75 @@
+// Reader of the text data files every piece of content comes from: a header up to the line holding
+// "*BEGIN*" and two more lines, then records of "name := value" lines, until "*END*" or the last line.
+#pragma once
+
+#include "core/SaveStream.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The data file cannot be opened or read.
+class EData_File_Error : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One field of a record, in line order.
+struct TData_Field {
+    std::string Name;
+    std::string Value;
+};
+
+class TData_File_Parser {
+public:
+    // Opens the file (resolved case-insensitively when the exact path is missing; UTF-8 or Windows-1251)
+    // and searches the header. Raises EData_File_Error when the file cannot be read. Adds
+    // "Cannot find *BEGIN*" to the error list when the header has no such line.
+    TData_File_Parser(const std::string& file_name, TString_List& error_list);
+
+    // Reads the next record into the field list (cleared first). Field names are unique within a record
+    // ignoring ASCII case: the first line with a name wins. Returns true when the record has a field.
+    bool Read_Record(std::vector<TData_Field>& fields);
+    bool End() const { return End_; }
+
+private:
+    void Find_Begin();
+    void Read_Line();
+    bool Next_Raw_Line(std::string& line); // false past the last line (line becomes empty)
+    bool Has_Further_Line() const { return Next_Line_ < Lines_.size(); }
+
+    std::string File_Name_;
+    TString_List& Error_List_;
+    std::vector<std::string> Lines_;
+    size_t Next_Line_ = 0;
+    bool End_ = false;
+    std::string Line_;
+    std::string Field_Name_;
+    std::string Field_Value_;
+};
+
+// Splits a text into lines the way data files are read: CR LF and LF both end a line; the last line is the
+// one after which no byte follows (a final line end adds no empty line).
+std::vector<std::string> Split_Data_Lines(const std::string& text);
+
+// Removes every character of code 32 or lower from both ends.
+std::string Trim_Data(const std::string& text);
+
+// ASCII-only case folding; other bytes (UTF-8 sequences) stand as they are.
+std::string Ascii_Upper(std::string text);
+std::string Ascii_Lower(std::string text);
+bool Ascii_Equal_No_Case(const std::string& a, const std::string& b);
+
+// Conversions of field values. They never fail: unusable text gives 0 (or false).
+// Integers: optional sign, then decimal digits or "$" and hexadecimal digits.
+bool Str_To_Bool(const std::string& text);       // "TRUE" or "YES", ignoring ASCII case
+uint16_t Str_To_Word(const std::string& text);   // 0..65535, else 0
+uint8_t Str_To_Byte(const std::string& text);    // 0..255, else 0
+int32_t Str_To_Longint(const std::string& text); // -2147483647..2147483647, else 0
+double Str_To_Real(const std::string& text);     // "." whatever the locale; inf and nan give 0
+inline const std::string& Str_To_Str(const std::string& text) {
+    return text;
+}
+// The integer value of a text when it is an integer that fits 64 bits.
+bool Parse_Data_Integer(const std::string& text, int64_t& value);

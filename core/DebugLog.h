@@ -1,0 +1,18 @@
+// The debug log: start-up and settings lines appended to "log/MK_Log.txt" in the program folder.
+#pragma once
+
+#include <string>
+
+struct TGame_Settings;
+
+// Writes one line when logging is on and the unit is one of "General", "DlgMain", "Struct",
+// "GameSettings" (exact letter case). Other units are dropped: many routines log, few are kept.
+void Log(const std::string& unit_name, const std::string& message);
+// The banner of a new run, logged under "General".
+void Log_New_Execution();
+
+// The settings the log's switch reads; null means logging is on (the settings are not loaded yet).
+void Set_Log_Settings(const TGame_Settings* settings);
+
+// The log file of the program folder.
+std::string Log_File_Path();

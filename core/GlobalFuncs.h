@@ -1,0 +1,59 @@
+// Small helpers used everywhere: the program-wide globals, random numbers, geometry on the square grid,
+// bit flags and text helpers.
+#pragma once
+
+#include "core/SaveStream.h"
+
+#include <cstdint>
+#include <string>
+
+// The program folder ("base"), with a trailing "/", in its real case.
+const std::string& Base_Folder();
+void Set_Base_Folder(const std::string& folder); // start-up and tests; a missing trailing "/" is added
+
+// The version string of the most recently opened binary file; record readers test it.
+const std::string& Last_File_Version();
+void Set_Last_File_Version(const std::string& version);
+
+// base := the folder of the running program; the last file version := empty; in the game the machine
+// options' game path is then set to base.
+void Setup_Global_Vars();
+
+// A uniform integer in low..high (inclusive) from the program's one generator; low when high <= low.
+int32_t Random_Range(int32_t low, int32_t high);
+// The generator starts from a fixed seed, so the random sequence repeats on every run until the map
+// generator seeds it from the clock.
+void Seed_Random(uint64_t seed);
+void Seed_Random_From_Clock();
+
+inline int32_t Max_Int(int32_t a, int32_t b) {
+    return a > b ? a : b;
+}
+inline int32_t Min_Int(int32_t a, int32_t b) {
+    return a < b ? a : b;
+}
+
+double Distance_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+bool Bit_Is_Set(uint16_t flags, uint8_t n);        // false for n >= 16
+void Set_Bit(uint16_t& flags, uint8_t n, bool on); // ignores n >= 16
+
+// Appends the comma-separated pieces of text: blanks before a comma stay with their piece, blanks after a
+// comma are dropped, empty middle pieces stay, an empty last piece is dropped. lower: ASCII lower case.
+void Split_Comma_List(const std::string& text, TString_List& list, bool lower);
+
+// Direction codes: 0 none, 1 north (y - 1), 2 north-east, 3 east (x + 1), 4 south-east, 5 south, 6
+// south-west, 7 west, 8 north-west.
+uint8_t Opposite_Direction(uint8_t direction);
+uint8_t Direction_To(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+// Compass bearing in whole degrees 0..359, clockwise from north (y grows downward).
+int32_t Angle_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+
+// Decimal text with "," before every group of three digits counted from the right.
+std::string Int_To_Str_Grouped(int64_t n);
+std::string Spaces(int32_t n);
+
+// Equipment positions: 1..10 are worn, 11..90 the pack.
+uint8_t Item_Type_Equip_Slot(uint8_t item_type);
+bool Slot_Accepts_Kind(uint8_t equip_code, int32_t position);
+bool Slot_Accepts_Kind_Ex(uint8_t equip_code, int32_t position);

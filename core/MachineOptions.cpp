@@ -1,0 +1,139 @@
+#include "core/MachineOptions.h"
+
+#include "core/DataFileParser.h"
+#include "platform/RegistryStore.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+TMachine_Options Options;
+
+const char* const Key_Game_Path = "Game Path";
+const char* const Key_Last_Slot = "Last Saved Game Slot";
+const char* const Key_Play_Sounds = "Play Sounds";
+const char* const Key_Play_Music = "Play Music";
+const char* const Key_Show_Speed = "Show Drawing Speed";
+const char* const Key_Dont_Autosave = "Dont Autosave";
+const char* const Key_Every_Minute = "Autosave Every Minute";
+const char* const Key_Every_5 = "Autosave Every 5 Minutes";
+const char* const Key_Every_20 = "Autosave Every 20 Minutes";
+const char* const Key_Speed = "Game Speed Modified Percent";
+
+std::string Read_Text(const plat::TRegistry_Key& key, const char* name) {
+    std::string value;
+    key.Read_String(name, value); // a missing text reads as empty
+    return value;
+}
+
+bool Is_Text(const plat::TRegistry_Key& key, const char* name, const char* lower_text) {
+    return Ascii_Lower(Read_Text(key, name)) == lower_text;
+}
+
+void Set_Defaults_But_Path() {
+    const std::string path = Options.Game_Path;
+    Options = TMachine_Options();
+    Options.Game_Path = path;
+}
+
+// The current percent as the scaling sees it; a value out of range (set by hand in the store) is brought
+// back into range rather than dividing by zero or giving negative delays.
+long double Speed_Factor() {
+    return static_cast<long double>(Clamp_Game_Speed_Percent(Options.Game_Speed_Modified_Percent)) / 100.0L;
+}
+
+int32_t Trunc_To_Int(long double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0L) return INT32_MAX;
+    if (v <= -2147483648.0L) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+} // namespace
+
+TMachine_Options& Machine_Options() {
+    return Options;
+}
+
+const std::vector<std::string>& Machine_Options_Key() {
+    static const std::vector<std::string> levels = {"Software", "Brannoch", "Murkhollow"};
+    return levels;
+}
+
+void Load_Machine_Options() {
+    std::unique_ptr<plat::TRegistry_Key> key = plat::Registry_Store().Open_Key(Machine_Options_Key(), false);
+    bool ok = false;
+    if (key && key->Has_Value(Key_Last_Slot)) {
+        Options.Game_Path = Read_Text(*key, Key_Game_Path);
+        int32_t slot = 0;
+        if (key->Read_Integer(Key_Last_Slot, slot)) {
+            Options.Last_Saved_Game_Slot = slot;
+            Options.Play_Sounds = true;
+            Options.Play_Music = true;
+            if (Is_Text(*key, Key_Play_Music, "false")) Options.Play_Music = false;
+            if (Is_Text(*key, Key_Play_Sounds, "false")) Options.Play_Sounds = false;
+            Options.Show_Drawing_Speed = Is_Text(*key, Key_Show_Speed, "true");
+            Options.Dont_Autosave = Is_Text(*key, Key_Dont_Autosave, "true");
+            Options.Autosave_Every_Minute = Is_Text(*key, Key_Every_Minute, "true");
+            Options.Autosave_Every_5_Minutes = Is_Text(*key, Key_Every_5, "true");
+            Options.Autosave_Every_20_Minutes = Is_Text(*key, Key_Every_20, "true");
+            if (!Options.Dont_Autosave && !Options.Autosave_Every_Minute &&
+                !Options.Autosave_Every_5_Minutes && !Options.Autosave_Every_20_Minutes)
+                Options.Dont_Autosave = true;
+            int32_t percent = 0;
+            if (key->Read_Integer(Key_Speed, percent)) {
+                Options.Game_Speed_Modified_Percent = Clamp_Game_Speed_Percent(percent);
+                ok = true;
+            }
+        }
+    }
+    if (key) key->Close();
+    if (!ok) Set_Defaults_But_Path();
+}
+
+void Save_Machine_Options() {
+    std::unique_ptr<plat::TRegistry_Key> key = plat::Registry_Store().Open_Key(Machine_Options_Key(), true);
+    if (!key) return;
+    auto text = [](bool b) { return std::string(b ? "true" : "false"); };
+    key->Write_String(Key_Game_Path, Options.Game_Path);
+    key->Write_Integer(Key_Last_Slot, Options.Last_Saved_Game_Slot);
+    key->Write_String(Key_Play_Sounds, text(Options.Play_Sounds));
+    key->Write_String(Key_Play_Music, text(Options.Play_Music));
+    key->Write_String(Key_Show_Speed, text(Options.Show_Drawing_Speed));
+    key->Write_String(Key_Dont_Autosave, text(Options.Dont_Autosave));
+    key->Write_String(Key_Every_Minute, text(Options.Autosave_Every_Minute));
+    key->Write_String(Key_Every_5, text(Options.Autosave_Every_5_Minutes));
+    key->Write_String(Key_Every_20, text(Options.Autosave_Every_20_Minutes));
+    key->Write_Integer(Key_Speed, Options.Game_Speed_Modified_Percent);
+    key->Close();
+}
+
+void Set_Game_Path(const std::string& path) {
+    std::unique_ptr<plat::TRegistry_Key> key = plat::Registry_Store().Open_Key(Machine_Options_Key(), true);
+    if (!key) return;
+    Options.Game_Path = path;
+    key->Write_String(Key_Game_Path, path);
+    key->Close();
+}
+
+int32_t Clamp_Game_Speed_Percent(int32_t percent) {
+    if (percent < Min_Game_Speed_Percent) return Min_Game_Speed_Percent;
+    if (percent > Max_Game_Speed_Percent) return Max_Game_Speed_Percent;
+    return percent;
+}
+
+// The three scalings compute in extended precision: at 110 % a delay of 33 ms becomes 29, where double
+// arithmetic would give 30, and stored timings depend on it.
+int32_t Game_Speed_Scale_Delay(int32_t delay) {
+    return Trunc_To_Int((1.0L / Speed_Factor()) * static_cast<long double>(delay));
+}
+
+int32_t Game_Speed_Scale_Up(int32_t value) {
+    return Trunc_To_Int(static_cast<long double>(value) * Speed_Factor());
+}
+
+double Game_Speed_Scale_Delay_Real(double value) {
+    return static_cast<double>((1.0L / Speed_Factor()) * static_cast<long double>(value));
+}

@@ -1,0 +1,16 @@
+// Text decoding for files from outside: data files may be UTF-8 or Windows-1251; the program holds UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+bool Is_Valid_Utf8(std::string_view bytes);
+std::string Cp1251_To_Utf8(std::string_view bytes);
+// Valid UTF-8 is kept as it is (a leading byte-order mark is dropped); anything else is read as
+// Windows-1251 and converted.
+std::string Decode_Data_Text(std::string_view bytes);
+// Number of characters (code points) of a UTF-8 text; a stray byte counts as one character.
+size_t Utf8_Length(std::string_view text);
+// Appends the UTF-8 encoding of one code point.
+void Append_Utf8(std::string& out, char32_t code_point);
