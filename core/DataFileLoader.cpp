@@ -94,3 +94,32 @@ TField_Reader TData_File_Loader::Field_Reader() {
         },
     };
 }
+
+namespace {
+template <typename TField, typename TConvert>
+bool Read_Into(TData_File_Loader& loader, const std::string& field_name, TField& field, TConvert convert) {
+    std::string value;
+    if (!loader.Get_Field_Value(field_name, value, true)) return false;
+    field = convert(value);
+    return true;
+}
+} // namespace
+
+bool TData_File_Loader::Read_Word_Field(const std::string& field_name, uint16_t& field) {
+    return Read_Into(*this, field_name, field, Str_To_Word);
+}
+bool TData_File_Loader::Read_Byte_Field(const std::string& field_name, uint8_t& field) {
+    return Read_Into(*this, field_name, field, Str_To_Byte);
+}
+bool TData_File_Loader::Read_Longint_Field(const std::string& field_name, int32_t& field) {
+    return Read_Into(*this, field_name, field, Str_To_Longint);
+}
+bool TData_File_Loader::Read_Real_Field(const std::string& field_name, double& field) {
+    return Read_Into(*this, field_name, field, Str_To_Real);
+}
+bool TData_File_Loader::Read_Bool_Field(const std::string& field_name, bool& field) {
+    return Read_Into(*this, field_name, field, Str_To_Bool);
+}
+bool TData_File_Loader::Read_Text_Field(const std::string& field_name, std::string& field) {
+    return Read_Into(*this, field_name, field, [](const std::string& v) { return v; });
+}

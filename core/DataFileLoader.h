@@ -47,6 +47,15 @@ public:
     TField_Reader Field_Reader();
 
 protected:
+    // Required fields read straight into their fields: a missing key is reported and leaves the field as
+    // it was; the result tells whether the key was there.
+    bool Read_Word_Field(const std::string& field_name, uint16_t& field);
+    bool Read_Byte_Field(const std::string& field_name, uint8_t& field);
+    bool Read_Longint_Field(const std::string& field_name, int32_t& field);
+    bool Read_Real_Field(const std::string& field_name, double& field);
+    bool Read_Bool_Field(const std::string& field_name, bool& field);
+    bool Read_Text_Field(const std::string& field_name, std::string& field);
+
     virtual void Before_Load() {}
     virtual void Process_Record(int32_t record_number) = 0;
     virtual void After_Load() {}

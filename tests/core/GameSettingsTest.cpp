@@ -3,7 +3,7 @@
 #include "core/GlobalFuncs.h"
 #include "core/Messages.h"
 #include "core/Path.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,26 +11,17 @@ namespace {
 
 const char* const Header = "Settings\r\n*BEGIN*\r\n\r\n\r\n";
 
-class GameSettingsTest : public ::testing::Test {
+class GameSettingsTest : public TProgram_Folder_Test {
 protected:
     void SetUp() override {
-        Saved_Base = Base_Folder();
-        Set_Base_Folder(Folder.Path());
-        Install_Path_Settings(std::make_unique<TPath_Settings>());
-        Sink = std::make_shared<TRecording_Message_Sink>();
-        Install_Message_Sink(Sink);
+        TProgram_Folder_Test::SetUp();
         Free_Game_Settings();
         Folder.Make_Folder("log");
     }
     void TearDown() override {
         Free_Game_Settings();
-        Install_Message_Sink(nullptr);
-        Install_Path_Settings(nullptr);
-        Set_Base_Folder(Saved_Base);
+        TProgram_Folder_Test::TearDown();
     }
-    TTemp_Folder Folder;
-    std::string Saved_Base;
-    std::shared_ptr<TRecording_Message_Sink> Sink;
 };
 
 } // namespace
@@ -50,7 +41,7 @@ TEST_F(GameSettingsTest, ReadsTheMainRecord) {
     EXPECT_EQ(s.Music_Song_Death, "death.ogg");
     EXPECT_FALSE(s.Generate_Debug_Log);
     EXPECT_EQ(s.Color_Depth, 16);
-    EXPECT_TRUE(Sink->Messages.empty());
+    EXPECT_TRUE(Messages->Messages.empty());
 
     // Lines logged before the file switched the log off are kept; none after.
     const std::string log = Folder.Read("log/MK_Log.txt");
@@ -68,14 +59,15 @@ TEST_F(GameSettingsTest, MissingKeyShowsHeadingAndLine) {
     EXPECT_FALSE(Load_Game_Settings());
     EXPECT_TRUE(Game_Settings()->Use_DirectSound);
     EXPECT_TRUE(Game_Settings()->Allow_Music);
-    ASSERT_EQ(Sink->Messages.size(), 2u);
-    EXPECT_EQ(Sink->Messages[0].Caption, "Data File Error");
-    EXPECT_EQ(Sink->Messages[0].Text, "Errors reading file \"" + path + "\".");
-    EXPECT_EQ(Sink->Messages[1].Text, "Не удалось найти поле \"Use DirectSound\" в записи \"Main Record\".");
+    ASSERT_EQ(Messages->Messages.size(), 2u);
+    EXPECT_EQ(Messages->Messages[0].Caption, "Data File Error");
+    EXPECT_EQ(Messages->Messages[0].Text, "Errors reading file \"" + path + "\".");
+    EXPECT_EQ(Messages->Messages[1].Text,
+              "Не удалось найти поле \"Use DirectSound\" в записи \"Main Record\".");
 }
 
 TEST_F(GameSettingsTest, MissingFileFails) {
     EXPECT_FALSE(Load_Game_Settings());
-    ASSERT_EQ(Sink->Messages.size(), 2u);
-    EXPECT_NE(Sink->Messages[1].Text.find("Не удаётся загрузить"), std::string::npos);
+    ASSERT_EQ(Messages->Messages.size(), 2u);
+    EXPECT_NE(Messages->Messages[1].Text.find("Не удаётся загрузить"), std::string::npos);
 }

@@ -29,7 +29,12 @@ protected:
 
 // Each shipped data file (relative to the data folder) and the records it holds.
 const std::map<std::string, int> Shipped_Files = {
+    {"Data/Classes.txt", 3},
+    {"Data/Effects.txt", 12},
     {"Data/Settings.txt", 1},
+    {"Data/Spells.txt", 15},
+    {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 66},
+    {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 48},
 };
 
 } // namespace
