@@ -30,10 +30,16 @@ protected:
 // Each shipped data file (relative to the data folder) and the records it holds.
 const std::map<std::string, int> Shipped_Files = {
     {"Data/Classes.txt", 3},
+    {"Data/Classes_ItemClasses.txt", 12},
     {"Data/Effects.txt", 12},
     {"Data/Settings.txt", 1},
     {"Data/Spells.txt", 15},
+    {"Modules/Barrowdeep/Data/ItemModifiers.txt", 15},
+    {"Modules/Barrowdeep/Data/TrapGroups.txt", 5},
+    {"Modules/Barrowdeep/Data/UniqueItemNames.txt", 2},
+    {"Modules/Barrowdeep/Tiles/Barrow_ItemClasses.txt", 45},
     {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 66},
+    {"Modules/Barrowdeep/Tiles/Village_ItemClasses.txt", 31},
     {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 48},
 };
 
