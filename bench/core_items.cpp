@@ -84,7 +84,7 @@ void Write_Level(TStream_Writer& w) {
 void BM_Item_List_Round_Trip(benchmark::State& state) {
     TStream_Writer probe;
     Write_Level(probe);
-    const size_t size = probe.Bytes().size();
+    const size_t size = probe.Size();
     TItem_List items;
     TInventory inventory;
     for (auto _ : state) {
@@ -110,8 +110,8 @@ void BM_Item_List_Write(benchmark::State& state) {
     for (auto _ : state) {
         TStream_Writer w;
         Write_Level(w);
-        size = w.Bytes().size();
-        benchmark::DoNotOptimize(w.Bytes().data());
+        size = w.Size();
+        benchmark::DoNotOptimize(w.Size());
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * Level().Items.Count());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));

@@ -107,7 +107,7 @@ void BM_Map_File_Save_And_Load(benchmark::State& state) {
     }
     TStream_Writer w;
     map->Save(w);
-    state.counters["bytes"] = static_cast<double>(w.Bytes().size());
+    state.counters["bytes"] = static_cast<double>(w.Size());
 }
 BENCHMARK(BM_Map_File_Save_And_Load)->Unit(benchmark::kMillisecond);
 

@@ -103,8 +103,8 @@ void BM_Save_Stream_Write(benchmark::State& state) {
     for (auto _ : state) {
         TStream_Writer w;
         Write_Records(w);
-        size = w.Bytes().size();
-        benchmark::DoNotOptimize(w.Bytes().data());
+        size = w.Size();
+        benchmark::DoNotOptimize(w.Size());
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(size));
     state.counters["stream_MB"] = static_cast<double>(size) / 1e6;

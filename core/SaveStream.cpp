@@ -31,13 +31,6 @@ uint64_t Load_LE(const uint8_t* in, int count) {
 }
 
 // Values arrive a few bytes at a time; single pushes beat the generic range insert for those.
-void Append(std::vector<uint8_t>& buffer, const uint8_t* bytes, size_t count) {
-    if (count > 16) {
-        buffer.insert(buffer.end(), bytes, bytes + count);
-        return;
-    }
-    for (size_t i = 0; i < count; ++i) buffer.push_back(bytes[i]);
-}
 
 std::string System_Error_Text() {
     return std::strerror(errno);
@@ -127,7 +120,7 @@ TStream_Writer::TStream_Writer(const std::string& path) : Path_(Writable_Path(pa
     // The writer's own buffer already hands the file large blocks; a second copy in stdio gains nothing
     // and would hide a write failure until fclose.
     std::setvbuf(File_, nullptr, _IONBF, 0);
-    Buffer_.reserve(File_Buffer_Size);
+    Buffer_.resize(File_Buffer_Size);
     Prepare_Writer(*this);
 }
 
@@ -141,42 +134,40 @@ TStream_Writer::~TStream_Writer() {
     }
 }
 
-void TStream_Writer::Put_Bytes(const void* data, size_t count) {
+void TStream_Writer::Put_Bytes_Slow(const void* data, size_t count) {
     // Once a write has failed the file is incomplete; later values must not look saved.
     if (!Failure_.empty()) throw EStream_Write_Error(Failure_);
     if (count == 0) return;
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
     if (!File_) {
         // A file writer that has been closed keeps its path; writing on would lose the bytes silently.
         if (!Path_.empty()) throw EStream_Write_Error("file \"" + Path_ + "\" is already closed");
-        Append(Buffer_, bytes, count);
-        return;
-    }
-    if (Buffer_.size() + count > File_Buffer_Size) {
+        // In memory the buffer doubles.
+        size_t capacity = Buffer_.size() < 256 ? 256 : Buffer_.size();
+        while (capacity - Used_ < count) capacity *= 2;
+        Buffer_.resize(capacity);
+    } else {
         Flush();
-        if (count >= File_Buffer_Size) {
-            Write_To_File(bytes, count);
+        if (count >= Buffer_.size()) {
+            Write_To_File(data, count);
             return;
         }
     }
-    Append(Buffer_, bytes, count);
-}
-
-void TStream_Writer::Put_Byte(uint8_t b) {
-    Put_Bytes(&b, 1);
+    std::memcpy(Buffer_.data() + Used_, data, count);
+    Used_ += count;
 }
 
 void TStream_Writer::Write_To_File(const void* data, size_t count) {
     // fwrite reports a full disk or a failing device by a short count (the file is unbuffered).
     if (std::fwrite(data, 1, count, File_) == count) return;
     Failure_ = "cannot write file \"" + Path_ + "\": " + System_Error_Text();
+    Fast_ = false;
     throw EStream_Write_Error(Failure_);
 }
 
 void TStream_Writer::Flush() {
-    if (!File_ || Buffer_.empty()) return;
-    Write_To_File(Buffer_.data(), Buffer_.size());
-    Buffer_.clear();
+    if (!File_ || Used_ == 0) return;
+    Write_To_File(Buffer_.data(), Used_);
+    Used_ = 0;
 }
 
 void TStream_Writer::Close() {
@@ -193,7 +184,9 @@ void TStream_Writer::Close() {
     if (std::fclose(File_) != 0 && Failure_.empty())
         Failure_ = "cannot close file \"" + Path_ + "\": " + System_Error_Text();
     File_ = nullptr;
+    Fast_ = false;
     std::vector<uint8_t>().swap(Buffer_);
+    Used_ = 0;
     if (!Failure_.empty()) throw EStream_Write_Error(Failure_);
 }
 
@@ -209,18 +202,9 @@ TStream_Reader TStream_Reader::Open_File(const std::string& path) {
     return TStream_Reader(std::vector<uint8_t>(contents.begin(), contents.end()));
 }
 
-uint8_t TStream_Reader::Get_Byte() {
-    if (Pos_ >= Bytes_.size())
-        throw EStream_Read_Error("the save stream ends at byte " + std::to_string(Pos_) + " inside a value");
-    return Bytes_[Pos_++];
-}
-
-void TStream_Reader::Get_Bytes(void* out, size_t count) {
-    if (count > Remaining())
-        throw EStream_Read_Error("the save stream ends at byte " + std::to_string(Bytes_.size()) +
-                                 " inside a value");
-    if (count > 0) std::memcpy(out, Bytes_.data() + Pos_, count);
-    Pos_ += count;
+void TStream_Reader::Raise_End() const {
+    throw EStream_Read_Error("the save stream ends at byte " + std::to_string(Bytes_.size()) +
+                             " inside a value");
 }
 
 void Prepare_Writer(TStream_Writer&) {}

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
@@ -53,15 +54,31 @@ public:
     TStream_Writer(const TStream_Writer&) = delete;
     TStream_Writer& operator=(const TStream_Writer&) = delete;
 
-    void Put_Bytes(const void* data, size_t count);
-    void Put_Byte(uint8_t b);
+    // Most values are a few bytes that fit the buffer: that path is inline; the rest (growing, flushing,
+    // failures, a closed writer) is out of line.
+    void Put_Bytes(const void* data, size_t count) {
+        if (Fast_ && count <= Buffer_.size() - Used_) {
+            std::memcpy(Buffer_.data() + Used_, data, count);
+            Used_ += count;
+            return;
+        }
+        Put_Bytes_Slow(data, count);
+    }
+    void Put_Byte(uint8_t b) { Put_Bytes(&b, 1); }
     void Close(); // flushes and closes the file; raises EStream_Write_Error on failure
-    const std::vector<uint8_t>& Bytes() const { return Buffer_; } // memory writers: everything written
+    // Memory writers: everything written, and its size.
+    std::vector<uint8_t> Bytes() const {
+        return std::vector<uint8_t>(Buffer_.begin(), Buffer_.begin() + Used_);
+    }
+    size_t Size() const { return Used_; }
 
 private:
+    void Put_Bytes_Slow(const void* data, size_t count);
     void Flush();
     void Write_To_File(const void* data, size_t count);
-    std::vector<uint8_t> Buffer_;
+    bool Fast_ = true;            // open and without failure: bytes may go straight into the buffer
+    std::vector<uint8_t> Buffer_; // sized to its capacity; the first Used_ bytes are written
+    size_t Used_ = 0;
     std::FILE* File_ = nullptr;
     std::string Path_;
     std::string Failure_; // the first write failure; every later write and Close raises it again
@@ -76,13 +93,22 @@ public:
     // when it cannot be read.
     static TStream_Reader Open_File(const std::string& path);
 
-    uint8_t Get_Byte();                      // raises at the end of the stream
-    void Get_Bytes(void* out, size_t count); // raises when fewer bytes are left
+    // Raise at the end of the stream / when fewer bytes are left.
+    uint8_t Get_Byte() {
+        if (Pos_ < Bytes_.size()) return Bytes_[Pos_++];
+        Raise_End();
+    }
+    void Get_Bytes(void* out, size_t count) {
+        if (count > Bytes_.size() - Pos_) Raise_End();
+        if (count > 0) std::memcpy(out, Bytes_.data() + Pos_, count);
+        Pos_ += count;
+    }
     size_t Remaining() const { return Bytes_.size() - Pos_; }
     size_t Position() const { return Pos_; }
     bool At_End() const { return Pos_ >= Bytes_.size(); }
 
 private:
+    [[noreturn]] void Raise_End() const;
     std::vector<uint8_t> Bytes_;
     size_t Pos_ = 0;
 };

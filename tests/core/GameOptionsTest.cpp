@@ -39,8 +39,9 @@ TEST(GameOptions, FirstBytesOfTheRecord) {
     o.Write(w);
     // Five flags (true, true, false, true, true), difficulty 2, levels 0 and 0, then the first set.
     const std::vector<uint8_t> head = {9, 9, 8, 9, 9, 2, 2, 2, 0, 2, 0, 6, 0};
-    ASSERT_GE(w.Bytes().size(), head.size());
-    EXPECT_EQ(std::vector<uint8_t>(w.Bytes().begin(), w.Bytes().begin() + head.size()), head);
+    const std::vector<uint8_t> bytes = w.Bytes();
+    ASSERT_GE(bytes.size(), head.size());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + head.size()), head);
 }
 
 TEST(GameOptions, TruncatedRecordFailsTheRead) {
