@@ -34,12 +34,18 @@ const std::map<std::string, int> Shipped_Files = {
     {"Data/Effects.txt", 12},
     {"Data/Settings.txt", 1},
     {"Data/Spells.txt", 15},
+    {"Data/Summon_MonsterClasses.txt", 2},
     {"Modules/Barrowdeep/Data/ItemModifiers.txt", 15},
+    {"Modules/Barrowdeep/Data/MonsterModifiers.txt", 9},
     {"Modules/Barrowdeep/Data/TrapGroups.txt", 5},
     {"Modules/Barrowdeep/Data/UniqueItemNames.txt", 2},
     {"Modules/Barrowdeep/Tiles/Barrow_ItemClasses.txt", 45},
+    {"Modules/Barrowdeep/Tiles/Barrow_MonsterClasses.txt", 13},
+    {"Modules/Barrowdeep/Tiles/Barrow_RandomItemsCarried.txt", 5},
     {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 66},
     {"Modules/Barrowdeep/Tiles/Village_ItemClasses.txt", 31},
+    {"Modules/Barrowdeep/Tiles/Village_MonsterClasses.txt", 7},
+    {"Modules/Barrowdeep/Tiles/Village_RandomItemsCarried.txt", 3},
     {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 48},
 };
 
