@@ -193,9 +193,6 @@ void TForm1::Show_Press_Result(TPress_Result result) {
     case TPress_Result::Invalid_Level:
         QMessageBox::critical(this, QString::fromLatin1(Window_Caption), Q(Session_.Last_Error()));
         return;
-    case TPress_Result::Unavailable:
-        QMessageBox::information(this, QString::fromLatin1(Window_Caption), Q(Session_.Last_Error()));
-        return;
     case TPress_Result::Cancelled: return;
     case TPress_Result::Reported:
     case TPress_Result::Data_File_Errors: Show_Session(); return;

@@ -96,10 +96,6 @@ bool Parse_Command_Line(const std::vector<std::string>& args, TCommand_Line& com
         } else if (option == "--save") {
             command.Save_File = value;
         } else {
-            if (option == "--monsters" && !Monster_Classes_Available()) {
-                error = "monster classes are not available in this build";
-                return false;
-            }
             command.Presses.push_back({option == "--monsters", value});
         }
     }

@@ -1,16 +1,10 @@
 #include "tallymill/TallyReports.h"
 
 #include "generation/RndClassItem.h"
+#include "generation/RndClassMonster.h"
 #include "tallymill/TallySession.h"
 
 #include <functional>
-
-#if __has_include("generation/RndClassMonster.h")
-#include "generation/RndClassMonster.h"
-#define TALLYMILL_HAS_MONSTER_CLASSES 1
-#else
-#define TALLYMILL_HAS_MONSTER_CLASSES 0
-#endif
 
 namespace {
 
@@ -95,8 +89,6 @@ bool Load_And_Report_Items(const std::string& file_name, const TReport_Range& ra
     return true;
 }
 
-#if TALLYMILL_HAS_MONSTER_CLASSES
-
 namespace {
 
 void Generate_Monster_Report(const TMonster_Class_List& list, const TReport_Range& range,
@@ -141,10 +133,6 @@ void Generate_Monster_Report(const TMonster_Class_List& list, const TReport_Rang
 
 } // namespace
 
-bool Monster_Classes_Available() {
-    return true;
-}
-
 bool Load_And_Report_Monsters(const std::string& file_name, const TReport_Range& range, TString_List& report,
                               TString_List& errors) {
     TMonster_Class_List list;
@@ -154,16 +142,3 @@ bool Load_And_Report_Monsters(const std::string& file_name, const TReport_Range&
     Generate_Monster_Report(list, range, report);
     return true;
 }
-
-#else
-
-bool Monster_Classes_Available() {
-    return false;
-}
-
-bool Load_And_Report_Monsters(const std::string&, const TReport_Range&, TString_List&, TString_List& errors) {
-    errors = {"Monster classes are not available in this build."};
-    return false;
-}
-
-#endif

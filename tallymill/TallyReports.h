@@ -18,8 +18,5 @@ struct TReport_Range {
 // class list is current only during the call.
 bool Load_And_Report_Items(const std::string& file_name, const TReport_Range& range, TString_List& report,
                            TString_List& errors);
-// Whether this build holds the monster classes; without them the monster report gives false and one line
-// saying so.
-bool Monster_Classes_Available();
 bool Load_And_Report_Monsters(const std::string& file_name, const TReport_Range& range, TString_List& report,
                               TString_List& errors);

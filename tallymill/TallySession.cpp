@@ -151,10 +151,6 @@ bool TTally_Session::Store_Levels(const std::string& from_text, const std::strin
 TPress_Result TTally_Session::Press(TClass_Kind kind, const std::string& from_text,
                                     const std::string& to_text, int32_t difficulty_index,
                                     TFile_Chooser& chooser) {
-    if (kind == TClass_Kind::Monster && !Monster_Classes_Available()) {
-        Last_Error_ = "Monster classes are not available in this build.";
-        return TPress_Result::Unavailable;
-    }
     // The range and difficulty are kept even when the dialog is then cancelled.
     if (!Store_Levels(from_text, to_text, difficulty_index)) return TPress_Result::Invalid_Level;
     const std::optional<std::string> file_name = chooser.Choose_Class_File(Dialog_Folder());

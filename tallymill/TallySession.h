@@ -51,7 +51,6 @@ enum class TPress_Result {
     Cancelled,        // the dialog was cancelled: nothing changed but the stored levels and difficulty
     Invalid_Level,    // a level text is not an integer: nothing changed; see Last_Error()
     Data_File_Errors, // the report now lists the errors of a data file
-    Unavailable,      // monster classes are not part of this build; see Last_Error()
 };
 
 enum class TSave_Result { Saved, Cancelled, Failed };
@@ -69,7 +68,7 @@ public:
     int32_t Level_From() const { return Level_From_; }
     int32_t Level_To() const { return Level_To_; }
     int32_t Difficulty_Offset() const { return Difficulty_Offset_; }
-    // The message of the last press that gave Invalid_Level or Unavailable.
+    // The message of the last press that gave Invalid_Level.
     const std::string& Last_Error() const { return Last_Error_; }
 
     // The monster and item buttons: the level texts, the selected difficulty (index into
