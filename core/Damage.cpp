@@ -19,28 +19,6 @@ const char* const Requirement_Types[] = {"None",
                                          "Health Required",
                                          "Cannot Be Class"};
 
-// Damage numbers are 16-bit unsigned: a sum or a setting beyond that range is held at its edge rather than
-// wrapped, so a negative per-level bonus can not turn a small damage into 65535.
-uint16_t Clamp_Word(int64_t value) {
-    if (value < 0) return 0;
-    if (value > 65535) return 65535;
-    return static_cast<uint16_t>(value);
-}
-
-int32_t Clamp_Longint(int64_t value) {
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
-}
-
-// Truncates toward zero; a result beyond the 32-bit range is held at its edge (converting it would be
-// undefined).
-int32_t Trunc_Clamp(double value) {
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 // The value of a key, reported when missing; "" when missing.
 std::string Field_Value(const TField_Reader& loader, const std::string& key, bool& found) {
     std::string value;
@@ -137,26 +115,26 @@ std::string TDamage::Text() const {
 }
 
 void TDamage::Add_Min(int32_t n) {
-    Min = Clamp_Word(static_cast<int64_t>(Min) + n);
+    Min = Clamp_To_Word(static_cast<int64_t>(Min) + n);
     if (Max < Min) Min = Max;
 }
 
 void TDamage::Add_Max(int32_t n) {
-    Max = Clamp_Word(static_cast<int64_t>(Max) + n);
+    Max = Clamp_To_Word(static_cast<int64_t>(Max) + n);
 }
 
 void TDamage::Set_Min(int32_t n) {
-    Min = Clamp_Word(n);
+    Min = Clamp_To_Word(n);
     if (Max < Min) Min = Max;
 }
 
 void TDamage::Set_Max(int32_t n) {
-    Max = Clamp_Word(n);
+    Max = Clamp_To_Word(n);
 }
 
 void TDamage::Add(const TDamage& other) {
-    Min = Clamp_Word(static_cast<int64_t>(Min) + other.Min);
-    Max = Clamp_Word(static_cast<int64_t>(Max) + other.Max);
+    Min = Clamp_To_Word(static_cast<int64_t>(Min) + other.Min);
+    Max = Clamp_To_Word(static_cast<int64_t>(Max) + other.Max);
     Range = other.Range;
     Firing_FX = other.Firing_FX;
 }
@@ -259,11 +237,11 @@ int32_t TRequirements::Amount_At_Level(int32_t n, int32_t level) const {
     const int64_t amount = Amounts.Get(n);
     const int64_t growth = static_cast<int64_t>(Per_Level_Amounts.Get(n)) * (static_cast<int64_t>(level) - 1);
     switch (Per_Level_Kinds.Get(static_cast<uint16_t>(n))) {
-    case Amount_Number: return Clamp_Longint(amount + growth);
+    case Amount_Number: return Clamp_To_Int32(amount + growth);
     case Amount_Percent:
         // In floating point, as stored item data is balanced for: 10% per level on 20 gives 38 at level 10.
-        return Trunc_Clamp((static_cast<double>(growth + 100) / 100.0) * static_cast<double>(amount));
-    default: return Clamp_Longint(amount);
+        return Trunc_To_Int32((static_cast<double>(growth + 100) / 100.0) * static_cast<double>(amount));
+    default: return Clamp_To_Int32(amount);
     }
 }
 

@@ -9,11 +9,6 @@
 
 namespace {
 
-int32_t Clamp_To_Int32(int64_t value) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
 // base + Random_Range(0, 2v) - v, worked out in 64 bits so no amount can overflow.
 int64_t Vary(int32_t base, int32_t variance) {
     const int32_t span = Clamp_To_Int32(2 * static_cast<int64_t>(variance));

@@ -26,6 +26,22 @@ int32_t Random_Range(int32_t low, int32_t high);
 void Seed_Random(uint64_t seed);
 void Seed_Random_From_Clock();
 
+// Conversions that hold a value at the edges of the target's range instead of wrapping or converting out of
+// range (undefined): amounts come from data files and saves and may be anything.
+inline int32_t Clamp_To_Int32(int64_t value) {
+    return value < INT32_MIN ? INT32_MIN : (value > INT32_MAX ? INT32_MAX : static_cast<int32_t>(value));
+}
+inline uint16_t Clamp_To_Word(int64_t value) {
+    return value < 0 ? 0 : (value > 65535 ? 65535 : static_cast<uint16_t>(value));
+}
+// Truncation toward zero; NaN gives 0.
+inline int32_t Trunc_To_Int32(double value) {
+    if (value != value) return 0;
+    if (value >= 2147483647.0) return INT32_MAX;
+    if (value <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(value);
+}
+
 inline int32_t Max_Int(int32_t a, int32_t b) {
     return a > b ? a : b;
 }

@@ -9,13 +9,8 @@
 namespace {
 
 // The effect that raises an item's price by a percent.
-constexpr int32_t Gold_Value_Effect = 15;
 
 TItem_List* Current_List = nullptr;
-
-int64_t Clamp_To_Int32(int64_t n) {
-    return std::clamp<int64_t>(n, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
-}
 
 } // namespace
 
@@ -122,7 +117,7 @@ int32_t TItem::Value() const {
     // Held to 32 bits before the percent: the factor is above 1, so a value already out of range stays out
     // of range, and the product then fits 64 bits.
     int64_t value = Clamp_To_Int32(static_cast<int64_t>(Gold_Value) * units);
-    const int64_t percent = Effect_Total(Gold_Value_Effect);
+    const int64_t percent = Effect_Total(Effect_Gold_Value);
     if (percent > 0) value = value * (percent + 100) / 100;
     return static_cast<int32_t>(Clamp_To_Int32(value));
 }

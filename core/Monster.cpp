@@ -1,4 +1,5 @@
 #include "core/Monster.h"
+#include "core/Effects.h"
 
 #include "core/CharClass.h"
 #include "core/DataFileParser.h"
@@ -15,61 +16,6 @@
 #include <limits>
 
 namespace {
-
-// The effect types the creature reads (their names in Effect_Type_Name).
-namespace Fx {
-enum : uint8_t {
-    Attack_Ignores_Targets_Defense = 1,
-    Attack_Ability = 2,
-    Attacker_Takes_Damage = 3,
-    Cold_Resist = 5,
-    Constitution = 6,
-    Damage_Generates_Mana = 8,
-    Damage_Reduction = 9,
-    Defense_Ability = 10,
-    Dexterity = 11,
-    Each_Kill_Regenerates_Mana = 12,
-    Fire_Resist = 14,
-    Intelligence = 16,
-    Life = 17,
-    Life_Regeneration = 19,
-    Life_Stolen = 20,
-    Light_Radius = 21,
-    Lightning_Resist = 23,
-    Magic_Resist = 25,
-    Make_Monsters_Flee = 26,
-    Mana = 27,
-    Mana_Regeneration = 28,
-    Mana_Stolen = 30,
-    Maximum_Damage = 31,
-    Minimum_Damage = 32,
-    Monster_Increase_Damage_Resistance = 40,
-    More_Gold = 41,
-    Poison_Length_Reduction = 43,
-    Poison_Resist = 44,
-    Resist_All = 47,
-    Skill_Levels = 48,
-    Strength = 49,
-    Two_Weapons = 50,
-    Bash_Doors = 51,
-    Detect_Secret_Doors = 52,
-    Detect_Traps = 53,
-    Pick_Locks = 54,
-    Reduced_Detection_Chance = 55,
-    Physical_Resist = 56,
-    Detect_Evil = 59,
-    Blind_Target = 61,
-    Cause_Sleep = 66,
-    Hunger = 69,
-    Weight = 70,
-    Paralyze_Target = 71,
-    Reduce_Movement = 73,
-    Reduce_Attack_Ability = 74,
-    Reduce_Defense_Ability = 75,
-    Reduce_Resist_All = 76,
-    Reduce_Damage = 77,
-};
-} // namespace Fx
 
 // Consumption types of Use_Item.
 enum : uint8_t {
@@ -90,16 +36,6 @@ enum : uint8_t {
 constexpr uint8_t Hand_Slot_1 = 6;
 constexpr uint8_t Hand_Slot_2 = 7;
 
-int32_t Clamp_Int32(int64_t v) {
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
-}
-
-// The 16-bit fields hold the value held to their range: a negative total (a cursed item, a drained
-// attribute) must read as 0, not wrap to a huge value.
-uint16_t Clamp_U16(int64_t v) {
-    return static_cast<uint16_t>(std::clamp<int64_t>(v, 0, 65535));
-}
 int16_t Clamp_I16(int64_t v) {
     return static_cast<int16_t>(std::clamp<int64_t>(v, -32768, 32767));
 }
@@ -382,10 +318,10 @@ const TClass_Info* TMonster::Class_Record() const {
 }
 
 void TMonster::Recalculate_Stats() {
-    Strength = Clamp_U16(int64_t{Base_Strength} + Effect_Total(Fx::Strength));
-    Dexterity = Clamp_U16(int64_t{Base_Dexterity} + Effect_Total(Fx::Dexterity));
-    Intelligence = Clamp_U16(int64_t{Base_Intelligence} + Effect_Total(Fx::Intelligence));
-    Constitution = Clamp_U16(int64_t{Base_Constitution} + Effect_Total(Fx::Constitution));
+    Strength = Clamp_To_Word(int64_t{Base_Strength} + Effect_Total(Effect_Strength));
+    Dexterity = Clamp_To_Word(int64_t{Base_Dexterity} + Effect_Total(Effect_Dexterity));
+    Intelligence = Clamp_To_Word(int64_t{Base_Intelligence} + Effect_Total(Effect_Intelligence));
+    Constitution = Clamp_To_Word(int64_t{Base_Constitution} + Effect_Total(Effect_Constitution));
 
     // A character file can outlive its module's class table: such a player keeps the maxima it was saved
     // with and is otherwise recalculated as a monster.
@@ -405,7 +341,7 @@ void TMonster::Recalculate_Stats() {
 
     int64_t weight = Inventory.Total_Weight();
     if (const TItem* held = Get_Held_Item()) weight += held->Total_Weight();
-    Weight = Clamp_U16(weight);
+    Weight = Clamp_To_Word(weight);
 
     // Rebuilt from the base every time: adding the penalty to the last result would slow the creature a
     // little more on every update and never let it recover.
@@ -433,18 +369,19 @@ void TMonster::Recalculate_Player(const TClass_Info& c) {
     // Every product with a class factor is truncated on its own before the sum.
     const int64_t levels_above_first = int64_t{Level} - 1;
     Max_Mana =
-        Clamp_Int32(Trunc_Product(levels_above_first, c.Mana_Per_Level) + c.Base_Maximum_Mana +
-                    Permanent_Mana + Trunc_Product(Intelligence, c.Mana_Per_Intelligence) + Mana_Bonus());
-    Max_Life = Clamp_U16(int64_t{c.Base_Maximum_Health} + Permanent_Life +
-                         Trunc_Product(levels_above_first, c.Health_Per_Level) +
-                         Trunc_Product(Constitution, c.Health_Per_Constitution) + Life_Bonus());
-    Max_Food = Clamp_U16(Trunc_Product(Constitution, c.Hunger_Per_Constitution) + c.Base_Maximum_Hunger +
-                         Food_Bonus());
-    Max_Weight =
-        Clamp_U16(Trunc_Product(Strength, c.Weight_Per_Strength) + c.Base_Maximum_Weight + Weight_Bonus());
-    Attack = Clamp_U16(int64_t{Attack_Ability_Bonus()} + Trunc_Product(Dexterity, c.Attack_Per_Dexterity));
-    Defense = Clamp_U16(int64_t{Inventory.Armor_Total()} + Trunc_Product(Dexterity, c.Defense_Per_Dexterity) +
-                        Defense_Ability_Bonus());
+        Clamp_To_Int32(Trunc_Product(levels_above_first, c.Mana_Per_Level) + c.Base_Maximum_Mana +
+                       Permanent_Mana + Trunc_Product(Intelligence, c.Mana_Per_Intelligence) + Mana_Bonus());
+    Max_Life = Clamp_To_Word(int64_t{c.Base_Maximum_Health} + Permanent_Life +
+                             Trunc_Product(levels_above_first, c.Health_Per_Level) +
+                             Trunc_Product(Constitution, c.Health_Per_Constitution) + Life_Bonus());
+    Max_Food = Clamp_To_Word(Trunc_Product(Constitution, c.Hunger_Per_Constitution) + c.Base_Maximum_Hunger +
+                             Food_Bonus());
+    Max_Weight = Clamp_To_Word(Trunc_Product(Strength, c.Weight_Per_Strength) + c.Base_Maximum_Weight +
+                               Weight_Bonus());
+    Attack =
+        Clamp_To_Word(int64_t{Attack_Ability_Bonus()} + Trunc_Product(Dexterity, c.Attack_Per_Dexterity));
+    Defense = Clamp_To_Word(int64_t{Inventory.Armor_Total()} +
+                            Trunc_Product(Dexterity, c.Defense_Per_Dexterity) + Defense_Ability_Bonus());
     // The class speed is the player's base: should the class vanish later, the monster rule keeps it.
     Base_Move_Delay = c.Base_Movement_Speed;
     Life_Regeneration = Life_Regeneration_Bonus() + c.Health_Regeneration_Pct;
@@ -455,7 +392,7 @@ void TMonster::Recalculate_Player(const TClass_Info& c) {
 int32_t TMonster::Effect_Total(uint8_t type) const {
     const int64_t total = int64_t{Inventory.Effect_Total(type)} + Spells.Passive_Effect_Total(type) +
                           Timed_Effects.Total_Amount(type) + Permanent_Effects.Total_Amount(type);
-    return Clamp_Int32(total);
+    return Clamp_To_Int32(total);
 }
 
 int32_t TMonster::Weapon_Spell_Effect_Total(uint8_t type, const std::string& weapon_type) const {
@@ -478,7 +415,7 @@ void TMonster::Timed_Effect_Lines(TString_List& lines) const {
 void TMonster::Add_Timed_Effect(uint8_t type, int32_t min, int32_t max, int32_t seconds) {
     if (Timed_Effects.Get_Count() >= Max_Effects) return;
     Timed_Effects.Add_Effect(type, min, max);
-    Timed_Effect_Ms.Add(Clamp_Int32(int64_t{seconds} * 1000));
+    Timed_Effect_Ms.Add(Clamp_To_Int32(int64_t{seconds} * 1000));
 }
 
 void TMonster::Add_Permanent_Effect(uint8_t type, int32_t min, int32_t max) {
@@ -490,147 +427,149 @@ void TMonster::Add_Permanent_Effect(uint8_t type, int32_t min, int32_t max) {
 // Per-effect accessors
 
 int32_t TMonster::Fire_Resist_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Fire_Resist)} + Effect_Total(Fx::Resist_All) -
-                       Effect_Total(Fx::Reduce_Resist_All));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Fire_Resist)} + Effect_Total(Effect_Resist_All) -
+                          Effect_Total(Effect_Reduce_Resist_All));
 }
 int32_t TMonster::Cold_Resist_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Cold_Resist)} + Effect_Total(Fx::Resist_All) -
-                       Effect_Total(Fx::Reduce_Resist_All));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Cold_Resist)} + Effect_Total(Effect_Resist_All) -
+                          Effect_Total(Effect_Reduce_Resist_All));
 }
 int32_t TMonster::Lightning_Resist_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Lightning_Resist)} + Effect_Total(Fx::Resist_All) -
-                       Effect_Total(Fx::Reduce_Resist_All));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Lightning_Resist)} + Effect_Total(Effect_Resist_All) -
+                          Effect_Total(Effect_Reduce_Resist_All));
 }
 int32_t TMonster::Magic_Resist_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Magic_Resist)} + Effect_Total(Fx::Resist_All) -
-                       Effect_Total(Fx::Reduce_Resist_All));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Magic_Resist)} + Effect_Total(Effect_Resist_All) -
+                          Effect_Total(Effect_Reduce_Resist_All));
 }
 int32_t TMonster::Poison_Resist_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Poison_Resist)} + Effect_Total(Fx::Resist_All) -
-                       Effect_Total(Fx::Reduce_Resist_All));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Poison_Resist)} + Effect_Total(Effect_Resist_All) -
+                          Effect_Total(Effect_Reduce_Resist_All));
 }
 int32_t TMonster::Physical_Resist_Bonus() const {
-    return Effect_Total(Fx::Physical_Resist);
+    return Effect_Total(Effect_Physical_Resist);
 }
 int32_t TMonster::Movement_Penalty() const {
-    return Effect_Total(Fx::Reduce_Movement);
+    return Effect_Total(Effect_Reduce_Movement);
 }
 int32_t TMonster::Mana_Bonus() const {
-    return Effect_Total(Fx::Mana);
+    return Effect_Total(Effect_Mana);
 }
 int32_t TMonster::Life_Bonus() const {
-    return Effect_Total(Fx::Life);
+    return Effect_Total(Effect_Life);
 }
 int32_t TMonster::Food_Bonus() const {
-    return Effect_Total(Fx::Hunger);
+    return Effect_Total(Effect_Hunger);
 }
 int32_t TMonster::Weight_Bonus() const {
-    return Effect_Total(Fx::Weight);
+    return Effect_Total(Effect_Weight);
 }
 int32_t TMonster::Attack_Ability_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Attack_Ability)} - Effect_Total(Fx::Reduce_Attack_Ability));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Attack_Ability)} -
+                          Effect_Total(Effect_Reduce_Attack_Ability));
 }
 int32_t TMonster::Defense_Ability_Bonus() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Defense_Ability)} - Effect_Total(Fx::Reduce_Defense_Ability));
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Defense_Ability)} -
+                          Effect_Total(Effect_Reduce_Defense_Ability));
 }
 int32_t TMonster::Minimum_Damage_Bonus() const {
-    return Effect_Total(Fx::Minimum_Damage);
+    return Effect_Total(Effect_Minimum_Damage);
 }
 int32_t TMonster::Maximum_Damage_Bonus() const {
-    return Effect_Total(Fx::Maximum_Damage);
+    return Effect_Total(Effect_Maximum_Damage);
 }
 double TMonster::Life_Regeneration_Bonus() const {
-    return Effect_Total(Fx::Life_Regeneration);
+    return Effect_Total(Effect_Life_Regeneration);
 }
 double TMonster::Mana_Regeneration_Bonus() const {
-    return Effect_Total(Fx::Mana_Regeneration);
+    return Effect_Total(Effect_Mana_Regeneration);
 }
 int32_t TMonster::Attacker_Takes_Damage() const {
-    return Effect_Total(Fx::Attacker_Takes_Damage);
+    return Effect_Total(Effect_Attacker_Takes_Damage);
 }
 int32_t TMonster::Damage_Generates_Mana() const {
-    return Effect_Total(Fx::Damage_Generates_Mana);
+    return Effect_Total(Effect_Damage_Generates_Mana);
 }
 int32_t TMonster::Damage_Reduction() const {
-    return Effect_Total(Fx::Damage_Reduction);
+    return Effect_Total(Effect_Damage_Reduction);
 }
 int32_t TMonster::Kill_Regenerates_Mana() const {
-    return Effect_Total(Fx::Each_Kill_Regenerates_Mana);
+    return Effect_Total(Effect_Each_Kill_Regenerates_Mana);
 }
 int32_t TMonster::Life_Stolen() const {
-    return Effect_Total(Fx::Life_Stolen);
+    return Effect_Total(Effect_Life_Stolen);
 }
 int32_t TMonster::Mana_Stolen() const {
-    return Effect_Total(Fx::Mana_Stolen);
+    return Effect_Total(Effect_Mana_Stolen);
 }
 int32_t TMonster::Damage_Resistance_Bonus() const {
-    return Effect_Total(Fx::Monster_Increase_Damage_Resistance);
+    return Effect_Total(Effect_Monster_Increase_Damage_Resistance);
 }
 int32_t TMonster::Damage_Reduction_Percent() const {
-    return Effect_Total(Fx::Reduce_Damage);
+    return Effect_Total(Effect_Reduce_Damage);
 }
 int32_t TMonster::Ignores_Defense() const {
-    return Effect_Total(Fx::Attack_Ignores_Targets_Defense);
+    return Effect_Total(Effect_Attack_Ignores_Targets_Defense);
 }
 
 int32_t TMonster::Power_Against(uint8_t type, int32_t target_level) const {
     const int64_t total = Effect_Total(type);
     if (total <= 0) return static_cast<int32_t>(total);
-    return Clamp_Int32(total + 3 * (int64_t{Level} - target_level));
+    return Clamp_To_Int32(total + 3 * (int64_t{Level} - target_level));
 }
 int32_t TMonster::Flee_Power(int32_t target_level) const {
-    return Power_Against(Fx::Make_Monsters_Flee, target_level);
+    return Power_Against(Effect_Make_Monsters_Flee, target_level);
 }
 int32_t TMonster::Sleep_Power(int32_t target_level) const {
-    return Power_Against(Fx::Cause_Sleep, target_level);
+    return Power_Against(Effect_Cause_Sleep, target_level);
 }
 int32_t TMonster::Blind_Power(int32_t target_level) const {
-    return Power_Against(Fx::Blind_Target, target_level);
+    return Power_Against(Effect_Blind_Target, target_level);
 }
 int32_t TMonster::Paralyze_Power(int32_t target_level) const {
-    return Power_Against(Fx::Paralyze_Target, target_level);
+    return Power_Against(Effect_Paralyze_Target, target_level);
 }
 
 int32_t TMonster::Bash_Doors() const {
-    return Effect_Total(Fx::Bash_Doors);
+    return Effect_Total(Effect_Bash_Doors);
 }
 int32_t TMonster::Pick_Locks() const {
-    return Effect_Total(Fx::Pick_Locks);
+    return Effect_Total(Effect_Pick_Locks);
 }
 int32_t TMonster::More_Gold() const {
-    return Effect_Total(Fx::More_Gold);
+    return Effect_Total(Effect_More_Gold);
 }
 int32_t TMonster::Skill_Levels() const {
-    return Effect_Total(Fx::Skill_Levels);
+    return Effect_Total(Effect_Skill_Levels);
 }
 int32_t TMonster::Poison_Length_Reduction() const {
-    return Effect_Total(Fx::Poison_Length_Reduction);
+    return Effect_Total(Effect_Poison_Length_Reduction);
 }
 int32_t TMonster::Reduced_Detection_Chance() const {
-    return Effect_Total(Fx::Reduced_Detection_Chance);
+    return Effect_Total(Effect_Reduced_Detection_Chance);
 }
 int32_t TMonster::Detect_Evil() const {
-    return Effect_Total(Fx::Detect_Evil);
+    return Effect_Total(Effect_Detect_Evil);
 }
 int32_t TMonster::Detect_Traps() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Detect_Traps)} + 10);
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Detect_Traps)} + 10);
 }
 int32_t TMonster::Detect_Secret_Doors() const {
-    return Clamp_Int32(int64_t{Effect_Total(Fx::Detect_Secret_Doors)} + 5);
+    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Detect_Secret_Doors)} + 5);
 }
 
 bool TMonster::Has_Two_Weapons() const {
     TEffect_List effects;
     Gather_Effects(effects);
-    return effects.Has_Effect(Fx::Two_Weapons);
+    return effects.Has_Effect(Effect_Two_Weapons);
 }
 
 int32_t TMonster::Compute_Light_Radius() const {
     int64_t radius = Is_Monster() ? 0 : 1;
-    radius += Effect_Total(Fx::Light_Radius);
+    radius += Effect_Total(Effect_Light_Radius);
     for (uint8_t slot : {Hand_Slot_1, Hand_Slot_2})
         if (const TItem* item = Inventory.Item_In_Slot(slot)) radius += item->Light_Radius;
-    return Clamp_Int32(radius);
+    return Clamp_To_Int32(radius);
 }
 
 // -------------------------------------------------------------------------------------------------------
@@ -792,15 +731,15 @@ void TMonster::Set_Leader(int16_t id) {
 }
 
 void TMonster::Add_Gold(int32_t n) {
-    Gold = Clamp_Int32(int64_t{Gold} + n);
+    Gold = Clamp_To_Int32(int64_t{Gold} + n);
 }
 
 void TMonster::Remove_Gold(int32_t n) {
-    Gold = Clamp_Int32(std::max<int64_t>(int64_t{Gold} - n, 0));
+    Gold = Clamp_To_Int32(std::max<int64_t>(int64_t{Gold} - n, 0));
 }
 
 void TMonster::Add_Experience_Bonus(int32_t n) {
-    Experience_Bonus = Clamp_U16(int64_t{Experience_Bonus} + n);
+    Experience_Bonus = Clamp_To_Word(int64_t{Experience_Bonus} + n);
 }
 
 void TMonster::Use_Attribute_Point() {
@@ -837,7 +776,7 @@ int32_t TMonster::Experience_For_Next_Level() const {
 }
 
 void TMonster::Add_Experience(int32_t n) {
-    Experience = Clamp_Int32(int64_t{Experience} + n);
+    Experience = Clamp_To_Int32(int64_t{Experience} + n);
     const TClass_Info* c = Class_Record();
     if (!c) return;
     while (Level < 65535) {
@@ -880,7 +819,7 @@ namespace {
 int32_t Status_Length(int32_t low_seconds, int32_t high_seconds, int32_t amount) {
     int64_t ms = int64_t{Random_Range(low_seconds, high_seconds)} * 1000;
     if (amount > 0) ms += int64_t{amount} * 10;
-    return Clamp_Int32(ms);
+    return Clamp_To_Int32(ms);
 }
 } // namespace
 
@@ -902,12 +841,12 @@ void TMonster::Poison(int32_t level_difference, uint16_t source) {
     if (level_difference > 0) ms += int64_t{level_difference} * 20;
     ms -= int64_t{Poison_Length_Reduction()} * 1000;
     if (ms <= 0) return;
-    Set_Status(Status_Poisoned, Clamp_Int32(ms), source);
+    Set_Status(Status_Poisoned, Clamp_To_Int32(ms), source);
 }
 
 void TMonster::Change_Allegiance(int32_t seconds, int16_t leader_id, uint16_t range) {
     Status = Status_Allegiance_Changed;
-    Status_Ms = Clamp_Int32(int64_t{seconds} * 1000);
+    Status_Ms = Clamp_To_Int32(int64_t{seconds} * 1000);
     Set_Leader(leader_id);
     Set_Guard_Range(range);
 }
@@ -944,7 +883,7 @@ void TMonster::Apply_Consumption(const TItem& item) {
                                  item.Effects.Get_Max_Amount(n));
         break;
     case Consume_Permanent_Health: Permanent_Life = Clamp_I16(int64_t{Permanent_Life} + v); break;
-    case Consume_Permanent_Mana: Permanent_Mana = Clamp_U16(int64_t{Permanent_Mana} + v); break;
+    case Consume_Permanent_Mana: Permanent_Mana = Clamp_To_Word(int64_t{Permanent_Mana} + v); break;
     case Consume_Permanent_Strength: Base_Strength = Clamp_I16(int64_t{Base_Strength} + v); break;
     case Consume_Permanent_Intelligence: Base_Intelligence = Clamp_I16(int64_t{Base_Intelligence} + v); break;
     case Consume_Permanent_Dexterity: Base_Dexterity = Clamp_I16(int64_t{Base_Dexterity} + v); break;

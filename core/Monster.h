@@ -4,7 +4,7 @@
 // through the current map; everything else the creature owns.
 //
 // This file holds the creature model (fields, record, derived statistics, levelling, statuses,
-// consumables); the per-tick update and combat live in MonsterAI.cpp.
+// consumables); the per-tick update lives in MonsterAI.cpp, combat in MonsterCombat.cpp.
 #pragma once
 
 #include "core/Damage.h"
@@ -34,11 +34,27 @@ enum : uint8_t {
     Status_Allegiance_Changed = 6,
 };
 
-// Movement strategies the model itself sets (the names of Movement_Strategy_Name).
+// Movement strategies (the names of Movement_Strategy_Name); 0, 1 and unknown values do nothing.
 enum : uint8_t {
     Strategy_Stay_Put = 2,
+    Strategy_Wander_Around = 3,
+    Strategy_Patrol = 4,
     Strategy_Hunt = 5,
+    Strategy_Ranged_Hunt = 6,
+    Strategy_Guard = 7,
+    Strategy_Keep_Away = 8,
+    Strategy_Follow = 9,
     Strategy_Guard_Monster = 10,
+    Strategy_Anchored_3_Squares = 11,
+    Strategy_Anchored_5_Squares = 12,
+    Strategy_Anchored_10_Squares = 13,
+};
+
+// What TMonster::Step answers.
+enum : int32_t {
+    Step_Blocked = 1,
+    Step_Moved = 2,
+    Step_Onto_Entrance = 3, // moved onto the entrance of a map connection
 };
 
 // Character states of a stored character.
@@ -283,11 +299,36 @@ public:
     int32_t Compute_Light_Radius() const;
 
     // -----------------------------------------------------------------------------------------------
-    // Update and combat (MonsterAI.cpp)
+    // Update and combat (MonsterAI.cpp, MonsterCombat.cpp)
 
     // One tick of the creature (rate: ticks per second). A creature that dies in it has left its square
     // and the map's list; the caller must not touch it again.
     virtual void Update(const TCallback_Set& callbacks, double rate);
+    // The status clock counts down by the tick at the chosen game speed; a changed allegiance that runs out
+    // turns the creature back to hunting with no leader; poison takes a point of life every 5 s. True when
+    // the creature died of it (it has then left the map).
+    bool Update_Status(const TCallback_Set& callbacks, double rate);
+    // The player's hunger, every 5 s: a point of food, or of life when there is none. True when it starved.
+    bool Update_Hunger(const TCallback_Set& callbacks);
+    // Counts the timed effects down and drops those that ran out.
+    void Update_Timed_Effects(double rate);
+    // A monster's behaviour turn: nothing without a player or farther than 30 squares from it.
+    void Take_Turn(const TCallback_Set& callbacks);
+    void Run_AI(const TCallback_Set& callbacks);
+    // A blow at an adjacent target (true), or perhaps a spell at a farther one, which leaves the turn to
+    // the strategy's movement (false; true only when the caster did not survive its own cast).
+    bool Try_Attack_Or_Cast(const TCallback_Set& callbacks);
+    // The creature this one fights: for a follower of the player an enemy near the player, for anyone else
+    // the player or a follower nearby, else the player. Null when there is none.
+    TMonster* Find_Target() const;
+    // The direction code toward the player's square; 0 on it or without a player.
+    uint8_t Direction_To_Player() const;
+    // One square in the direction (other codes stay put), held to 8..193. Step_Blocked when the square
+    // refuses the creature's movement kinds or another creature stands there; with the game options'
+    // Flag_4 off the player skips the terrain test (never the creature test).
+    int32_t Step(uint8_t direction);
+    // Uses up one key of the group from the inventory; false when there is none.
+    bool Use_Key(const std::string& key_group);
     // The melee or missile damage the creature deals, with the effects, the weapon's use sound and the
     // ammunition it fires. False when the creature has no attack.
     bool Get_Attack_Damage(TDamage& damage, TEffect_List& effects, std::string& use_sound,

@@ -1,4 +1,5 @@
 #include "core/Spells.h"
+#include "core/GlobalFuncs.h"
 
 #include "core/Damage.h"
 #include "core/DataFileParser.h"
@@ -19,30 +20,10 @@ constexpr uint8_t Item_Type_Scroll = 15;
 constexpr int32_t Inventory_Slot_Count = 90;
 constexpr int32_t Largest_Spell_Id = std::numeric_limits<uint16_t>::max();
 
-// Effect types that passive spells never add to a creature's totals: weapon damage bonuses of skills are
-// asked per weapon type instead.
-constexpr uint8_t Effect_Damage = 7;
-constexpr uint8_t Effect_Maximum_Damage = 31;
-constexpr uint8_t Effect_Minimum_Damage = 32;
-
-// Truncates toward zero, held to the 32-bit range: factors come from data files and may be anything.
-int32_t Trunc_Clamped(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
-int32_t Clamp_To_Int32(int64_t value) {
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 // Trunc((level - 1) x per level + base), held to Trunc(maximum) when the maximum is above 0 and below it.
 int32_t Level_Value(double base, double per_level, double maximum, int32_t level) {
-    const int32_t value = Trunc_Clamped((static_cast<double>(level) - 1.0) * per_level + base);
-    if (maximum > 0 && maximum < value) return Trunc_Clamped(maximum);
+    const int32_t value = Trunc_To_Int32((static_cast<double>(level) - 1.0) * per_level + base);
+    if (maximum > 0 && maximum < value) return Trunc_To_Int32(maximum);
     return value;
 }
 
@@ -95,7 +76,7 @@ int32_t TSpell::Area_Radius(int32_t level) const {
 
 int32_t TSpell::Summon_Count(int32_t level) const {
     const int32_t value =
-        Trunc_Clamped((static_cast<double>(level) - 1.0) * Summon_Per_Level + Summon_Base_Count);
+        Trunc_To_Int32((static_cast<double>(level) - 1.0) * Summon_Per_Level + Summon_Base_Count);
     if (Summon_Maximum != 0 && Summon_Maximum < value) return Summon_Maximum;
     return value;
 }
@@ -118,8 +99,8 @@ void TSpell::Effect_Amounts(int32_t n, int32_t level, int32_t& min, int32_t& max
         max = Clamp_To_Int32(max + level * max_modifier);
         break;
     case Spell_Modifier_Percent:
-        min = Trunc_Clamped((static_cast<double>(level) * min_modifier + 100) / 100 * min);
-        max = Trunc_Clamped((static_cast<double>(level) * max_modifier + 100) / 100 * max);
+        min = Trunc_To_Int32((static_cast<double>(level) * min_modifier + 100) / 100 * min);
+        max = Trunc_To_Int32((static_cast<double>(level) * max_modifier + 100) / 100 * max);
         break;
     default: break;
     }
@@ -513,6 +494,7 @@ bool TSpells_List::Passive_Applies(const TSpell& spell) const {
 }
 
 int32_t TSpells_List::Passive_Effect_Total(uint8_t effect_type) const {
+    // Weapon damage bonuses of skills are asked per weapon type instead, never added to the totals.
     if (effect_type == Effect_Damage || effect_type == Effect_Maximum_Damage ||
         effect_type == Effect_Minimum_Damage)
         return 0;
@@ -547,7 +529,7 @@ void TSpells_List::Add_Passive_Effects(TEffect_List& list) const {
 }
 
 void TSpells_List::Scale_Levels(int32_t creature_level, double levels_per_creature_level) {
-    int32_t level = Trunc_Clamped(static_cast<double>(creature_level) * levels_per_creature_level + 1);
+    int32_t level = Trunc_To_Int32(static_cast<double>(creature_level) * levels_per_creature_level + 1);
     if (level < 1) level = 1;
     if (level > std::numeric_limits<uint16_t>::max()) level = std::numeric_limits<uint16_t>::max();
     for (int32_t i = 1; i <= Spell_Levels_.Count(); ++i) Spell_Levels_.Put(i, static_cast<uint16_t>(level));

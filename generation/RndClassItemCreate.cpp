@@ -14,28 +14,6 @@
 
 namespace {
 
-// Results are stored in their field's width held at its edges: a negative base amount must give a potion
-// that heals nothing, not one that heals 65 000.
-uint16_t Clamp_Word(int64_t value) {
-    if (value < 0) return 0;
-    if (value > 65535) return 65535;
-    return static_cast<uint16_t>(value);
-}
-
-int32_t Clamp_Longint(int64_t value) {
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
-}
-
-// Trunc of a real held to the 32-bit range (converting a larger value would be undefined).
-int64_t Trunc_Clamp(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int64_t>(value);
-}
-
 // Steps 2 and 4 of creation: what the item takes from its class unchanged.
 void Copy_Class_Fields(const TItem_Class& c, TItem& item) {
     item.Name = c.Name;
@@ -67,7 +45,7 @@ void Set_Quantity(const TItem_Class& c, int32_t stack_amount, TItem& item) {
     if (c.Random_Min_Found == 0 || c.Random_Max_Found == 0) return;
     item.Quantity = static_cast<uint16_t>(Random_Range(c.Random_Min_Found, c.Random_Max_Found));
     if (stack_amount <= 0) return;
-    const uint16_t amount = Clamp_Word(stack_amount);
+    const uint16_t amount = Clamp_To_Word(stack_amount);
     if (item.Max_Stack < amount) item.Max_Stack = amount;
     item.Quantity = amount;
 }
@@ -76,20 +54,20 @@ void Set_Quantity(const TItem_Class& c, int32_t stack_amount, TItem& item) {
 void Scale_To_Level(const TItem_Class& c, int32_t level, TItem& item) {
     const TItem_Class_List* list = Current_Item_Class_List();
     const TItem_Class_Constants k = list ? list->Constants : TItem_Class_Constants{};
-    item.Gold_Value = Clamp_Longint(Calc_Item_Gold_Value(c, level));
+    item.Gold_Value = Clamp_To_Int32(Calc_Item_Gold_Value(c, level));
     item.Consumption_Value =
-        Clamp_Word(Calc_Item_Level_Value(level, c.Consumption_Value, k.Consumption_Per_Level_Percent,
-                                         k.Consumption_Per_Level_Amount, k.Consumption_Base_Amount));
+        Clamp_To_Word(Calc_Item_Level_Value(level, c.Consumption_Value, k.Consumption_Per_Level_Percent,
+                                            k.Consumption_Per_Level_Amount, k.Consumption_Base_Amount));
     item.Defense_Rating =
-        Clamp_Word(Calc_Item_Level_Value(level, c.Defense_Rating, k.Defense_Per_Level_Percent,
-                                         k.Defense_Per_Level_Amount, k.Defense_Base_Amount));
+        Clamp_To_Word(Calc_Item_Level_Value(level, c.Defense_Rating, k.Defense_Per_Level_Percent,
+                                            k.Defense_Per_Level_Amount, k.Defense_Base_Amount));
     // The minimum first: Set_Min holds it at the maximum the damage has now, the class's unscaled one.
     item.Damage.Set_Min(
-        Clamp_Longint(Calc_Item_Level_Value(level, c.Damage.Min, k.Damage_Min_Per_Level_Percent,
-                                            k.Damage_Min_Per_Level_Amount, k.Damage_Min_Base_Amount)));
+        Clamp_To_Int32(Calc_Item_Level_Value(level, c.Damage.Min, k.Damage_Min_Per_Level_Percent,
+                                             k.Damage_Min_Per_Level_Amount, k.Damage_Min_Base_Amount)));
     item.Damage.Set_Max(
-        Clamp_Longint(Calc_Item_Level_Value(level, c.Damage.Max, k.Damage_Max_Per_Level_Percent,
-                                            k.Damage_Max_Per_Level_Amount, k.Damage_Max_Base_Amount)));
+        Clamp_To_Int32(Calc_Item_Level_Value(level, c.Damage.Max, k.Damage_Max_Per_Level_Percent,
+                                             k.Damage_Max_Per_Level_Amount, k.Damage_Max_Base_Amount)));
 }
 
 // Steps 8 to 10: the unique or magic upgrade and the price it brings.
@@ -100,9 +78,9 @@ void Upgrade(const TItem_Class& c, int32_t magic_chance, int32_t unique_chance, 
     const TGame_Options* options = Game_Options();
     const int64_t start_level = options ? options->Start_Level : 0;
     const int64_t unique =
-        unique_chance + Trunc_Clamp(static_cast<double>(start_level - 1) * unique_chance_per_level);
+        unique_chance + Trunc_To_Int32(static_cast<double>(start_level - 1) * unique_chance_per_level);
     const int64_t magic =
-        magic_chance + Trunc_Clamp(static_cast<double>(start_level - 1) * magic_chance_per_level);
+        magic_chance + Trunc_To_Int32(static_cast<double>(start_level - 1) * magic_chance_per_level);
 
     uint16_t percent_sum = 0;
     uint16_t amount_sum = 0;
@@ -116,8 +94,8 @@ void Upgrade(const TItem_Class& c, int32_t magic_chance, int32_t unique_chance, 
     if (percent_sum == 0) return;
     // Both steps price through Value, which counts the stack and a "Gold Value" effect: on a magic stack
     // they count twice. Stored prices depend on it.
-    item.Gold_Value = Clamp_Longint(static_cast<int64_t>(item.Value()) * (percent_sum + 100) / 100);
-    item.Gold_Value = Clamp_Longint(static_cast<int64_t>(item.Value()) + amount_sum);
+    item.Gold_Value = Clamp_To_Int32(static_cast<int64_t>(item.Value()) * (percent_sum + 100) / 100);
+    item.Gold_Value = Clamp_To_Int32(static_cast<int64_t>(item.Value()) + amount_sum);
 }
 
 } // namespace
@@ -144,7 +122,7 @@ uint16_t Create_Item_From_Class(const TItem_Class* item_class, int32_t x, int32_
 
     TItem item;
     Copy_Class_Fields(c, item);
-    item.Item_Level = Clamp_Word(level);
+    item.Item_Level = Clamp_To_Word(level);
     Set_Quantity(c, stack_amount, item);
 
     item.Spell_Names.clear();
@@ -153,7 +131,7 @@ uint16_t Create_Item_From_Class(const TItem_Class* item_class, int32_t x, int32_
         std::min<int32_t>(static_cast<int32_t>(c.Spell_Names.size()), c.Spell_Levels.Count());
     for (int32_t n = 1; n <= spells; ++n) {
         item.Spell_Names.push_back(c.Spell_Names[static_cast<size_t>(n) - 1]);
-        item.Spell_Levels.Add(Clamp_Word(static_cast<int64_t>(level) + c.Spell_Levels.Get(n) - 1));
+        item.Spell_Levels.Add(Clamp_To_Word(static_cast<int64_t>(level) + c.Spell_Levels.Get(n) - 1));
     }
 
     Scale_To_Level(c, level, item);

@@ -15,12 +15,6 @@
 
 namespace {
 
-int32_t Clamp_Longint(int64_t value) {
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(value);
-}
-
 // Trunc(value x factor / 100), exact; held to the 64-bit range.
 int64_t Scale_By_Percent(int64_t value, int64_t factor) {
     const __int128 scaled = static_cast<__int128>(value) * factor / 100;
@@ -72,8 +66,8 @@ uint16_t Scale_Ability(uint16_t min, uint16_t max, int32_t base_modifier, int32_
                        int32_t per_level_percent, int32_t per_level_amount, int32_t effect_total,
                        int32_t per_difficulty_percent, int32_t level, int32_t difficulty) {
     const int64_t steps = static_cast<int64_t>(level) - 1;
-    uint16_t a = Word(static_cast<int64_t>(Random_Range(Clamp_Longint(int64_t{min} * base_modifier),
-                                                        Clamp_Longint(int64_t{max} * base_modifier))) +
+    uint16_t a = Word(static_cast<int64_t>(Random_Range(Clamp_To_Int32(int64_t{min} * base_modifier),
+                                                        Clamp_To_Int32(int64_t{max} * base_modifier))) +
                       start);
     a = Word(Scale_By_Percent(a, steps * per_level_percent + 100));
     a = Word(a + steps * static_cast<uint16_t>(per_level_amount));
@@ -103,9 +97,9 @@ void Scale_Natural_Attacks(const TMonster_Class_Constants& k, int32_t level, int
     const int32_t max_bonus = m.Permanent_Effects.Monster_Increase_Max_Damage_Total();
     for (int32_t n = 1; n <= m.Natural_Attacks.Get_Count(); ++n) {
         TDamage* damage = m.Natural_Attacks.Get_Damage(n);
-        damage->Set_Min(Clamp_Longint(
+        damage->Set_Min(Clamp_To_Int32(
             Calc_Monster_Damage(level, difficulty, min_bonus, k.Damage_Min_Start, damage->Min)));
-        damage->Set_Max(Clamp_Longint(
+        damage->Set_Max(Clamp_To_Int32(
             Calc_Monster_Damage(level, difficulty, max_bonus, k.Damage_Max_Start, damage->Max)));
     }
 }
@@ -114,8 +108,8 @@ void Scale_Natural_Attacks(const TMonster_Class_Constants& k, int32_t level, int
 void Give_Gold(const TMonster_Class_Constants& k, int32_t level, const std::string& item_group_filter,
                int32_t item_level_min, int32_t item_level_max, TMonster& m) {
     if (Random_Range(1, 100) >= int64_t{k.Gold_Chance_Per_Level} * level) return;
-    const int32_t amount = Random_Range(Clamp_Longint(int64_t{k.Gold_Minimum_Per_Level} * level),
-                                        Clamp_Longint(int64_t{k.Gold_Maximum_Per_Level} * level));
+    const int32_t amount = Random_Range(Clamp_To_Int32(int64_t{k.Gold_Minimum_Per_Level} * level),
+                                        Clamp_To_Int32(int64_t{k.Gold_Maximum_Per_Level} * level));
     const char* stack = amount > 500  ? "Large Gold Stack"
                         : amount > 50 ? "Medium Gold Stack"
                                       : "Small Gold Stack";
@@ -158,8 +152,8 @@ uint16_t Create_Monster_From_Class(const TMonster_Class* monster_class, int32_t 
     Apply_Effects_To_Monster(m, c.Effects, 30);
     if (modifier_chance >= Random_Range(1, 100) && !c.Is_Unique) Apply_Random_Monster_Modifiers(m);
 
-    const int32_t life = Random_Range(Clamp_Longint(Calc_Monster_Health(level, &m, c.Health_Min, d)),
-                                      Clamp_Longint(Calc_Monster_Health(level, &m, c.Health_Max, d)));
+    const int32_t life = Random_Range(Clamp_To_Int32(Calc_Monster_Health(level, &m, c.Health_Min, d)),
+                                      Clamp_To_Int32(Calc_Monster_Health(level, &m, c.Health_Max, d)));
     m.Life = life;
     m.Max_Life = static_cast<uint16_t>(life);
 

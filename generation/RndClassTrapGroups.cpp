@@ -16,30 +16,14 @@ TTrap_Group_Table& Trap_Groups() {
     return table;
 }
 
-// Levels and per-level amounts come from data and saves: a x amount can pass the 32-bit range, so the
-// sums are made in 64 bits and held at the edges of that range.
-int32_t Clamp_To_Int32(int64_t value) {
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
-// Truncates toward zero; converting a value beyond the 32-bit range would be undefined, so it is held too.
-int32_t Trunc_Clamped(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 // The amount of one effect at a levels above the first. Percent is computed in floating point, the same
 // way as the per-level growth of requirements and spells, so one per-level table reads alike everywhere.
 int32_t Scaled_Amount(uint16_t kind, int32_t amount, int64_t a, uint16_t per_level) {
     switch (kind) {
     case Amount_Number: return Clamp_To_Int32(amount + a * per_level);
     case Amount_Percent:
-        return Trunc_Clamped((static_cast<double>(a * per_level) + 100.0) / 100.0 *
-                             static_cast<double>(amount));
+        return Trunc_To_Int32((static_cast<double>(a * per_level) + 100.0) / 100.0 *
+                              static_cast<double>(amount));
     default: return amount;
     }
 }
