@@ -140,14 +140,6 @@ void TMap::Assign(const TMap& other) {
 // ---------------------------------------------------------------------------------------------------------
 // Squares and creatures
 
-TMap_Square* TMap::Get_Square(int32_t x, int32_t y) {
-    return Inside(x, y) ? &Squares_[Square_Index(x, y)] : nullptr;
-}
-
-const TMap_Square* TMap::Get_Square(int32_t x, int32_t y) const {
-    return Inside(x, y) ? &Squares_[Square_Index(x, y)] : nullptr;
-}
-
 const TTerrain* TMap::Terrain_Of(const TMap_Square& square) const {
     return Terrain_List.Terrain(square.Terrain_Id);
 }

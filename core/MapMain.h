@@ -78,8 +78,13 @@ public:
     bool Load(TStream_Reader& r, const std::string& file_name);
 
     // The square at x, y; null outside 1..200 (positions come from files and creature records).
-    TMap_Square* Get_Square(int32_t x, int32_t y);
-    const TMap_Square* Get_Square(int32_t x, int32_t y) const;
+    // Inline: path finding and the creatures' searches ask for thousands of squares in every tick.
+    TMap_Square* Get_Square(int32_t x, int32_t y) {
+        return Inside(x, y) ? &Squares_[Square_Index(x, y)] : nullptr;
+    }
+    const TMap_Square* Get_Square(int32_t x, int32_t y) const {
+        return Inside(x, y) ? &Squares_[Square_Index(x, y)] : nullptr;
+    }
     // Whether sight of the kind passes the square; outside the map counts as open.
     bool Square_Allows(int32_t x, int32_t y, uint8_t vision_kind) const;
     // Records the creature on the square at its own X, Y; nothing when that is outside the map.

@@ -93,7 +93,9 @@ public:
 
     void Recalculate_Stats();
 
-    // In builds with release checks the monster list marks a creature it has taken out of its slot.
+    // In builds with release checks the monster list marks a creature it has taken out of its slot, and
+    // the creature's mutators stop the program when they are called on it: some code kept a pointer to a
+    // creature that has left the map and went on changing it.
     void Mark_Released() { Released_ = true; }
     bool Is_Marked_Released() const { return Released_; }
 
@@ -451,6 +453,11 @@ public:
     int32_t Regen_Timer = 0, Hunger_Timer = 0, Move_Timer = 0, Poison_Timer = 0, Light_Timer = 0;
 
 private:
+    void Check_Not_Released() const {
+#ifdef MURK_DEBUG_CHECKS
+        if (Released_) Report_Released_Creature_Changed(Id);
+#endif
+    }
     void Recalculate_Player(const TClass_Info& c);
     void Apply_Consumption(const TItem& item);
     void Set_Status(uint8_t status, int32_t ms, uint16_t source);

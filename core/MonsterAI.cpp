@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -89,23 +90,27 @@ void Random_Step(TMonster& creature, int32_t odds) {
 }
 
 // The last creature in scanning order (rows from the top, squares from the left) that qualifies in the
-// smallest box around x, y (radius 1, 2, ... up to max_radius) that holds one.
+// smallest box around x, y (radius 1, 2, ... up to max_radius) that holds one. Every box holds the smaller
+// ones, so this is the last qualifying creature in scanning order among those nearest to x, y in king
+// moves (the square x, y itself counting as radius 1); one pass over the largest box finds it.
 template <typename TQualifies>
 TMonster* Search_Boxes(int32_t x, int32_t y, int32_t max_radius, TQualifies&& qualifies) {
     TMap* map = Current_Map();
     if (!map) return nullptr;
-    for (int32_t radius = 1; radius <= max_radius; ++radius) {
-        TMonster* found = nullptr;
-        for (int32_t sy = std::max(y - radius, 1); sy <= std::min(y + radius, Map_Height); ++sy)
-            for (int32_t sx = std::max(x - radius, 1); sx <= std::min(x + radius, Map_Width); ++sx) {
-                const TMap_Square* square = map->Get_Square(sx, sy);
-                if (square->Monster_Id == 0) continue;
-                TMonster* creature = square->Get_Monster();
-                if (creature && qualifies(*creature)) found = creature;
-            }
-        if (found) return found;
-    }
-    return nullptr;
+    TMonster* found = nullptr;
+    int32_t found_radius = max_radius + 1;
+    for (int32_t sy = std::max(y - max_radius, 1); sy <= std::min(y + max_radius, Map_Height); ++sy)
+        for (int32_t sx = std::max(x - max_radius, 1); sx <= std::min(x + max_radius, Map_Width); ++sx) {
+            const TMap_Square* square = map->Get_Square(sx, sy);
+            if (square->Monster_Id == 0) continue;
+            const int32_t radius = std::max({std::abs(sx - x), std::abs(sy - y), 1});
+            if (radius > found_radius) continue;
+            TMonster* creature = square->Get_Monster();
+            if (!creature || !qualifies(*creature)) continue;
+            found = creature;
+            found_radius = radius;
+        }
+    return found;
 }
 
 bool Needs_Clear_Line(uint8_t target_type) {
@@ -119,6 +124,7 @@ bool Needs_Clear_Line(uint8_t target_type) {
 // The tick
 
 void TMonster::Update(const TCallback_Set& callbacks, double rate) {
+    Check_Not_Released();
     const int32_t tick = Tick_Ms(rate);
     for (int32_t* timer : {&Regen_Timer, &Hunger_Timer, &Move_Timer, &Poison_Timer, &Light_Timer})
         Advance_Timer(*timer, tick);
@@ -169,6 +175,7 @@ void TMonster::Update(const TCallback_Set& callbacks, double rate) {
 }
 
 bool TMonster::Update_Status(const TCallback_Set& callbacks, double rate) {
+    Check_Not_Released();
     // The status clock runs on the scaled delay, so at a game speed above 100 % a status lasts more ticks.
     const int32_t decrement = Game_Speed_Scale_Delay(Tick_Ms(rate));
     if (decrement < Status_Ms)
@@ -205,6 +212,7 @@ bool TMonster::Update_Status(const TCallback_Set& callbacks, double rate) {
 }
 
 bool TMonster::Update_Hunger(const TCallback_Set& callbacks) {
+    Check_Not_Released();
     if (Food > 0) {
         --Food;
         return false;
@@ -217,6 +225,7 @@ bool TMonster::Update_Hunger(const TCallback_Set& callbacks) {
 }
 
 void TMonster::Update_Timed_Effects(double rate) {
+    Check_Not_Released();
     // Timed effects count down on the scaled-up tick: at a game speed above 100 % they run out in fewer
     // ticks.
     const int64_t decrement = Game_Speed_Scale_Up(Tick_Ms(rate));
@@ -240,6 +249,7 @@ void TMonster::Update_Timed_Effects(double rate) {
 // The behaviour turn
 
 void TMonster::Take_Turn(const TCallback_Set& callbacks) {
+    Check_Not_Released();
     const TMonster* player = Player();
     if (!player || Range_Between(*this, *player) > Max_Active_Range) return;
     Run_AI(callbacks);
@@ -364,6 +374,7 @@ uint8_t TMonster::Direction_To_Player() const {
 }
 
 int32_t TMonster::Step(uint8_t direction) {
+    Check_Not_Released();
     int32_t x = X, y = Y;
     switch (direction) {
     case 1: --y; break;

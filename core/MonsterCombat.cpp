@@ -130,6 +130,7 @@ bool TMonster::Has_Ranged_Attack() const {
 
 bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TCallback_Set& callbacks,
                            const std::string& cause, int32_t extra, const TEffect_List& effects) {
+    Check_Not_Released();
     const int64_t damage_all = effects.Total_Amount(Effect_Damage_All);
     const int64_t reduction = Damage_Reduction();
     const int64_t reduction_percent = Damage_Reduction_Percent();
@@ -211,6 +212,7 @@ void TMonster::Award_Kill(uint16_t killer_id) {
 }
 
 void TMonster::Die(const TCallback_Set& callbacks, uint16_t killer_id, const std::string& cause) {
+    Check_Not_Released();
     Play_Sound(Sound_Death);
 
     TMonster* player = Player();
