@@ -2,7 +2,6 @@
 
 #include "core/Damage.h"
 #include "core/DataFileParser.h"
-#include "core/Messages.h"
 #include "core/Path.h"
 
 #include <limits>
@@ -94,10 +93,7 @@ int32_t Class_Count() {
 bool Load_Class_Info() {
     const std::string file_name = Path_Settings()->Get_Classes_File();
     TClass_Portrait_Data_File_Loader loader(file_name);
-    loader.Execute_Load();
-    if (loader.Get_Error_List().empty()) return true;
-    Show_Data_File_Errors(loader.Get_Error_List(), "Class Portrait Data File Errors: ", file_name);
-    return false;
+    return loader.Execute_Load_And_Report("Class Portrait Data File Errors: ");
 }
 
 void Free_Class_Info() {

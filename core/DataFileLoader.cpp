@@ -1,5 +1,7 @@
 #include "core/DataFileLoader.h"
 
+#include "core/Messages.h"
+#include "core/NameTables.h"
 #include "core/Profile.h"
 
 namespace {
@@ -63,6 +65,16 @@ void TData_File_Loader::Execute_Load() {
     }
 }
 
+bool TData_File_Loader::Execute_Load_And_Report(const std::string& heading, TString_List* error_list) {
+    Execute_Load();
+    if (Error_List_.empty()) return true;
+    if (error_list)
+        *error_list = Error_List_;
+    else
+        Show_Data_File_Errors(Error_List_, heading, File_Name_);
+    return false;
+}
+
 bool TData_File_Loader::Get_Field_Value(const std::string& field_name, std::string& value,
                                         bool report_missing) {
     value.clear();
@@ -122,4 +134,14 @@ bool TData_File_Loader::Read_Bool_Field(const std::string& field_name, bool& fie
 }
 bool TData_File_Loader::Read_Text_Field(const std::string& field_name, std::string& field) {
     return Read_Into(*this, field_name, field, [](const std::string& v) { return v; });
+}
+
+uint8_t TData_File_Loader::Read_Name_Code(const std::string& field_name, const TName_Table& table, int first,
+                                          int last) {
+    std::string value;
+    Get_Field_Value(field_name, value, true);
+    const int code = Find_Code(table, value, first, last);
+    if (code >= 0) return static_cast<uint8_t>(code);
+    Report_Invalid_Value(value, field_name);
+    return 0;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct TName_Table;
+
 // Looks a field of the current record up; reports it as missing when asked to.
 using TGet_Field_Value =
     std::function<bool(const std::string& field_name, std::string& value, bool report_missing)>;
@@ -33,6 +35,10 @@ public:
     // cannot-load line; what was processed before stays processed.
     void Execute_Load();
     const TString_List& Get_Error_List() const { return Error_List_; }
+    // Execute_Load, then what the table loaders do with its errors: with an error_list the error lines
+    // replace its contents, without one they are shown under the heading with the file name. True when the
+    // load had no errors.
+    bool Execute_Load_And_Report(const std::string& heading, TString_List* error_list = nullptr);
 
     // Kept across records until another name is set.
     void Set_Record_Name(const std::string& name) { Record_Name_ = name; }
@@ -55,6 +61,10 @@ protected:
     bool Read_Real_Field(const std::string& field_name, double& field);
     bool Read_Bool_Field(const std::string& field_name, bool& field);
     bool Read_Text_Field(const std::string& field_name, std::string& field);
+    // The code in first..last whose name in the table equals the field's text, read as a required field;
+    // a text that matches no name is reported and gives 0. A missing key is reported twice, as missing and
+    // as the empty value that matches no name.
+    uint8_t Read_Name_Code(const std::string& field_name, const TName_Table& table, int first, int last);
 
     virtual void Before_Load() {}
     virtual void Process_Record(int32_t record_number) = 0;

@@ -1,7 +1,6 @@
 #include "core/DisplayEffects.h"
 
 #include "core/DebugLog.h"
-#include "core/Messages.h"
 #include "core/NameTables.h"
 #include "core/Path.h"
 
@@ -61,9 +60,7 @@ bool Read_Display_Effect_File() {
     const std::string path = Path_Settings() ? Path_Settings()->Get_Effects_File() : std::string();
     Free_Display_Effects();
     TDisplay_Effect_Data_File_Loader loader(path, Effects, Bitmap_Names);
-    loader.Execute_Load();
-    const bool result = loader.Get_Error_List().empty();
-    if (!result) Show_Data_File_Errors(loader.Get_Error_List(), Error_Heading, path);
+    const bool result = loader.Execute_Load_And_Report(Error_Heading);
     Log(Log_Unit, "Read_Display_Effect_File - End");
     return result;
 }

@@ -34,6 +34,16 @@ inline int32_t Clamp_To_Int32(int64_t value) {
 inline uint16_t Clamp_To_Word(int64_t value) {
     return value < 0 ? 0 : (value > 65535 ? 65535 : static_cast<uint16_t>(value));
 }
+// The 128-bit intermediate of an exact integer formula.
+inline int64_t Clamp_To_Int64(__int128 value) {
+    return value < INT64_MIN ? INT64_MIN : (value > INT64_MAX ? INT64_MAX : static_cast<int64_t>(value));
+}
+// Trunc(value x factor / 100), computed exactly and held to the 64-bit range: the integer quotient
+// truncates toward zero as the real formula does, without the binary rounding of a factor such as 0.29
+// turning 29 into 28.
+inline int64_t Scale_By_Percent(int64_t value, int64_t factor) {
+    return Clamp_To_Int64(static_cast<__int128>(value) * factor / 100);
+}
 // Truncation toward zero; NaN gives 0.
 inline int32_t Trunc_To_Int32(double value) {
     if (value != value) return 0;

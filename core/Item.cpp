@@ -8,8 +8,6 @@
 
 namespace {
 
-// The effect that raises an item's price by a percent.
-
 TItem_List* Current_List = nullptr;
 
 } // namespace

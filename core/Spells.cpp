@@ -5,7 +5,6 @@
 #include "core/DataFileParser.h"
 #include "core/Effects.h"
 #include "core/Item.h"
-#include "core/Messages.h"
 #include "core/NameTables.h"
 #include "core/Path.h"
 #include "core/Profile.h"
@@ -159,10 +158,7 @@ void Free_Master_Spells() {
 bool Read_Master_Spell_File() {
     const std::string file_name = Path_Settings()->Get_Spells_File();
     TMaster_Spell_Data_File_Loader loader(file_name);
-    loader.Execute_Load();
-    if (loader.Get_Error_List().empty()) return true;
-    Show_Data_File_Errors(loader.Get_Error_List(), "Master Spell Data File Errors: ", file_name);
-    return false;
+    return loader.Execute_Load_And_Report("Master Spell Data File Errors: ");
 }
 
 bool Load_Master_Spells() {
@@ -185,30 +181,20 @@ void TMaster_Spell_Data_File_Loader::Process_Record(int32_t record_number) {
     spell.Id = static_cast<uint16_t>(record_number);
     table.Count = record_number;
 
-    std::string value;
-    auto text = [&](const char* key, std::string& field) {
-        if (Get_Field_Value(key, value, true)) field = value;
-    };
-    auto word = [&](const char* key, uint16_t& field) {
-        if (Get_Field_Value(key, value, true)) field = Str_To_Word(value);
-    };
-    auto real = [&](const char* key, double& field) {
-        if (Get_Field_Value(key, value, true)) field = Str_To_Real(value);
-    };
-
-    word("Maximum Levels From Start", spell.Maximum_Levels_From_Start);
-    text("Name", spell.Name);
-    text("Description", spell.Description);
-    word("Picture ID", spell.Picture_Id);
-    if (Get_Field_Value("Picture Is Maskable", value, true)) spell.Picture_Is_Maskable = Str_To_Bool(value);
-    real("Mana Cost to Cast", spell.Mana_Cost_Base);
-    real("Increase In Mana Cost Per Level", spell.Mana_Cost_Per_Level);
-    real("Maximum Mana Cost", spell.Mana_Cost_Maximum);
-    real("Duration", spell.Duration_Base);
-    real("Increase In Duration Per Level", spell.Duration_Per_Level);
-    real("Maximum Duration", spell.Duration_Maximum);
+    Read_Word_Field("Maximum Levels From Start", spell.Maximum_Levels_From_Start);
+    Read_Text_Field("Name", spell.Name);
+    Read_Text_Field("Description", spell.Description);
+    Read_Word_Field("Picture ID", spell.Picture_Id);
+    Read_Bool_Field("Picture Is Maskable", spell.Picture_Is_Maskable);
+    Read_Real_Field("Mana Cost to Cast", spell.Mana_Cost_Base);
+    Read_Real_Field("Increase In Mana Cost Per Level", spell.Mana_Cost_Per_Level);
+    Read_Real_Field("Maximum Mana Cost", spell.Mana_Cost_Maximum);
+    Read_Real_Field("Duration", spell.Duration_Base);
+    Read_Real_Field("Increase In Duration Per Level", spell.Duration_Per_Level);
+    Read_Real_Field("Maximum Duration", spell.Duration_Maximum);
 
     // A missing key is also an unknown target (as for effect types): the file is reported either way.
+    std::string value;
     Get_Field_Value("Target Type", value, true);
     const int target = Find_Spell_Target(value);
     if (target >= 1) {
@@ -218,67 +204,25 @@ void TMaster_Spell_Data_File_Loader::Process_Record(int32_t record_number) {
         Report_Invalid_Value(value, "Target Type");
     }
 
-    text("Requirement Other Spell Name", spell.Required_Spell_Name);
-    word("Requirement Other Spell Minimum Level", spell.Required_Spell_Level);
-    text("Effects Only Apply to Weapon Type", spell.Weapon_Restriction);
-    text("Monster Summoned Name", spell.Summon_Name);
-    word("Monster Summoned Base Count", spell.Summon_Base_Count);
-    real("Monster Summoned Increase Count Per Level", spell.Summon_Per_Level);
-    word("Monster Summoned Maximum Count", spell.Summon_Maximum);
-    real("Area Effect Radius", spell.Area_Base);
-    real("Increase In Area Effect Radius Per Level", spell.Area_Per_Level);
-    real("Maximum Area Effect Radius", spell.Area_Maximum);
-    text("Sound File Cast", spell.Cast_Sound);
+    Read_Text_Field("Requirement Other Spell Name", spell.Required_Spell_Name);
+    Read_Word_Field("Requirement Other Spell Minimum Level", spell.Required_Spell_Level);
+    Read_Text_Field("Effects Only Apply to Weapon Type", spell.Weapon_Restriction);
+    Read_Text_Field("Monster Summoned Name", spell.Summon_Name);
+    Read_Word_Field("Monster Summoned Base Count", spell.Summon_Base_Count);
+    Read_Real_Field("Monster Summoned Increase Count Per Level", spell.Summon_Per_Level);
+    Read_Word_Field("Monster Summoned Maximum Count", spell.Summon_Maximum);
+    Read_Real_Field("Area Effect Radius", spell.Area_Base);
+    Read_Real_Field("Increase In Area Effect Radius Per Level", spell.Area_Per_Level);
+    Read_Real_Field("Maximum Area Effect Radius", spell.Area_Maximum);
+    Read_Text_Field("Sound File Cast", spell.Cast_Sound);
 
     const TField_Reader reader = Field_Reader();
     spell.Damage->Read_From_Data_File("", reader);
     const int32_t effects_before = spell.Effects->Get_Count();
     spell.Effects->Read_From_Data_File("", reader);
-    Read_Effect_Modifiers(spell, effects_before);
-}
-
-// The effect list skips an effect whose type it rejects, so its entries and the effect numbers of the file
-// part ways after such an effect. The modifiers of each appended effect are therefore read under the number
-// that effect has in the file; reading them by list position would put later modifiers on the wrong effects.
-void TMaster_Spell_Data_File_Loader::Read_Effect_Modifiers(TSpell& spell, int32_t effects_before) {
-    const int32_t appended = spell.Effects->Get_Count() - effects_before;
-    std::string value;
-    int32_t count = 0;
-    if (Get_Field_Value("Number of Effects", value, false)) count = Str_To_Word(value);
-    int32_t matched = 0;
-    for (int32_t n = 1; n <= count && matched < appended; ++n) {
-        const std::string base = "Effect " + std::to_string(n);
-        // The effect list appended this effect exactly when its type names an effect; it has reported the
-        // others already.
-        if (!Get_Field_Value(base + " Type", value, false) || Find_Code(Effect_Type_Names, value) < 1)
-            continue;
-        ++matched;
-        const std::string kind_key = base + " Per Level Modifier Type";
-        Get_Field_Value(kind_key, value, true);
-        const int kind = Find_Code(Amount_Type_Names, value);
-        if (kind != Spell_Modifier_Number && kind != Spell_Modifier_Percent) {
-            Report_Invalid_Value(value, kind_key);
-            spell.Effect_Modifier_Kinds.Add(0);
-            spell.Effect_Min_Modifiers.Add(0);
-            spell.Effect_Max_Modifiers.Add(0);
-            continue;
-        }
-        spell.Effect_Modifier_Kinds.Add(static_cast<uint16_t>(kind));
-        uint16_t min_modifier = 0;
-        uint16_t max_modifier = 0;
-        if (Get_Field_Value(base + " Min Amt Per Level Modifier", value, true))
-            min_modifier = Str_To_Word(value);
-        if (Get_Field_Value(base + " Max Amt Per Level Modifier", value, true))
-            max_modifier = Str_To_Word(value);
-        spell.Effect_Min_Modifiers.Add(min_modifier);
-        spell.Effect_Max_Modifiers.Add(max_modifier);
-    }
-    // Every effect has its modifier entry, whatever the file held.
-    for (; matched < appended; ++matched) {
-        spell.Effect_Modifier_Kinds.Add(0);
-        spell.Effect_Min_Modifiers.Add(0);
-        spell.Effect_Max_Modifiers.Add(0);
-    }
+    Read_Effect_Level_Modifiers("", spell.Effects->Get_Count() - effects_before, reader,
+                                spell.Effect_Modifier_Kinds, spell.Effect_Min_Modifiers,
+                                spell.Effect_Max_Modifiers);
 }
 
 // ---------------------------------------------------------------------------------------------------------

@@ -102,9 +102,6 @@ public:
 
 protected:
     void Process_Record(int32_t record_number) override;
-
-private:
-    void Read_Effect_Modifiers(TSpell& spell, int32_t effects_before);
 };
 
 // What a spells list needs from the creature that knows the spells. The creature implements it; a list

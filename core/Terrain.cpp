@@ -1,7 +1,6 @@
 #include "core/Terrain.h"
 
 #include "core/DataFileParser.h"
-#include "core/Messages.h"
 #include "core/NameTables.h"
 #include "core/Profile.h"
 #include "core/SoundSeam.h"
@@ -225,9 +224,7 @@ bool TTerrain_List::Load_From_File(const std::string& path) {
     Clear();
     File_Name = path;
     TTerrain_Data_File_Loader loader(path, *this);
-    loader.Execute_Load();
-    const bool ok = loader.Get_Error_List().empty();
-    if (!ok) Show_Data_File_Errors(loader.Get_Error_List(), Error_Heading, path);
+    const bool ok = loader.Execute_Load_And_Report(Error_Heading);
     // A file with errors still gives every terrain it read their picture variants, so that the positions
     // the generator and the squares rely on do not depend on whether some key was missing.
     Expand_Duplicates();

@@ -2,9 +2,6 @@
 
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
-#include "core/Messages.h"
-
-#include <limits>
 
 namespace {
 
@@ -13,12 +10,6 @@ const char* const Error_Heading = "Item Class Data File Errors: ";
 TItem_Class_List*& Current_List() {
     static TItem_Class_List* list = nullptr;
     return list;
-}
-
-int64_t Clamp_To_Int64(__int128 value) {
-    if (value > std::numeric_limits<int64_t>::max()) return std::numeric_limits<int64_t>::max();
-    if (value < std::numeric_limits<int64_t>::min()) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(value);
 }
 
 } // namespace
@@ -35,59 +26,9 @@ bool TItem_Class::Group_Matches(const std::string& filter) const {
     return lower_filter.find(group) != std::string::npos;
 }
 
-TItem_Class* TItem_Class_List::Get_Class(int32_t index) const {
-    if (index < 1 || index > Get_Count()) return nullptr;
-    return Classes_[static_cast<size_t>(index) - 1].get();
-}
-
-uint16_t TItem_Class_List::Put_Class(const TItem_Class& item_class, uint16_t index) {
-    auto copy = std::make_unique<TItem_Class>();
-    copy->Assign(item_class);
-    if (index == 0) {
-        // Class indexes are 16-bit.
-        if (Classes_.size() >= 65535) return 0;
-        copy->Index = static_cast<uint16_t>(Classes_.size() + 1);
-        Classes_.push_back(std::move(copy));
-        return static_cast<uint16_t>(Classes_.size());
-    }
-    if (index > Classes_.size()) return 0;
-    copy->Index = index;
-    Classes_[index - 1u] = std::move(copy);
-    return index;
-}
-
-uint16_t TItem_Class_List::Add_Class(const TItem_Class& item_class) {
-    for (size_t n = 0; n < Classes_.size(); ++n)
-        if (!Classes_[n]) return Put_Class(item_class, static_cast<uint16_t>(n + 1));
-    return Put_Class(item_class, 0);
-}
-
 bool TItem_Class_List::Load_From_File(const std::string& file_name, TString_List* error_list) {
-    // A list that has loaded nothing yet has no name to compare with: an empty name is still read.
-    if (!File_Name.empty() && file_name == File_Name) return true;
-    Clear();
-    File_Name = file_name;
     TItem_Class_Data_File_Loader loader(file_name, *this);
-    loader.Execute_Load();
-    const TString_List& errors = loader.Get_Error_List();
-    if (errors.empty()) return true;
-    if (error_list)
-        *error_list = errors;
-    else
-        Show_Data_File_Errors(errors, Error_Heading, file_name);
-    return false;
-}
-
-const TItem_Class* TItem_Class_List::Pick_Random_Class(const std::string& class_name,
-                                                       const std::string& group_filter) const {
-    std::vector<const TItem_Class*> candidates;
-    for (const auto& item_class : Classes_)
-        if (item_class && Ascii_Equal_No_Case(item_class->Class_Name, class_name) &&
-            item_class->Group_Matches(group_filter))
-            candidates.push_back(item_class.get());
-    if (candidates.empty()) return nullptr;
-    const int32_t pick = Random_Range(1, static_cast<int32_t>(candidates.size()));
-    return candidates[static_cast<size_t>(pick) - 1];
+    return Load_Classes(loader, error_list, Error_Heading);
 }
 
 TItem_Class_List* Current_Item_Class_List() {
@@ -131,17 +72,6 @@ void TItem_Class_Data_File_Loader::Read_Constants() {
     Read_Longint_Field("Item Defense Rating Base Amt Mod", c.Defense_Base_Amount);
     Read_Longint_Field("Item Damage Min Base Amt Mod", c.Damage_Min_Base_Amount);
     Read_Longint_Field("Item Damage Max Base Amt Mod", c.Damage_Max_Base_Amount);
-}
-
-uint8_t TItem_Class_Data_File_Loader::Read_Name_Code(const std::string& key, const TName_Table& table,
-                                                     int first, int last) {
-    std::string value;
-    Get_Field_Value(key, value, true);
-    // A missing key is reported twice, as missing and as the empty value that matches no name.
-    const int code = Find_Code(table, value, first, last);
-    if (code >= 0) return static_cast<uint8_t>(code);
-    Report_Invalid_Value(value, key);
-    return 0;
 }
 
 void TItem_Class_Data_File_Loader::Read_Class(TItem_Class& c) {

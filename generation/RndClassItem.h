@@ -8,6 +8,7 @@
 #include "core/Effects.h"
 #include "core/NameTables.h"
 #include "core/TypedLists.h"
+#include "generation/ClassList.h"
 
 #include <cstdint>
 #include <memory>
@@ -80,26 +81,10 @@ struct TItem_Class_Constants {
     int32_t Damage_Max_Base_Amount = 0;
 };
 
-class TItem_Class_List {
+// Pick_Random_Class compares the classes' Class_Name.
+class TItem_Class_List : public TClass_List<TItem_Class, &TItem_Class::Class_Name> {
 public:
-    TItem_Class_List() = default;
-    TItem_Class_List(const TItem_Class_List&) = delete;
-    TItem_Class_List& operator=(const TItem_Class_List&) = delete;
-
-    std::string File_Name; // the name given to the last load
-    TItem_Class_Constants Constants;
-
-    // The class at the position; null for 0, beyond the count, or an empty position.
-    TItem_Class* Get_Class(int32_t index) const;
-    int32_t Get_Count() const { return static_cast<int32_t>(Classes_.size()); }
-    // Stores a copy. Index 0 appends; another index replaces that position, which must exist. The copy's
-    // Index becomes its position, which is returned; 0 when nothing was stored (no such position, or a
-    // list already holding 65535 classes).
-    uint16_t Put_Class(const TItem_Class& item_class, uint16_t index);
-    // Put_Class into the first empty position, else appended.
-    uint16_t Add_Class(const TItem_Class& item_class);
-    // Frees every class; the constants and the file name stay.
-    void Clear() { Classes_.clear(); }
+    TItem_Class_Constants Constants; // Clear leaves them
 
     // Reads an item classes file into this list. The same file name as the last load (letter case counts)
     // is not read again and gives true, even when the file has changed since. Otherwise the classes are
@@ -107,29 +92,14 @@ public:
     // contents of error_list or, without one, are shown under "Item Class Data File Errors: ". Every class
     // read stays in the list either way.
     bool Load_From_File(const std::string& file_name, TString_List* error_list = nullptr);
-
-    // One of the classes whose class name equals the name (letter case ignored) and whose group the filter
-    // admits, chosen at random; null when none.
-    const TItem_Class* Pick_Random_Class(const std::string& class_name,
-                                         const std::string& group_filter) const;
-
-private:
-    std::vector<std::unique_ptr<TItem_Class>> Classes_; // position n is element n - 1; null: empty
 };
 
 // The current item class list: the one the formulas and item creation read. Not owned; null when none.
 TItem_Class_List* Current_Item_Class_List();
 void Set_Current_Item_Class_List(TItem_Class_List* list);
 
-// Makes a list current for a scope and leaves none current when the scope ends, however it ends, so a
-// failed restock or module creation never leaves a freed list behind as the current one.
-class TCurrent_Item_Class_List_Guard {
-public:
-    explicit TCurrent_Item_Class_List_Guard(TItem_Class_List& list) { Set_Current_Item_Class_List(&list); }
-    ~TCurrent_Item_Class_List_Guard() { Set_Current_Item_Class_List(nullptr); }
-    TCurrent_Item_Class_List_Guard(const TCurrent_Item_Class_List_Guard&) = delete;
-    TCurrent_Item_Class_List_Guard& operator=(const TCurrent_Item_Class_List_Guard&) = delete;
-};
+using TCurrent_Item_Class_List_Guard =
+    TCurrent_Class_List_Guard<TItem_Class_List, Set_Current_Item_Class_List>;
 
 // Record 1 ("General Item Info") sets the list's constants; every later record is one class, added to the
 // list given.
@@ -144,7 +114,6 @@ protected:
 private:
     void Read_Constants();
     void Read_Class(TItem_Class& item_class);
-    uint8_t Read_Name_Code(const std::string& key, const TName_Table& table, int first, int last);
 
     TItem_Class_List& List_;
 };

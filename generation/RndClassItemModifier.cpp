@@ -1,6 +1,5 @@
 #include "generation/RndClassItemModifier.h"
 
-#include "core/Messages.h"
 #include "core/NameTables.h"
 #include "core/TypedLists.h"
 
@@ -41,10 +40,7 @@ void Free_Item_Modifiers() {
 bool Load_Item_Modifiers(const std::string& file_name) {
     Free_Item_Modifiers();
     TItem_Modifier_Class_Data_File_Loader loader(file_name, Table().Modifiers, Table().Multiplier);
-    loader.Execute_Load();
-    if (loader.Get_Error_List().empty()) return true;
-    Show_Data_File_Errors(loader.Get_Error_List(), Error_Heading, file_name);
-    return false;
+    return loader.Execute_Load_And_Report(Error_Heading);
 }
 
 void TItem_Modifier_Class_Data_File_Loader::Process_Record(int32_t record_number) {
@@ -65,11 +61,8 @@ void TItem_Modifier_Class_Data_File_Loader::Process_Record(int32_t record_number
     Read_Word_Field("Item Level Max", modifier->Item_Level_Max);
     Read_Text_Field("Item Types", modifier->Item_Types);
 
-    std::string value;
-    Get_Field_Value("Modifier Type", value, true);
-    const int type = Find_Code(Modifier_Type_Names, value, Modifier_Type_Prefix, Modifier_Type_Suffix);
-    if (type < 0) Report_Invalid_Value(value, "Modifier Type");
-    modifier->Modifier_Type = static_cast<uint8_t>(type < 0 ? 0 : type);
+    modifier->Modifier_Type =
+        Read_Name_Code("Modifier Type", Modifier_Type_Names, Modifier_Type_Prefix, Modifier_Type_Suffix);
 
     modifier->Effects.Read_From_Data_File("", Field_Reader());
     modifier->Requirements.Read_From_Data_File("", Field_Reader());

@@ -2,12 +2,9 @@
 
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
-#include "core/Messages.h"
 #include "core/Monster.h"
 #include "core/Path.h"
 #include "platform/PathLayer.h"
-
-#include <limits>
 
 namespace {
 
@@ -16,18 +13,6 @@ const char* const Error_Heading = "Monster Class Data File Errors: ";
 TMonster_Class_List*& Current_List() {
     static TMonster_Class_List* list = nullptr;
     return list;
-}
-
-int64_t Clamp_To_Int64(__int128 value) {
-    if (value > std::numeric_limits<int64_t>::max()) return std::numeric_limits<int64_t>::max();
-    if (value < std::numeric_limits<int64_t>::min()) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(value);
-}
-
-// Trunc(value x factor / 100), computed exactly: the integer quotient truncates toward zero as the real
-// formula does, without the binary rounding of a factor such as 0.29 turning 29 into 28.
-int64_t Scale_By_Percent(int64_t value, int64_t factor) {
-    return Clamp_To_Int64(static_cast<__int128>(value) * factor / 100);
 }
 
 // (steps x percent + 100): steps and percent are 32-bit, so the product fits 64 bits.
@@ -109,60 +94,11 @@ bool TMonster_Class::Group_Matches(const std::string& filter) const {
     return Contains(group, lower_filter) || Contains(lower_filter, group);
 }
 
-TMonster_Class* TMonster_Class_List::Get_Class(int32_t index) const {
-    if (index < 1 || index > Get_Count()) return nullptr;
-    return Classes_[static_cast<size_t>(index) - 1].get();
-}
-
-uint16_t TMonster_Class_List::Put_Class(const TMonster_Class& monster_class, uint16_t index) {
-    auto copy = std::make_unique<TMonster_Class>(monster_class);
-    if (index == 0) {
-        // Class indexes are 16-bit.
-        if (Classes_.size() >= 65535) return 0;
-        copy->Index = static_cast<uint16_t>(Classes_.size() + 1);
-        Classes_.push_back(std::move(copy));
-        return static_cast<uint16_t>(Classes_.size());
-    }
-    if (index > Classes_.size()) return 0;
-    copy->Index = index;
-    Classes_[index - 1u] = std::move(copy);
-    return index;
-}
-
-uint16_t TMonster_Class_List::Add_Class(const TMonster_Class& monster_class) {
-    for (size_t n = 0; n < Classes_.size(); ++n)
-        if (!Classes_[n]) return Put_Class(monster_class, static_cast<uint16_t>(n + 1));
-    return Put_Class(monster_class, 0);
-}
-
 bool TMonster_Class_List::Load_From_File(const std::string& file_name, TString_List* error_list,
                                          bool no_sound_check) {
-    // A list that has loaded nothing yet has no name to compare with: an empty name is still read.
-    if (!File_Name.empty() && file_name == File_Name) return true;
-    Clear();
-    File_Name = file_name;
     TMonster_Class_Data_File_Loader loader(file_name, *this);
     loader.No_Sound_Check = no_sound_check;
-    loader.Execute_Load();
-    const TString_List& errors = loader.Get_Error_List();
-    if (errors.empty()) return true;
-    if (error_list)
-        *error_list = errors;
-    else
-        Show_Data_File_Errors(errors, Error_Heading, file_name);
-    return false;
-}
-
-const TMonster_Class* TMonster_Class_List::Pick_Random_Class(const std::string& name,
-                                                             const std::string& group_filter) const {
-    std::vector<const TMonster_Class*> candidates;
-    for (const auto& monster_class : Classes_)
-        if (monster_class && Ascii_Equal_No_Case(monster_class->Name, name) &&
-            monster_class->Group_Matches(group_filter))
-            candidates.push_back(monster_class.get());
-    if (candidates.empty()) return nullptr;
-    const int32_t pick = Random_Range(1, static_cast<int32_t>(candidates.size()));
-    return candidates[static_cast<size_t>(pick) - 1];
+    return Load_Classes(loader, error_list, Error_Heading);
 }
 
 uint16_t TMonster_Class_List::Get_Movement_Speed_Ms(const std::string& speed_name) const {
@@ -231,38 +167,27 @@ void TMonster_Class_Data_File_Loader::Read_General_Info() {
     Read_Constant("Monster Gold Carried Per Level Maximum", c.Gold_Maximum_Per_Level);
     Read_Real_Field("Spell Level Per Monster Level", c.Spell_Level_Per_Monster_Level);
 
-    uint16_t count = 0;
-    Read_Word_Field("Number Of Movement Speeds", count);
-    for (int32_t i = 1; i <= count; ++i) {
-        const std::string key = "Movement Speed " + std::to_string(i);
-        TMonster_Named_Amount speed;
-        Read_Text_Field(key + " Name", speed.Name);
-        Read_Word_Field(key + " Time Interval in Milliseconds", speed.Amount);
-        if (speed.Amount != 0) List_.Movement_Speeds.push_back(speed);
-    }
+    Read_Named_Amounts("Number Of Movement Speeds", "Movement Speed ", " Time Interval in Milliseconds",
+                       List_.Movement_Speeds);
     Read_Longint_Field("Movement Speed Modifier Per Difficulty Level MS",
                        List_.Movement_Speed_Modifier_Per_Difficulty_Ms);
-
-    count = 0;
-    Read_Word_Field("Number Of Spell Cast Chances", count);
-    for (int32_t i = 1; i <= count; ++i) {
-        const std::string key = "Spell Cast Chance " + std::to_string(i);
-        TMonster_Named_Amount chance;
-        Read_Text_Field(key + " Name", chance.Name);
-        Read_Word_Field(key + " Percent", chance.Amount);
-        if (chance.Amount >= 1) List_.Spell_Cast_Chances.push_back(chance);
-    }
+    Read_Named_Amounts("Number Of Spell Cast Chances", "Spell Cast Chance ", " Percent",
+                       List_.Spell_Cast_Chances);
 }
 
-uint8_t TMonster_Class_Data_File_Loader::Read_Name_Code(const std::string& key, const TName_Table& table,
-                                                        int first, int last) {
-    std::string value;
-    Get_Field_Value(key, value, true);
-    // A missing key is reported twice, as missing and as the empty value that matches no name.
-    const int code = Find_Code(table, value, first, last);
-    if (code >= 0) return static_cast<uint8_t>(code);
-    Report_Invalid_Value(value, key);
-    return 0;
+void TMonster_Class_Data_File_Loader::Read_Named_Amounts(const std::string& count_key,
+                                                         const std::string& prefix,
+                                                         const std::string& amount_suffix,
+                                                         std::vector<TMonster_Named_Amount>& table) {
+    uint16_t count = 0;
+    Read_Word_Field(count_key, count);
+    for (int32_t i = 1; i <= count; ++i) {
+        const std::string key = prefix + std::to_string(i);
+        TMonster_Named_Amount entry;
+        Read_Text_Field(key + " Name", entry.Name);
+        Read_Word_Field(key + amount_suffix, entry.Amount);
+        if (entry.Amount != 0) table.push_back(entry);
+    }
 }
 
 void TMonster_Class_Data_File_Loader::Read_Class(TMonster_Class& c) {
@@ -388,18 +313,14 @@ void TMonster_Class_Data_File_Loader::Read_Talk_Topics(TMonster_Class& c) {
 // ---------------------------------------------------------------------------------------------------------
 // Formulas
 
-namespace {
-
-const TMonster_Class_Constants& Current_Constants() {
+const TMonster_Class_Constants& Current_Monster_Class_Constants() {
     static const TMonster_Class_Constants defaults;
     const TMonster_Class_List* list = Current_Monster_Class_List();
     return list ? list->Constants : defaults;
 }
 
-} // namespace
-
 int64_t Calc_Monster_Health(int32_t level, const TMonster* creature, int64_t base, int32_t difficulty) {
-    const TMonster_Class_Constants& k = Current_Constants();
+    const TMonster_Class_Constants& k = Current_Monster_Class_Constants();
     const int64_t steps = static_cast<int64_t>(level) - 1;
     const int64_t start =
         Clamp_To_Int64(static_cast<__int128>(base) * k.Base_Health_Modifier + k.Health_Start);
@@ -412,7 +333,7 @@ int64_t Calc_Monster_Health(int32_t level, const TMonster* creature, int64_t bas
 }
 
 int64_t Calc_Monster_Damage(int32_t level, int32_t difficulty, int32_t bonus, int64_t start, int64_t base) {
-    const TMonster_Class_Constants& k = Current_Constants();
+    const TMonster_Class_Constants& k = Current_Monster_Class_Constants();
     const int64_t steps = static_cast<int64_t>(level) - 1;
     int64_t d = Scale_By_Percent(Clamp_To_Int64(static_cast<__int128>(base) + start),
                                  Percent_Factor(steps, k.Damage_Per_Level_Percent));

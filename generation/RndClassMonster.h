@@ -10,6 +10,7 @@
 #include "core/NameTables.h"
 #include "core/Spells.h"
 #include "core/TypedLists.h"
+#include "generation/ClassList.h"
 
 #include <cstdint>
 #include <memory>
@@ -122,34 +123,18 @@ struct TMonster_Class_Constants {
     double Spell_Level_Per_Monster_Level = 0;
 };
 
-class TMonster_Class_List {
+// Pick_Random_Class compares the classes' Name.
+class TMonster_Class_List : public TClass_List<TMonster_Class, &TMonster_Class::Name> {
 public:
     static constexpr uint16_t Default_Movement_Speed_Ms = 500;
     static constexpr uint16_t Default_Spell_Cast_Chance = 20;
 
-    TMonster_Class_List() = default;
-    TMonster_Class_List(const TMonster_Class_List&) = delete;
-    TMonster_Class_List& operator=(const TMonster_Class_List&) = delete;
-
-    std::string File_Name; // the name given to the last load
-    TMonster_Class_Constants Constants;
+    TMonster_Class_Constants Constants; // Clear leaves them
     // The file's tables. Clear and a new load leave them as they are: a second file read into the same
     // list appends to them, and its names win, the last match counting.
     std::vector<TMonster_Named_Amount> Movement_Speeds;
     int32_t Movement_Speed_Modifier_Per_Difficulty_Ms = 0;
     std::vector<TMonster_Named_Amount> Spell_Cast_Chances;
-
-    // The class at the position; null for 0, beyond the count, or an empty position.
-    TMonster_Class* Get_Class(int32_t index) const;
-    int32_t Get_Count() const { return static_cast<int32_t>(Classes_.size()); }
-    // Stores a copy. Index 0 appends; another index replaces that position, which must exist. The copy's
-    // Index becomes its position, which is returned; 0 when nothing was stored (no such position, or a
-    // list already holding 65535 classes).
-    uint16_t Put_Class(const TMonster_Class& monster_class, uint16_t index);
-    // Put_Class into the first empty position, else appended.
-    uint16_t Add_Class(const TMonster_Class& monster_class);
-    // Frees every class; the constants, the tables and the file name stay.
-    void Clear() { Classes_.clear(); }
 
     // Reads a monster classes file into this list. The same file name as the last load (letter case
     // counts) is not read again and gives true, even when the file has changed since. Otherwise the classes
@@ -161,34 +146,20 @@ public:
     bool Load_From_File(const std::string& file_name, TString_List* error_list = nullptr,
                         bool no_sound_check = false);
 
-    // One of the classes whose name equals the name (letter case ignored) and whose group the filter
-    // admits, chosen at random; null when none.
-    const TMonster_Class* Pick_Random_Class(const std::string& name, const std::string& group_filter) const;
-
     // The amount of the last table entry whose name equals the text exactly; 500 ms and 20 % when none.
     uint16_t Get_Movement_Speed_Ms(const std::string& speed_name) const;
     uint16_t Get_Spell_Cast_Chance(const std::string& chance_name) const;
-
-private:
-    std::vector<std::unique_ptr<TMonster_Class>> Classes_; // position n is element n - 1; null: empty
 };
 
 // The current monster class list: the one the formulas and monster creation read. Not owned; null when
 // none (the formulas then use the default constants).
 TMonster_Class_List* Current_Monster_Class_List();
 void Set_Current_Monster_Class_List(TMonster_Class_List* list);
+// The current list's constants; the defaults when there is none.
+const TMonster_Class_Constants& Current_Monster_Class_Constants();
 
-// Makes a list current for a scope and leaves none current when the scope ends, however it ends, so a
-// failed load or module creation never leaves a freed list behind as the current one.
-class TCurrent_Monster_Class_List_Guard {
-public:
-    explicit TCurrent_Monster_Class_List_Guard(TMonster_Class_List& list) {
-        Set_Current_Monster_Class_List(&list);
-    }
-    ~TCurrent_Monster_Class_List_Guard() { Set_Current_Monster_Class_List(nullptr); }
-    TCurrent_Monster_Class_List_Guard(const TCurrent_Monster_Class_List_Guard&) = delete;
-    TCurrent_Monster_Class_List_Guard& operator=(const TCurrent_Monster_Class_List_Guard&) = delete;
-};
+using TCurrent_Monster_Class_List_Guard =
+    TCurrent_Class_List_Guard<TMonster_Class_List, Set_Current_Monster_Class_List>;
 
 // Record 1 ("General Monster Info") sets the list's constants and appends to its tables; every later record
 // is one class, added to the list given.
@@ -204,13 +175,16 @@ protected:
 
 private:
     void Read_General_Info();
+    // Reads "<count key>" and appends each entry "<prefix>n Name" / "<prefix>n<amount suffix>" whose amount
+    // is not 0.
+    void Read_Named_Amounts(const std::string& count_key, const std::string& prefix,
+                            const std::string& amount_suffix, std::vector<TMonster_Named_Amount>& table);
     void Read_Class(TMonster_Class& c);
     void Read_Behaviour(TMonster_Class& c);
     void Read_Sounds(TMonster_Class& c);
     void Read_Items_Carried(TMonster_Class& c);
     void Read_Spells(TMonster_Class& c);
     void Read_Talk_Topics(TMonster_Class& c);
-    uint8_t Read_Name_Code(const std::string& key, const TName_Table& table, int first, int last);
     void Read_Constant(const std::string& key, int32_t& field);
 
     TMonster_Class_List& List_;

@@ -11,17 +11,8 @@
 #include "generation/RndClassMonsterModifiers.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
-
-// Trunc(value x factor / 100), exact; held to the 64-bit range.
-int64_t Scale_By_Percent(int64_t value, int64_t factor) {
-    const __int128 scaled = static_cast<__int128>(value) * factor / 100;
-    if (scaled > std::numeric_limits<int64_t>::max()) return std::numeric_limits<int64_t>::max();
-    if (scaled < std::numeric_limits<int64_t>::min()) return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(scaled);
-}
 
 // Attack and defence are 16-bit, and every step of their scaling stores its result in that width: an
 // intermediate beyond it wraps before the next step, as stored creatures were made.
@@ -133,9 +124,7 @@ uint16_t Create_Monster_From_Class(const TMonster_Class* monster_class, int32_t 
     // A creature made off the map would stand in the list on no square.
     if (!map || !map->Get_Square(x, y)) return 0;
     const TMonster_Class& c = *monster_class;
-    static const TMonster_Class_Constants default_constants;
-    const TMonster_Class_List* list = Current_Monster_Class_List();
-    const TMonster_Class_Constants& k = list ? list->Constants : default_constants;
+    const TMonster_Class_Constants& k = Current_Monster_Class_Constants();
     const int32_t d = Difficulty_Offset();
 
     TWriteable_Monster m;

@@ -2,7 +2,6 @@
 
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
-#include "core/Messages.h"
 #include "core/NameTables.h"
 #include "core/Path.h"
 
@@ -59,10 +58,7 @@ bool Load_Trap_Groups() {
     Free_Trap_Groups();
     const std::string file_name = Path_Settings()->Get_TrapGroups_File();
     TTrap_Group_Data_File_Loader loader(file_name, Trap_Groups());
-    loader.Execute_Load();
-    if (loader.Get_Error_List().empty()) return true;
-    Show_Data_File_Errors(loader.Get_Error_List(), "Trap Groups Data File Errors: ", file_name);
-    return false;
+    return loader.Execute_Load_And_Report("Trap Groups Data File Errors: ");
 }
 
 TModule_Trap_Group_Spec_Trap* Pick_Random_Trap(const TModule_Trap_Group* group) {
@@ -119,47 +115,6 @@ void TTrap_Group_Data_File_Loader::Read_Trap_Type(TModule_Trap_Group_Spec_Trap& 
     if (Get_Field_Value(prefix + "Damage Amount Per Level Modifier", value, true))
         trap.Damage_Per_Level = Str_To_Word(value);
     trap.Effects.Read_From_Data_File(prefix, reader);
-    Read_Effect_Modifiers(trap, prefix);
-}
-
-// The effect list skips an effect whose type it rejects, so its entries and the effect numbers of the file
-// part ways after such an effect: the modifiers of each appended effect are read under that effect's number
-// in the file. An unusable modifier kind is reported and gives the effect kind 0 rather than no entry, so
-// the lists stay parallel to the effects and no later effect takes another's growth.
-void TTrap_Group_Data_File_Loader::Read_Effect_Modifiers(TModule_Trap_Group_Spec_Trap& trap,
-                                                         const std::string& prefix) {
-    const int32_t appended = trap.Effects.Get_Count();
-    std::string value;
-    int32_t count = 0;
-    if (Get_Field_Value(prefix + "Number of Effects", value, false)) count = Str_To_Word(value);
-    int32_t matched = 0;
-    for (int32_t n = 1; n <= count && matched < appended; ++n) {
-        const std::string base = prefix + "Effect " + std::to_string(n);
-        // The effect list has already reported the effects it did not append.
-        if (!Get_Field_Value(base + " Type", value, false) || Find_Code(Effect_Type_Names, value) < 1)
-            continue;
-        ++matched;
-        const std::string kind_key = base + " Per Level Modifier Type";
-        Get_Field_Value(kind_key, value, true);
-        const int code = Find_Code(Amount_Type_Names, value);
-        const bool known = code == Amount_Number || code == Amount_Percent;
-        uint16_t min_per_level = 0;
-        uint16_t max_per_level = 0;
-        if (known) {
-            if (Get_Field_Value(base + " Min Amt Per Level Modifier", value, true))
-                min_per_level = Str_To_Word(value);
-            if (Get_Field_Value(base + " Max Amt Per Level Modifier", value, true))
-                max_per_level = Str_To_Word(value);
-        } else {
-            Report_Invalid_Value(value, kind_key);
-        }
-        trap.Per_Level_Modifier_Types.Add(known ? static_cast<uint16_t>(code) : 0);
-        trap.Min_Amounts_Per_Level.Add(min_per_level);
-        trap.Max_Amounts_Per_Level.Add(max_per_level);
-    }
-    for (; matched < appended; ++matched) {
-        trap.Per_Level_Modifier_Types.Add(0);
-        trap.Min_Amounts_Per_Level.Add(0);
-        trap.Max_Amounts_Per_Level.Add(0);
-    }
+    Read_Effect_Level_Modifiers(prefix, trap.Effects.Get_Count(), reader, trap.Per_Level_Modifier_Types,
+                                trap.Min_Amounts_Per_Level, trap.Max_Amounts_Per_Level);
 }

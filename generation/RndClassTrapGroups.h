@@ -69,7 +69,6 @@ protected:
 
 private:
     void Read_Trap_Type(TModule_Trap_Group_Spec_Trap& trap, const std::string& prefix);
-    void Read_Effect_Modifiers(TModule_Trap_Group_Spec_Trap& trap, const std::string& prefix);
 
     TTrap_Group_Table& Table_;
 };

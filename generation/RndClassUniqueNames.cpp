@@ -1,7 +1,5 @@
 #include "generation/RndClassUniqueNames.h"
 
-#include "core/Messages.h"
-
 namespace {
 
 const char* const Error_Heading = "Item Unique Class Data File Errors: ";
@@ -29,10 +27,7 @@ void Free_Unique_Names() {
 bool Load_Unique_Names(const std::string& file_name) {
     Free_Unique_Names();
     TUnique_Names_Class_Data_File_Loader loader(file_name, Table());
-    loader.Execute_Load();
-    if (loader.Get_Error_List().empty()) return true;
-    Show_Data_File_Errors(loader.Get_Error_List(), Error_Heading, file_name);
-    return false;
+    return loader.Execute_Load_And_Report(Error_Heading);
 }
 
 void TUnique_Names_Class_Data_File_Loader::Process_Record(int32_t record_number) {

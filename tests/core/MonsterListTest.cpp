@@ -213,8 +213,6 @@ TEST(MonsterListTest, AssignIsDeepAndKeepsEmptySlots) {
 // ---------------------------------------------------------------------------------------------------------
 // Natural attacks
 
-// A record's fields, looked up exactly as written (so a key built with the wrong prefix or letter case is
-
 // Every key of attack n under the prefix: damage n..n*10, one fire effect of amount n.
 void Add_Attack_Keys(TFake_Record& record, const std::string& prefix, int n, const std::string& name) {
     const std::string stem = prefix + "Natural Attack " + std::to_string(n);

@@ -62,8 +62,6 @@ TKeys Full_Spell(const std::string& name) {
             {"Effect 1 Max Amt Per Level Modifier", "2"}};
 }
 
-// Replaces (or adds) keys; an empty replacement value of "<drop>" removes the key.
-
 // A creature stand-in: a skill-level bonus that may sum the list's own passive spells, a wielded weapon
 // type and scrolls by inventory slot.
 class TFake_Owner : public TSpell_Owner {
