@@ -96,8 +96,15 @@ bool TMap_Square::Drop_Item(TItem* item) {
     if (!item) return false;
     if (Is_Pile()) {
         TItem_Collection* pile = Get_Pile();
-        if (!pile) return false;
-        pile->Add(item);
+        if (pile) {
+            pile->Add(item);
+            return true;
+        }
+        // A pile index the map does not have (a stale index from a map file) is nothing here: the square
+        // takes the item as its single item rather than refusing every item for good.
+        if (!Current_Map()) return false;
+        Set_Pile(false);
+        Item_Field = item->Id;
         return true;
     }
     // A single item whose id no longer names an item (a stale id from a map file) is nothing: the new

@@ -56,6 +56,8 @@ void Free_Trap_Groups() {
 
 bool Load_Trap_Groups() {
     Free_Trap_Groups();
+    // Without path settings there is no module to read from: no trap groups.
+    if (!Path_Settings()) return false;
     const std::string file_name = Path_Settings()->Get_TrapGroups_File();
     TTrap_Group_Data_File_Loader loader(file_name, Trap_Groups());
     return loader.Execute_Load_And_Report("Trap Groups Data File Errors: ");

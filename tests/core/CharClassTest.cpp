@@ -8,10 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <limits>
-#include <locale>
 #include <memory>
 #include <string>
 #include <utility>
@@ -223,47 +220,6 @@ TEST_F(CharClassTest, MissingNumbersKeepTheirDefaultsAndGoldIsSixteenBit) {
     EXPECT_EQ(c.Starting_Gold, 0);
     EXPECT_EQ(c.Experience_Table.Count(), 0);
     EXPECT_EQ(c.Get_Experience_For_Level(1), 0);
-}
-
-struct TComma_Punct : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-};
-
-// Restores both locales when a test changes them.
-class TLocale_Guard {
-public:
-    TLocale_Guard() : Saved_(std::setlocale(LC_NUMERIC, nullptr)), Saved_Global_(std::locale()) {}
-    ~TLocale_Guard() {
-        std::setlocale(LC_NUMERIC, Saved_.c_str());
-        std::locale::global(Saved_Global_);
-    }
-
-private:
-    std::string Saved_;
-    std::locale Saved_Global_;
-};
-
-TEST_F(CharClassTest, FactorsParseWithAPointUnderACommaLocaleAndTheLocaleStays) {
-    TLocale_Guard guard;
-    std::locale::global(std::locale(std::locale::classic(), new TComma_Punct));
-    bool c_comma = false;
-    for (const char* name : {"de_DE.UTF-8", "ru_RU.UTF-8", "fr_FR.UTF-8", "de_DE.utf8", "ru_RU.utf8"})
-        if (std::setlocale(LC_NUMERIC, name) && std::string(std::localeconv()->decimal_point) == ",") {
-            c_comma = true;
-            break;
-        }
-    const std::string c_locale_before = std::setlocale(LC_NUMERIC, nullptr);
-    const std::string global_before = std::locale().name();
-
-    ASSERT_TRUE(Load({Full_Class("Fighter")}).empty());
-    EXPECT_DOUBLE_EQ(Get_Class(1)->Health_Per_Level, 2.5);
-    EXPECT_DOUBLE_EQ(Get_Class(1)->Min_Damage_Per_Strength, 0.1);
-    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), c_locale_before);
-    EXPECT_EQ(std::locale().name(), global_before);
-    EXPECT_EQ(std::use_facet<std::numpunct<char>>(std::locale()).decimal_point(), ',');
-    if (c_comma) {
-        EXPECT_EQ(std::string(std::localeconv()->decimal_point), ",");
-    }
 }
 
 } // namespace

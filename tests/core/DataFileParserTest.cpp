@@ -228,8 +228,12 @@ struct TComma_Punct : std::numpunct<char> {
 TEST(DataFileParserTest, RealIgnoresACommaDecimalSeparatorOfTheGlobalLocale) {
     TNumeric_Locale_Guard guard;
     std::locale::global(std::locale(std::locale::classic(), new TComma_Punct));
+    const std::string c_locale_before = std::setlocale(LC_NUMERIC, nullptr);
     EXPECT_DOUBLE_EQ(Str_To_Real("1.5"), 1.5);
     EXPECT_DOUBLE_EQ(Str_To_Real("1,5"), 0.0);
+    // Both locales are left as they were.
+    EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), c_locale_before);
+    EXPECT_EQ(std::use_facet<std::numpunct<char>>(std::locale()).decimal_point(), ',');
 }
 
 } // namespace

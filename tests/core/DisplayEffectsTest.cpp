@@ -212,22 +212,6 @@ TEST_F(DisplayEffectsTest, ModuleCopyFirstAndAnyLetterCase) {
     EXPECT_EQ(Get_Display_Effect(2)->Name, "Module Two");
 }
 
-TEST_F(DisplayEffectsTest, Windows1251Record) {
-    // "Огненный шар" and "Вспышка" in Windows-1251: names come out as UTF-8.
-    const std::string bytes = std::string(Header) + Bitmap_Record + "\r\n" +
-                              Effect_Record("\xCE\xE3\xED\xE5\xED\xED\xFB\xE9 \xF8\xE0\xF0", "Frames") +
-                              "\r\n" + Effect_Record("\xC2\xF1\xEF\xFB\xF8\xEA\xE0", "Fireball") +
-                              "*END*\r\n";
-    Folder.Write("Data/Effects.txt", bytes);
-    EXPECT_FALSE(Load_Display_Effects());
-    ASSERT_EQ(Display_Effect_Count(), 2);
-    EXPECT_EQ(Get_Display_Effect(1)->Name, "Огненный шар");
-    EXPECT_EQ(Find_Display_Effect("Огненный шар"), 1);
-    ASSERT_EQ(Messages->Error_Lists.size(), 1u);
-    EXPECT_EQ(Messages->Error_Lists[0].List,
-              TString_List{"Недопустимое \"Fireball\" для Type в записи \"Вспышка\"."});
-}
-
 TEST_F(DisplayEffectsTest, MissingFileFails) {
     Write_File({Bitmap_Record, Effect_Record("Old", "Frames")});
     ASSERT_TRUE(Load_Display_Effects());

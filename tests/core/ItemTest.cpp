@@ -281,15 +281,6 @@ TEST_F(ItemListFixture, PutAddAndDeleteKeepPositionsAsIds) {
     EXPECT_NE(List.Item(1), nullptr);
 }
 
-TEST_F(ItemListFixture, RefusesToGrowBeyond65535Positions) {
-    for (int i = 0; i < TItem_List::Max_Items; ++i) ASSERT_NE(List.Put(nullptr, 0), 0);
-    const TItem sword = Named("Sword");
-    EXPECT_EQ(List.Put(&sword, 0), 0);
-    EXPECT_EQ(List.Count(), TItem_List::Max_Items);
-    EXPECT_EQ(List.Add(&sword), 1); // a free position is still used
-    EXPECT_EQ(List.Add(&sword), 2);
-}
-
 TEST_F(ItemListFixture, RoundTripKeepsHolesIdsAndName) {
     const TItem sword = Named("Sword");
     const TItem axe = Named("Axe");

@@ -58,7 +58,9 @@ TEST_F(Map_Square, HidingMatrix) {
         {Side_West, 2, true, -1, 0, true},   {Side_West, 2, true, 0, 0, false},
         {Side_None, 3, true, -7, -7, false}, {Side_None, 3, false, 0, 0, true},
         {Side_East, 2, false, -1, 0, true},  {Side_North, 0, true, 0, -1, false},
-        {Side_North, 1, false, 0, 0, false},
+        {Side_North, 1, false, 0, 0, false}, {Side_North, 3, true, 0, 1, false},
+        {Side_East, 3, true, -1, 0, false},  {Side_South, 2, true, 0, -1, false},
+        {Side_West, 2, true, 1, 0, false},
     };
     for (const TCase& c : cases) {
         terrain->Sight_Side_Hidden = c.Side;
@@ -107,8 +109,11 @@ TEST_F(Map_Square, StaleIdsReadAsNothing) {
     bad_pile.Set_Pile(true);
     bad_pile.Item_Field = 9; // the map has no piles
     EXPECT_EQ(bad_pile.Get_Top_Item(), nullptr);
-    EXPECT_FALSE(bad_pile.Drop_Item(item));
     EXPECT_FALSE(bad_pile.Pick_Up_Item(*taker));
+    ASSERT_TRUE(bad_pile.Drop_Item(item)); // the square takes it as its single item instead
+    EXPECT_FALSE(bad_pile.Is_Pile());
+    EXPECT_EQ(bad_pile.Get_Top_Item(), item);
+    bad_pile.Item_Field = 0;
 
     TMap_Square& gone_item = *Map->Get_Square(21, 20);
     gone_item.Item_Field = 500;

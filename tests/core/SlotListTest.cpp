@@ -46,41 +46,10 @@ TNote_List List_Of(const std::vector<std::string>& texts) {
     return list;
 }
 
-// The texts slot by slot, "-" for an empty slot; every present element must carry its slot as Id.
-std::string Layout(const TNote_List& list) {
-    std::string out;
-    for (int slot = 1; slot <= list.Count(); ++slot) {
-        const TNote* note = list.Get(slot);
-        if (!out.empty()) out += ",";
-        if (!note) {
-            out += "-";
-            continue;
-        }
-        out += note->Text;
-        if (note->Id != slot) out += "(id " + std::to_string(note->Id) + ")";
-    }
-    return out;
-}
-
 TStream_Reader Written(const TNote_List& list) {
     TStream_Writer w;
     list.Write(w);
     return TStream_Reader(w.Bytes());
-}
-
-TEST(SlotListTest, PutReplacesEmptiesOrRefuses) {
-    TNote_List list = List_Of({"a", "b"});
-    EXPECT_EQ(list.Put(Note("c"), 3), 0); // slot 3 does not exist
-    EXPECT_EQ(list.Put(Note("B"), 2), 2);
-    EXPECT_EQ(list.Put(nullptr, 1), 1);
-    EXPECT_EQ(list.Put(nullptr, 0), 3);
-    EXPECT_EQ(Layout(list), "-,B,-");
-
-    std::unique_ptr<TNote> taken = list.Take(2);
-    ASSERT_NE(taken, nullptr);
-    EXPECT_EQ(taken->Text, "B");
-    EXPECT_EQ(list.Take(2), nullptr);
-    EXPECT_EQ(Layout(list), "-,-,-");
 }
 
 TEST(SlotListTest, FindIdGivesTheLastSlotCarryingTheId) {
@@ -89,16 +58,6 @@ TEST(SlotListTest, FindIdGivesTheLastSlotCarryingTheId) {
     EXPECT_EQ(list.Find_Id(1), 3u);
     EXPECT_EQ(list.Find_Id(2), 2u);
     EXPECT_EQ(list.Find_Id(7), 0u);
-}
-
-TEST(SlotListTest, ReadSetsIdsToSlotsAndAnUnreadableRecordLeavesItsSlotEmpty) {
-    TNote_List list = List_Of({"a", "unreadable", "", "d"});
-    list.Get(4)->Id = 77; // the record carries a wrong id; reading gives the slot
-    TStream_Reader r = Written(list);
-    TNote_List read;
-    EXPECT_FALSE(read.Read(r));
-    EXPECT_TRUE(r.At_End());
-    EXPECT_EQ(Layout(read), "a,-,-,d");
 }
 
 TEST(SlotListTest, CutStreamRaises) {
