@@ -45,6 +45,8 @@ void Log(const std::string& unit_name, const std::string& message) {
     if (Is_Tool_Profile()) return;
     if (Log_Settings && !Log_Settings->Generate_Debug_Log) return;
     if (!Is_Logged_Unit(unit_name)) return;
+    // Before start-up has set the program folder there is no log to write to (not the working folder's).
+    if (Base_Folder().empty()) return;
     const std::string line = Time_Stamp() + " " + std::to_string(Get_Ticks()) + " " + message + "\r\n";
     std::lock_guard<std::mutex> guard(Log_Lock);
     // Appending never truncates an existing log; when the "log" folder is missing the line is dropped (the

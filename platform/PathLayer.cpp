@@ -44,7 +44,9 @@ std::vector<std::string> Split_Components(const std::string& path) {
     return parts;
 }
 
-// The entry of folder whose name equals name ignoring case; an exact match wins over others.
+// The entry of folder whose name equals name ignoring case; an exact match wins over others. Among several
+// that differ only in case the smallest by byte order is taken, so the choice does not depend on the order
+// the folder lists its entries in.
 std::optional<std::string> Match_Entry(const std::string& folder, const std::string& name) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir) return std::nullopt;
@@ -55,7 +57,7 @@ std::optional<std::string> Match_Entry(const std::string& folder, const std::str
             found = entry;
             break;
         }
-        if (!found && Same_Ignoring_Case(entry, name)) found = entry;
+        if (Same_Ignoring_Case(entry, name) && (!found || entry < *found)) found = entry;
     }
     ::closedir(dir);
     return found;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -99,6 +100,17 @@ TEST_F(DebugLogTest, AppendsAcrossRunsAndNeverCreatesTheFolder) {
     EXPECT_NE(lines[1].find("***************** /"), std::string::npos);
     EXPECT_NE(lines[1].find(" - New Execution *****************"), std::string::npos);
     EXPECT_NE(lines[3].find("New Execution"), std::string::npos);
+}
+
+// Before the program folder is known nothing is written, not even to a "log" folder under the working folder.
+TEST_F(DebugLogTest, NothingBeforeTheProgramFolderIsSet) {
+    Folder.Make_Folder("log");
+    const std::filesystem::path saved = std::filesystem::current_path();
+    std::filesystem::current_path(Folder.Path());
+    Set_Base_Folder("");
+    Log("General", "too early");
+    std::filesystem::current_path(saved);
+    EXPECT_FALSE(std::ifstream(Folder.File("log/MK_Log.txt")).good());
 }
 
 TEST_F(DebugLogTest, ToolWritesNothing) {

@@ -1,4 +1,6 @@
 #include "core/MachineOptions.h"
+#include "core/GlobalFuncs.h"
+#include "core/Profile.h"
 #include "platform/RegistryStore.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +174,23 @@ TEST_F(MachineOptionsTest, SetGamePathWritesOnlyThePath) {
     const auto& values = Store->Contents.Values["Software/Brannoch/Murkhollow"];
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values.at("Game Path"), Text("/new/"));
+}
+
+// Start-up: the game records the folder it runs from as the game path; the tool only reads it.
+TEST_F(MachineOptionsTest, StartUpRecordsTheGamePathOnlyInTheGame) {
+    const std::string saved_base = Base_Folder();
+    Set_Last_File_Version("1.06");
+    Set_Run_Profile(TRun_Profile::Tool);
+    Setup_Global_Vars();
+    EXPECT_TRUE(Store->Contents.Values["Software/Brannoch/Murkhollow"].empty());
+    EXPECT_EQ(Machine_Options().Game_Path, "/before/");
+    EXPECT_EQ(Last_File_Version(), "");
+    Set_Run_Profile(TRun_Profile::Game);
+    Setup_Global_Vars();
+    ASSERT_FALSE(Base_Folder().empty());
+    EXPECT_EQ(Base_Folder().back(), '/');
+    EXPECT_EQ(Store->Contents.Values["Software/Brannoch/Murkhollow"].at("Game Path"), Text(Base_Folder()));
+    Set_Base_Folder(saved_base);
 }
 
 TEST(GameSpeed, Scaling) {

@@ -47,6 +47,9 @@ TEST(PathLayer, ExactMatchWinsOverCaseVariants) {
     EXPECT_EQ(text, "upper");
     ASSERT_TRUE(Read_File(t.File("Data/a.txt"), text));
     EXPECT_EQ(text, "lower");
+    // Without an exact match the smallest variant is read, whatever order the folder lists them in.
+    ASSERT_TRUE(Read_File(t.File("data/a.TXT"), text));
+    EXPECT_EQ(text, "upper");
 }
 
 TEST(PathLayer, ReadFileAndListFolder) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace {
@@ -50,6 +51,55 @@ TEST_F(Tally_Command_Line_Test, Item_Reports_Match_The_Golden_Files) {
     }
 }
 
+// The class and constants of the item creation formula test: the report prints the numbers creation gives,
+// gold 95 and 85 and damage 6-12 and 5-14 at levels 1 and 5.
+TEST_F(Tally_Command_Line_Test, Item_Report_Shows_What_Creation_Gives) {
+    const int constants[15] = {-7, 13, 9, -11, 21, 6, -3, 2, 1, -1, -5, 4, -3, 2, 3};
+    const char* const what[] = {"Base Gold Value", "Consumption Value", "Defense Rating", "Damage Min",
+                                "Damage Max"};
+    const char* const kind[] = {" Mod Per Level Add Percent", " Mod Per Level Add Amt", " Base Amt Mod"};
+    TKeys general;
+    for (int n = 0; n < 15; ++n)
+        general.emplace_back(std::string("Item ") + what[n % 5] + kind[n / 5], std::to_string(constants[n]));
+    TKeys blade;
+    const std::string fields =
+        "Class Name=Blade|Name=Blade|Description=Клинок.|Type=Weapon|Weapon Type=Sword|Event ID=0|"
+        "Picture Filename=a.bmp|Item Level Min=1|Random Appearance Chance=TRUE|Item Group=|Weight=3|"
+        "Hands Required=1|Base Gold Value=100|Consumption Type=None|Consumption Value=30|Defense Rating=20|"
+        "Is Ammo Type=|Ammo Required=|Use Sound File=|Damage Amount Min=4|Damage Amount Max=9|"
+        "Damage Maximum Range=0|Damage Firing FX=None|Light Radius Generated=0|Light Number of Turns=0|"
+        "Maximum Number Stacked=0|Random Min Number Found Stacked=0|Random Max Number Found Stacked=0|"
+        "Can Have Additional Effects=FALSE|Is Unique Item=FALSE|Number of Effects=0|"
+        "Number of Requirements=0|Number of Spells=0|Key Group=";
+    for (size_t start = 0; start < fields.size();) {
+        const size_t end = std::min(fields.find('|', start), fields.size());
+        const std::string field = fields.substr(start, end - start);
+        const size_t equals = field.find('=');
+        blade.emplace_back(field.substr(0, equals), field.substr(equals + 1));
+        start = end + 1;
+    }
+    Folder.Write("Blade.txt", Data_File_Text({general, blade}));
+
+    const TRun run =
+        Run({"--game-path", Data, "--from", "1", "--to", "5", "--items", Folder.Path() + "Blade.txt"});
+    ASSERT_EQ(run.Exit, Exit_Success) << run.Err;
+    std::vector<std::vector<std::string>> rows; // the Blade row of each table, split at blanks
+    std::istringstream lines(run.Out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("Blade", 0) != 0) continue;
+        std::istringstream words(line);
+        rows.emplace_back();
+        for (std::string word; words >> word;) rows.back().push_back(word);
+    }
+    ASSERT_EQ(rows.size(), 2u) << run.Out;
+    ASSERT_EQ(rows[0].size(), 6u);
+    EXPECT_EQ(rows[0][1], "95");
+    EXPECT_EQ(rows[0][5], "85");
+    ASSERT_EQ(rows[1].size(), 6u);
+    EXPECT_EQ(rows[1][1], "6-12");
+    EXPECT_EQ(rows[1][5], "5-14");
+}
+
 TEST_F(Tally_Command_Line_Test, Monster_Reports_Match_The_Golden_Files) {
     const std::vector<std::string> press = {"--from", "1", "--to", "3", "--monsters", Data + "Monsters.txt"};
     auto with = [&](std::vector<std::string> args) {
@@ -81,6 +131,21 @@ TEST_F(Tally_Command_Line_Test, Shipped_Files_Match_Their_Golden_Report) {
     for (size_t at = expected.find(marker); at != std::string::npos; at = expected.find(marker, at))
         expected.replace(at, marker.size(), shipped);
     EXPECT_EQ(run.Out, expected);
+
+    // Every other shipped class file reports without an error line either.
+    const std::string tiles = shipped + "/Modules/Barrowdeep/Tiles/";
+    const std::pair<std::string, std::string> others[] = {
+        {"--monsters", tiles + "Village_MonsterClasses.txt"},
+        {"--monsters", shipped + "/Data/Summon_MonsterClasses.txt"},
+        {"--items", tiles + "Barrow_ItemClasses.txt"},
+        {"--items", shipped + "/Data/Classes_ItemClasses.txt"},
+    };
+    for (const auto& [option, file] : others) {
+        const TRun other = Run({"--game-path", shipped + "/", "--from", "1", "--to", "10", option, file});
+        EXPECT_EQ(other.Exit, Exit_Success) << file << other.Err;
+        EXPECT_EQ(other.Err, "") << file;
+        EXPECT_EQ(other.Out.find("Error"), std::string::npos) << file;
+    }
 }
 
 TEST_F(Tally_Command_Line_Test, Exit_Codes_And_Messages) {
