@@ -1,7 +1,7 @@
 // The shipped content the world's fights rely on: a trap group for every group a terrain, chance group or
 // map names, read without an error line; a picture for each of the eight directions of every missile
 // effect; bows that shoot farther than a blow, with ammunition their map has; merchants that stay where
-// their store is; and, once the sounds ship, a file for every sound the engine or the data plays.
+// their store is; and a file in the program folder for every sound the engine or the data plays.
 #include "core/DataFileParser.h"
 #include "core/DisplayEffects.h"
 #include "core/GlobalFuncs.h"
@@ -21,18 +21,6 @@
 
 namespace {
 
-// Every field of every record of a file that may not be shipped yet (nothing when it is missing).
-class TField_Collector : public TData_File_Loader {
-public:
-    using TData_File_Loader::TData_File_Loader;
-    std::vector<TData_Field> Fields;
-
-protected:
-    void Process_Record(int32_t) override {
-        Fields.insert(Fields.end(), Current_Fields().begin(), Current_Fields().end());
-    }
-};
-
 bool Ends_With(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -47,7 +35,7 @@ using ShippedWorldContent = TProgram_Folder_Test;
 } // namespace
 
 TEST_F(ShippedWorldContent, TrapsMissilesBowsMerchantsAndSounds) {
-    const std::string shipped = std::string(MURK_SHIPPED_DATA_DIR) + "/";
+    const std::string shipped = std::string(MURK_RUNTIME_DIR) + "/"; // the program folder the build assembles
     const std::string module = shipped + "Modules/Barrowdeep/";
     Set_Base_Folder(shipped); // only read; the fixture puts the base back
     Install_Path_Settings(std::make_unique<TPath_Settings>());
@@ -135,16 +123,13 @@ TEST_F(ShippedWorldContent, TrapsMissilesBowsMerchantsAndSounds) {
         }
     }
 
-    // The sounds are made into the program folder by the build later; once they are shipped, every one
-    // must be there (the path layer finds them whatever their letter case).
+    // Every one is in the program folder's sounds (the path layer finds them whatever their letter case).
     sounds.erase("");
     EXPECT_GT(sounds.size(), 60u);
-    if (std::filesystem::is_directory(shipped + "Sounds")) {
-        std::set<std::string> present;
-        for (const auto& entry : std::filesystem::directory_iterator(shipped + "Sounds"))
-            present.insert(Ascii_Lower(entry.path().filename().string()));
-        for (const std::string& sound : sounds) EXPECT_TRUE(present.count(Ascii_Lower(sound))) << sound;
-    }
+    std::set<std::string> present;
+    for (const auto& entry : std::filesystem::directory_iterator(shipped + "Sounds"))
+        present.insert(Ascii_Lower(entry.path().filename().string()));
+    for (const std::string& sound : sounds) EXPECT_TRUE(present.count(Ascii_Lower(sound))) << sound;
 
     Free_Trap_Groups();
     Free_Master_Spells();

@@ -39,6 +39,18 @@ TKeys With(TKeys keys, const TKeys& changes);
 // A data file of the records, each record separated by one blank line, ending with "*END*" (CR LF lines).
 std::string Data_File_Text(const std::vector<TKeys>& records, const std::string& title = "Test data");
 
+// Every field of every record of a data file, in file order (nothing when the file is missing).
+class TField_Collector : public TData_File_Loader {
+public:
+    using TData_File_Loader::TData_File_Loader;
+    std::vector<TData_Field> Fields;
+
+protected:
+    void Process_Record(int32_t) override {
+        Fields.insert(Fields.end(), Current_Fields().begin(), Current_Fields().end());
+    }
+};
+
 // The fields of one record as a sub-record reader sees them; every report is kept as one line
 // ("missing <field>" or "invalid <field> = '<value>'").
 struct TFake_Record {

@@ -1,0 +1,167 @@
+// Every sound and picture the shipped data files name is in the program folder the build assembles, in
+// the form the game reads: 16-bit mono 22050 Hz PCM WAVE files, and uncompressed 24-bit bottom-up BMP
+// files of the sheet-cell size of their folder; every frame of every display effect lies inside its bitmap.
+#include "core/DataFileLoader.h"
+#include "core/DataFileParser.h"
+#include "core/DisplayEffects.h"
+#include "core/GlobalFuncs.h"
+#include "core/Path.h"
+#include "tests/support/CoreTestSupport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> Read_Bytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+uint32_t Le(const std::vector<uint8_t>& b, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + i];
+    return v;
+}
+
+// The size of a BMP in the form the game loads, or a failure naming what is wrong.
+::testing::AssertionResult Bmp_Size(const fs::path& path, int& width, int& height) {
+    const std::vector<uint8_t> b = Read_Bytes(path);
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M')
+        return ::testing::AssertionFailure() << path << " is no BMP";
+    width = static_cast<int32_t>(Le(b, 18, 4));
+    height = static_cast<int32_t>(Le(b, 22, 4));
+    const uint32_t row = (uint32_t(width) * 3 + 3) & ~3u;
+    if (Le(b, 14, 4) != 40 || Le(b, 28, 2) != 24 || Le(b, 30, 4) != 0 || width <= 0 || height <= 0)
+        return ::testing::AssertionFailure() << path << " is not an uncompressed bottom-up 24-bit BMP";
+    if (Le(b, 10, 4) + uint64_t(row) * height != b.size() || Le(b, 2, 4) != b.size())
+        return ::testing::AssertionFailure() << path << " has sizes that disagree with its length";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult Valid_Wave(const fs::path& path, double longest_seconds) {
+    const std::vector<uint8_t> b = Read_Bytes(path);
+    if (b.size() < 44 || std::string(b.begin(), b.begin() + 4) != "RIFF" ||
+        std::string(b.begin() + 8, b.begin() + 16) != "WAVEfmt " || Le(b, 4, 4) + 8 != b.size())
+        return ::testing::AssertionFailure() << path << " is no RIFF WAVE file";
+    if (Le(b, 16, 4) != 16 || Le(b, 20, 2) != 1 || Le(b, 22, 2) != 1 || Le(b, 24, 4) != 22050 ||
+        Le(b, 28, 4) != 44100 || Le(b, 32, 2) != 2 || Le(b, 34, 2) != 16)
+        return ::testing::AssertionFailure() << path << " is not 16-bit mono 22050 Hz PCM";
+    const double seconds = Le(b, 40, 4) / 44100.0;
+    if (std::string(b.begin() + 36, b.begin() + 40) != "data" || Le(b, 40, 4) + 44 != b.size() ||
+        seconds < 0.05 || seconds > longest_seconds)
+        return ::testing::AssertionFailure() << path << " has a bad data chunk or lasts " << seconds << " s";
+    return ::testing::AssertionSuccess();
+}
+
+// The folder of the program folder a data key's file lives in, and the cell size of its sheet (0: any).
+struct TMedia_Kind {
+    std::string Folder;
+    int Cell;
+};
+
+// Whether text is prefix, a number of at least one digit, then suffix (letter case as given).
+bool Numbered(const std::string& text, const std::string& prefix, const std::string& suffix) {
+    if (text.size() <= prefix.size() + suffix.size() || text.rfind(prefix, 0) != 0 ||
+        text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const std::string number = text.substr(prefix.size(), text.size() - prefix.size() - suffix.size());
+    return std::all_of(number.begin(), number.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+bool Media_Kind(const std::string& file, const std::string& key, TMedia_Kind& kind) {
+    std::string k = key;
+    std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return std::tolower(c); });
+    const bool items = file.find("ItemClasses") != std::string::npos;
+    if (k == "picture filename l1" || k == "picture filename l2" || k == "picture filename l3" ||
+        Numbered(k, "duplicate terrain ", " filename l2") ||
+        Numbered(k, "duplicate terrain ", " filename l3"))
+        kind = {"Pictures/Terrain", 54};
+    else if (Numbered(k, "portrait ", " filename"))
+        kind = {"Pictures/Monsters", 54};
+    else if (k == "picture filename" || k == "attack picture filename")
+        kind = {items ? "Pictures/Items" : "Pictures/Monsters", items ? 32 : 54};
+    else if (Numbered(k, "bitmap ", " name"))
+        kind = {"Pictures/SysPics", 0};
+    else if (k.rfind("music song ", 0) == 0)
+        kind = {"Music", 0};
+    else if (k.find("sound file") != std::string::npos)
+        kind = {"Sounds", 0};
+    else
+        return false;
+    return true;
+}
+
+using ShippedMedia = TProgram_Folder_Test;
+
+} // namespace
+
+TEST_F(ShippedMedia, EveryNamedSoundAndPictureIsMadeInTheFormTheGameReads) {
+    const fs::path program = MURK_RUNTIME_DIR;
+    // The files in each folder by lower-case name, as the path layer finds them whatever their case.
+    std::map<std::string, std::map<std::string, fs::path>> present;
+    for (const char* folder :
+         {"Sounds", "Music", "Pictures/Terrain", "Pictures/Items", "Pictures/Monsters", "Pictures/SysPics"}) {
+        ASSERT_TRUE(fs::is_directory(program / folder)) << folder;
+        for (const auto& entry : fs::directory_iterator(program / folder))
+            present[folder][Ascii_Lower(entry.path().filename().string())] = entry.path();
+    }
+
+    int named = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(program)) {
+        const std::string file = entry.path().string();
+        if (entry.path().extension() != ".txt" || file.find("/log/") != std::string::npos) continue;
+        TField_Collector collector(file);
+        collector.Execute_Load();
+        for (const TData_Field& field : collector.Fields) {
+            const std::string value = Ascii_Lower(Trim_Data(field.Value));
+            if (!value.ends_with(".wav") && !value.ends_with(".bmp")) continue;
+            TMedia_Kind kind;
+            ASSERT_TRUE(Media_Kind(entry.path().filename().string(), field.Name, kind))
+                << file << ": no folder known for " << field.Name;
+            ++named;
+            const auto found = present[kind.Folder].find(value);
+            if (found == present[kind.Folder].end()) {
+                ADD_FAILURE() << kind.Folder << "/" << value << " named by " << field.Name << " in " << file;
+                continue;
+            }
+            if (value.ends_with(".wav")) {
+                EXPECT_TRUE(Valid_Wave(found->second, kind.Folder == "Music" ? 12.0 : 1.5));
+            } else {
+                int width = 0, height = 0;
+                ASSERT_TRUE(Bmp_Size(found->second, width, height));
+                if (kind.Cell) {
+                    EXPECT_TRUE(width == kind.Cell && height == kind.Cell) << found->second;
+                }
+            }
+        }
+    }
+    EXPECT_GT(named, 300);
+
+    // The effect frames, placed as the effect table places them.
+    Set_Base_Folder(program.string() + "/"); // only read; the fixture puts the base back
+    ASSERT_TRUE(Load_Display_Effects());
+    for (int32_t e = 1; e <= Display_Effect_Count(); ++e) {
+        const TDisplay_Effect& effect = *Get_Display_Effect(e);
+        ASSERT_GE(effect.Bitmap_Index, 1);
+        ASSERT_LE(size_t{effect.Bitmap_Index}, Effect_Bitmap_Names().size());
+        int width = 0, height = 0;
+        ASSERT_TRUE(Bmp_Size(program / "Pictures/SysPics" / Effect_Bitmap_Names()[effect.Bitmap_Index - 1],
+                             width, height));
+        for (int n = 1; n <= effect.Total_Frames; ++n) {
+            const auto at = Display_Effect_Frame_Source(effect, n);
+            ASSERT_TRUE(at.has_value()) << effect.Name;
+            EXPECT_LE(at->X + effect.Picture_Width, width) << effect.Name << " frame " << n;
+            EXPECT_LE(at->Y + effect.Picture_Height, height) << effect.Name << " frame " << n;
+        }
+    }
+    Free_Display_Effects();
+}

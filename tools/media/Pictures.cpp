@@ -1,0 +1,878 @@
+#include "tools/media/Pictures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <numbers>
+#include <stdexcept>
+#include <string>
+
+namespace murk_media {
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+
+// ---------------------------------------------------------------------------------------------------------
+// Isometric square geometry. A square's floor is the diamond 52 x 26 at the bottom of its 54 x 54 cell, as
+// the map view places cells 52 pixels apart in a row and rows 13 pixels apart, every other row shifted by
+// 26. In square coordinates a runs west (-0.5) to east (+0.5) and b north (-0.5) to south (+0.5); east is up
+// and to the right on the screen, south down and to the right. z is the height above the floor in pixels.
+
+TPoint Iso(double a, double b, double z = 0.0) {
+    return {27.0 + 26.0 * (a + b), 40.5 + 13.0 * (b - a) - z};
+}
+
+// The square coordinates of a pixel centre on the floor.
+void Floor_Of(int x, int y, double& a, double& b) {
+    const double s = (x + 0.5 - 27.0) / 26.0, d = (y + 0.5 - 40.5) / 13.0;
+    a = (s - d) / 2.0;
+    b = (s + d) / 2.0;
+}
+
+struct TBox {
+    double A0, A1, B0, B1, Z0, Z1;
+    TRgb Color;
+};
+
+// A box seen from the south-west: its west face, its south face and its top.
+void Draw_Box(TCanvas& canvas, const TBox& k) {
+    canvas.Fill_Polygon(
+        {Iso(k.A0, k.B0, k.Z0), Iso(k.A0, k.B1, k.Z0), Iso(k.A0, k.B1, k.Z1), Iso(k.A0, k.B0, k.Z1)},
+        Shade(k.Color, 0.7));
+    canvas.Fill_Polygon(
+        {Iso(k.A0, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
+        Shade(k.Color, 0.88));
+    canvas.Fill_Polygon(
+        {Iso(k.A0, k.B0, k.Z1), Iso(k.A1, k.B0, k.Z1), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
+        Shade(k.Color, 1.15));
+}
+
+// Boxes drawn back to front (north and east first).
+void Draw_Boxes(TCanvas& canvas, std::vector<TBox> boxes) {
+    std::stable_sort(boxes.begin(), boxes.end(), [](const TBox& x, const TBox& y) {
+        return (x.B0 + x.B1 - x.A0 - x.A1) < (y.B0 + y.B1 - y.A0 - y.A1);
+    });
+    for (const TBox& k : boxes) Draw_Box(canvas, k);
+}
+
+// A rounded upright body (urn, barrel, trunk, well) standing at (a, b).
+void Draw_Cylinder(TCanvas& canvas, double a, double b, double radius, double z0, double z1, TRgb c) {
+    const TPoint base = Iso(a, b, z0), top = Iso(a, b, z1);
+    const double rx = radius * 52.0, ry = radius * 26.0;
+    canvas.Fill_Ellipse(base.X, base.Y, rx, ry, Shade(c, 0.8));
+    canvas.Fill_Rect(base.X - rx, top.Y, base.X + rx, base.Y, Shade(c, 0.85));
+    canvas.Fill_Rect(base.X - rx * 0.2, top.Y, base.X + rx * 0.5, base.Y, Shade(c, 1.0));
+    canvas.Fill_Ellipse(top.X, top.Y, rx, ry, Shade(c, 1.15));
+}
+
+void Draw_Flame(TCanvas& canvas, double x, double y, double size) {
+    canvas.Fill_Polygon({{x - size * 0.5, y}, {x, y - size * 1.6}, {x + size * 0.5, y}}, {240, 120, 20});
+    canvas.Fill_Ellipse(x, y - size * 0.2, size * 0.55, size * 0.45, {250, 150, 30});
+    canvas.Fill_Ellipse(x, y - size * 0.3, size * 0.25, size * 0.35, {255, 235, 120});
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Terrain: floors (layer 1), walls, doors, objects and scattered overlays.
+
+void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb base = e.Color("color", {90, 90, 90});
+    const std::string pattern = e.Text("pattern", "plain");
+    if (pattern == "rock") { // solid rock fills the square to the top
+        Draw_Box(c, {-0.5, 0.5, -0.5, 0.5, 0, 27, base});
+        c.Grain(r, 0.18);
+        return;
+    }
+    if (pattern == "stairs") {
+        for (int k = 0; k < 4; ++k)
+            Draw_Box(c, {-0.5, 0.5, 0.5 - (k + 1) * 0.25, 0.5 - k * 0.25, 0, 3.0 + 4.0 * k,
+                         Shade(base, 0.8 + 0.08 * k)});
+        c.Grain(r, 0.06);
+        return;
+    }
+    const double cell = pattern == "cobbles" ? 4.0 : 2.0;
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            double a, b;
+            Floor_Of(x, y, a, b);
+            if (std::abs(a) > 0.5 || std::abs(b) > 0.5) continue;
+            double f = 1.0 + 0.08 * r.Signed();
+            TRgb col = base;
+            const double ga = (a + 0.5) * cell, gb = (b + 0.5) * cell;
+            const double fa = ga - std::floor(ga), fb = gb - std::floor(gb);
+            const uint32_t stone = Seed_Of(e.Path + std::to_string(int(ga)) + "," + std::to_string(int(gb)));
+            if (pattern == "flags" || pattern == "cracked" || pattern == "moss") {
+                f += (static_cast<int>(stone % 21) - 10) / 100.0;
+                if (fa < 0.06 || fb < 0.06) f = 0.6;
+                if (pattern == "moss" && (stone % 3 == 0) && r.Unit() < 0.5)
+                    col = Mix(col, {60, 120, 50}, 0.5);
+            } else if (pattern == "cobbles") {
+                const double d = std::hypot(fa - 0.5, fb - 0.5);
+                f = d > 0.45 ? 0.55 : 1.15 - d + (static_cast<int>(stone % 11) - 5) / 60.0;
+            } else if (pattern == "planks") {
+                const double p = (b + 0.5) * 5.0;
+                f += (p - std::floor(p) < 0.1) ? -0.35 : 0.05 * std::sin(a * 40.0 + stone % 7);
+            } else if (pattern == "earth" || pattern == "road") {
+                if (r.Unit() < 0.05) f = pattern == "earth" ? 0.65 : 1.2;
+                if (pattern == "road") f += 0.1 * std::cos(b * Pi);
+            } else if (pattern == "grass") {
+                if (r.Unit() < 0.25) col = Mix(col, {120, 190, 70}, 0.4);
+                if (r.Unit() < 0.1) f = 0.75;
+            } else if (pattern == "water") {
+                f = 0.9 + 0.18 * std::sin((a - b) * 30.0 + std::sin(a * 9.0) * 2.0);
+                if (std::abs(a) > 0.45 || std::abs(b) > 0.45) col = Mix(col, {80, 70, 50}, 0.6);
+            } else if (pattern == "pit") {
+                f = 0.3 + 1.4 * std::max(std::abs(a), std::abs(b));
+            } else if (pattern == "mound") {
+                f = 1.25 - 0.9 * std::hypot(a + 0.1, b + 0.1);
+                if (r.Unit() < 0.2) col = Mix(col, {120, 170, 70}, 0.4);
+            } else if (pattern == "entrance") {
+                if (std::abs(a) < 0.22 && b > -0.3 && b < 0.25) f = 0.15 + 0.4 * (b + 0.3);
+            } else if (pattern == "bridge") {
+                const double p = (a + 0.5) * 6.0;
+                f += (p - std::floor(p) < 0.12) ? -0.35 : 0.0;
+                if (std::abs(b) > 0.38) f = 0.6;
+            }
+            c.Set(x, y, Shade(col, f));
+        }
+    if (pattern == "cracked")
+        for (int k = 0; k < 3; ++k) {
+            double a = r.Range(-0.4, 0.4), b = r.Range(-0.4, 0.4);
+            for (int s = 0; s < 4; ++s) {
+                const double na = std::clamp(a + r.Range(-0.15, 0.15), -0.45, 0.45);
+                const double nb = std::clamp(b + r.Range(-0.15, 0.15), -0.45, 0.45);
+                const TPoint p = Iso(a, b), q = Iso(na, nb);
+                c.Line(p.X, p.Y, q.X, q.Y, 1.0, Shade(base, 0.45));
+                a = na, b = nb;
+            }
+        }
+}
+
+// A wall piece: a pillar in the middle and an arm toward each side it joins; "full" fills the square.
+// The base is the lower course (always drawn), the top the rest (hidden when it would cover the player).
+void Wall(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb base = e.Color("color", {70, 70, 75});
+    const std::string arms = e.Text("arms", "full"), style = e.Text("style", "stone");
+    const bool top = e.Text("part", "top") == "top";
+    const double z0 = top ? 9.0 : 0.0, z1 = top ? 27.0 : 9.0, w = 0.2;
+    std::vector<TBox> boxes;
+    if (arms == "full") {
+        boxes.push_back({-0.5, 0.5, -0.5, 0.5, z0, z1, base});
+    } else {
+        boxes.push_back({-w, w, -w, w, z0, z1, base});
+        for (const char side : arms) {
+            if (side == 'N') boxes.push_back({-w, w, -0.5, -w, z0, z1, base});
+            if (side == 'S') boxes.push_back({-w, w, w, 0.5, z0, z1, base});
+            if (side == 'E') boxes.push_back({w, 0.5, -w, w, z0, z1, base});
+            if (side == 'W') boxes.push_back({-0.5, -w, -w, w, z0, z1, base});
+        }
+    }
+    Draw_Boxes(c, boxes);
+    // Courses of stone, timber boards or plain earth.
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            if (!c.Drawn(x, y)) continue;
+            if (style == "stone" && (y % 6 == 0 || ((x + (y / 6) * 4) % 9 == 0)))
+                c.Set(x, y, Shade(c.Get(x, y), 0.75));
+            if (style == "timber" && x % 5 == 0) c.Set(x, y, Shade(c.Get(x, y), 0.7));
+        }
+    c.Grain(r, style == "earth" ? 0.2 : 0.08);
+}
+
+// Doors, gates, fences and open secret passages. "ns" is a way running north-south, so the door leaf
+// stands across it, east to west.
+void Door(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb col = e.Color("color", {120, 80, 40});
+    const std::string kind = e.Text("kind", "door"), state = e.Text("state", "closed");
+    const bool ns = e.Text("axis", "ns") == "ns";
+    const TRgb frame = e.Color("frame", Shade(col, 0.7));
+    // Boxes are built for a leaf running east-west and turned for the other axis.
+    auto turn = [ns](TBox k) { return ns ? k : TBox{k.B0, k.B1, k.A0, k.A1, k.Z0, k.Z1, k.Color}; };
+    std::vector<TBox> boxes;
+    const double height = (kind == "gate" || kind == "fence") ? 14.0 : 27.0, t = 0.06;
+    if (kind == "fence") {
+        boxes.push_back(turn({-0.5, -0.4, -t, t, 0, height, frame}));
+        boxes.push_back(turn({-0.05, 0.05, -t, t, 0, height, frame}));
+        boxes.push_back(turn({0.4, 0.5, -t, t, 0, height, frame}));
+        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 4, 6, col}));
+        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 10, 12, col}));
+    } else if (kind == "passage") {
+        boxes.push_back(turn({-0.5, -0.3, -0.2, 0.2, 0, height, col}));
+        boxes.push_back(turn({0.3, 0.5, -0.2, 0.2, 0, height, col}));
+        boxes.push_back(turn({-0.3, 0.3, -0.2, 0.2, 21, height, col}));
+    } else {
+        boxes.push_back(turn({-0.5, -0.38, -0.1, 0.1, 0, height, frame}));
+        boxes.push_back(turn({0.38, 0.5, -0.1, 0.1, 0, height, frame}));
+        if (kind != "gate") boxes.push_back(turn({-0.38, 0.38, -0.1, 0.1, height - 4, height, frame}));
+        if (state == "closed") {
+            boxes.push_back(turn({-0.38, 0.38, -t, t, 0, height - (kind == "gate" ? 2 : 4), col}));
+        } else if (state == "open") {
+            boxes.push_back(turn({-0.38, -0.3, t, 0.5, 0, height - (kind == "gate" ? 2 : 4), col}));
+        } else { // broken: splinters left on the hinges and on the floor
+            boxes.push_back(turn({-0.38, -0.25, -t, t, 0, height * 0.6, col}));
+            boxes.push_back(turn({0.2, 0.38, -t, t, 0, height * 0.35, col}));
+            boxes.push_back(turn({-0.1, 0.15, 0.1, 0.3, 0, 2, col}));
+        }
+    }
+    Draw_Boxes(c, boxes);
+    c.Grain(r, kind == "iron" ? 0.05 : 0.1);
+    if (kind == "iron" && state == "closed") // rivets
+        for (double a = -0.3; a <= 0.31; a += 0.2)
+            for (double z = 4; z < 22; z += 6) {
+                const TPoint p = ns ? Iso(a, t, z) : Iso(-t, a, z);
+                c.Fill_Ellipse(p.X, p.Y, 0.9, 0.9, {170, 170, 180});
+            }
+}
+
+// Standing objects on a square.
+void Prop(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb col = e.Color("color", {120, 90, 60});
+    const std::string shape = e.Text("shape", "block");
+    if (shape == "urns") {
+        for (const auto& [a, b, h] : std::vector<std::tuple<double, double, double>>{
+                 {0.15, -0.2, 14}, {-0.2, -0.05, 11}, {0.15, 0.2, 12}}) {
+            const TPoint p = Iso(a, b);
+            c.Fill_Ellipse(p.X, p.Y - h * 0.45, 5, h * 0.45, Shade(col, 0.9 + 0.1 * r.Signed()));
+            c.Fill_Ellipse(p.X - 1.5, p.Y - h * 0.55, 2, h * 0.25, Shade(col, 1.2));
+            c.Fill_Rect(p.X - 2.5, p.Y - h - 2, p.X + 2.5, p.Y - h + 1, Shade(col, 0.7));
+        }
+    } else if (shape == "altar") {
+        Draw_Box(c, {-0.35, 0.35, -0.25, 0.25, 0, 12, col});
+        Draw_Box(c, {-0.3, 0.3, -0.05, 0.05, 12, 13, {200, 190, 160}});
+        Draw_Flame(c, Iso(-0.2, 0, 13).X, Iso(-0.2, 0, 13).Y, 3);
+        Draw_Flame(c, Iso(0.2, 0, 13).X, Iso(0.2, 0, 13).Y, 3);
+    } else if (shape == "brazier" || shape == "torchpost" || shape == "hearth") {
+        if (shape == "hearth") {
+            Draw_Box(c, {-0.4, 0.4, -0.3, 0.3, 0, 18, col});
+            const TPoint p = Iso(0, 0.3, 2);
+            c.Fill_Rect(p.X - 7, p.Y - 10, p.X + 7, p.Y, {30, 20, 15});
+            Draw_Flame(c, p.X, p.Y, 6);
+        } else {
+            const double h = shape == "brazier" ? 14 : 30;
+            const TPoint p = Iso(0, 0), q = Iso(0, 0, h);
+            c.Line(p.X, p.Y, q.X, q.Y, 3, Shade(col, 0.5));
+            if (shape == "brazier") c.Fill_Ellipse(q.X, q.Y, 8, 3.5, {90, 80, 70});
+            Draw_Flame(c, q.X, q.Y - 1, shape == "brazier" ? 7 : 4.5);
+        }
+    } else if (shape == "chest" || shape == "chest_open" || shape == "coffin" || shape == "coffin_open") {
+        const bool coffin = shape.rfind("coffin", 0) == 0, open = shape.find("open") != std::string::npos;
+        const TBox body =
+            coffin ? TBox{-0.18, 0.18, -0.38, 0.38, 0, 9, col} : TBox{-0.28, 0.28, -0.18, 0.18, 0, 10, col};
+        Draw_Box(c, body);
+        if (open) {
+            c.Fill_Polygon(
+                {Iso(body.A0 + 0.04, body.B0 + 0.04, body.Z1), Iso(body.A1 - 0.04, body.B0 + 0.04, body.Z1),
+                 Iso(body.A1 - 0.04, body.B1 - 0.04, body.Z1), Iso(body.A0 + 0.04, body.B1 - 0.04, body.Z1)},
+                coffin ? TRgb{35, 30, 30} : TRgb{210, 170, 40});
+            if (coffin)
+                Draw_Box(c, {body.A1 + 0.02, body.A1 + 0.12, body.B0, body.B1, 0, 3, col});
+            else
+                Draw_Box(c,
+                         {body.A0, body.A1, body.B0 - 0.04, body.B0, body.Z1, body.Z1 + 9, Shade(col, 0.9)});
+        } else {
+            Draw_Box(c, {body.A0, body.A1, body.B0, body.B1, body.Z1, body.Z1 + 3, Shade(col, 0.8)});
+            if (!coffin) {
+                const TPoint p = Iso(0, body.B1, 8);
+                c.Fill_Rect(p.X - 1.5, p.Y - 2, p.X + 1.5, p.Y + 1, {220, 200, 80});
+            }
+        }
+    } else if (shape == "table") {
+        for (const double a : {-0.3, 0.3})
+            for (const double b : {-0.2, 0.2})
+                Draw_Box(c, {a - 0.03, a + 0.03, b - 0.03, b + 0.03, 0, 10, Shade(col, 0.7)});
+        Draw_Box(c, {-0.35, 0.35, -0.25, 0.25, 10, 12, col});
+    } else if (shape == "bed") {
+        Draw_Box(c, {-0.22, 0.22, -0.4, 0.4, 0, 6, col});
+        Draw_Box(c, {-0.2, 0.2, -0.05, 0.38, 6, 8, e.Color("accent", {150, 40, 40})});
+        Draw_Box(c, {-0.15, 0.15, -0.35, -0.15, 6, 9, {230, 225, 210}});
+    } else if (shape == "barrels") {
+        for (const auto& [a, b] :
+             std::vector<std::pair<double, double>>{{0.15, -0.15}, {-0.18, -0.05}, {0.1, 0.2}}) {
+            Draw_Cylinder(c, a, b, 0.14, 0, 14, col);
+            const TPoint p = Iso(a, b, 4), q = Iso(a, b, 10);
+            c.Line(p.X - 7, p.Y, p.X + 7, p.Y, 1, {60, 60, 60});
+            c.Line(q.X - 7, q.Y, q.X + 7, q.Y, 1, {60, 60, 60});
+        }
+    } else if (shape == "well") {
+        Draw_Cylinder(c, 0, 0, 0.3, 0, 9, col);
+        const TPoint w = Iso(0, 0, 9);
+        c.Fill_Ellipse(w.X, w.Y, 11, 5, {30, 50, 90});
+        c.Line(w.X - 13, w.Y, w.X - 13, w.Y - 22, 2, {110, 80, 40});
+        c.Line(w.X + 13, w.Y, w.X + 13, w.Y - 22, 2, {110, 80, 40});
+        c.Fill_Polygon({{w.X - 17, w.Y - 20}, {w.X, w.Y - 31}, {w.X + 17, w.Y - 20}}, {140, 60, 40});
+    } else if (shape == "stone") {
+        Draw_Box(c, {-0.12, 0.12, -0.1, 0.1, 0, 36, col});
+        c.Grain(r, 0.12);
+    } else if (shape == "trunk") {
+        Draw_Cylinder(c, 0, 0, 0.1, 0, 20, col);
+        c.Grain(r, 0.1);
+    } else if (shape == "oak" || shape == "birch" || shape == "forest") {
+        const TRgb leaf = e.Color("leaf", {40, 110, 40});
+        const int blobs = shape == "forest" ? 14 : 8;
+        for (int k = 0; k < blobs; ++k) {
+            const double x = 27 + r.Signed() * (shape == "forest" ? 20 : 12);
+            const double y = (shape == "forest" ? 24 : 18) + r.Signed() * (shape == "forest" ? 14 : 9);
+            c.Fill_Ellipse(x, y, r.Range(6, 10), r.Range(5, 8), Shade(leaf, r.Range(0.75, 1.2)));
+        }
+        if (shape == "forest")
+            for (int k = 0; k < 4; ++k) {
+                const double x = 10 + 11 * k + r.Signed() * 2;
+                c.Line(x, 50, x, 36, 3, {70, 50, 30});
+            }
+        c.Grain(r, 0.12);
+    } else if (shape == "pine") {
+        const TRgb leaf = e.Color("leaf", {30, 80, 40});
+        for (int k = 0; k < 4; ++k) {
+            const double y = 30 - k * 7.0, w = 16 - k * 3.5;
+            c.Fill_Polygon({{27 - w, y}, {27, y - 12}, {27 + w, y}}, Shade(leaf, 0.85 + 0.1 * k));
+        }
+        c.Grain(r, 0.1);
+    } else {
+        Draw_Box(c, {-0.3, 0.3, -0.3, 0.3, 0, 12, col});
+    }
+}
+
+// Small things lying on the floor, drawn over layer 1.
+void Scatter(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb col = e.Color("color", {110, 100, 90});
+    const std::string shape = e.Text("shape", "rubble");
+    const int count = e.Integer("count", 8);
+    auto spot = [&r](double edge = 0.38) { return Iso(r.Range(-edge, edge), r.Range(-edge, edge)); };
+    if (shape == "rug") {
+        c.Fill_Polygon({Iso(-0.32, -0.32), Iso(0.32, -0.32), Iso(0.32, 0.32), Iso(-0.32, 0.32)},
+                       Shade(col, 0.7));
+        c.Fill_Polygon({Iso(-0.26, -0.26), Iso(0.26, -0.26), Iso(0.26, 0.26), Iso(-0.26, 0.26)}, col);
+        c.Fill_Polygon({Iso(-0.1, -0.1), Iso(0.1, -0.1), Iso(0.1, 0.1), Iso(-0.1, 0.1)}, {200, 170, 80});
+        return;
+    }
+    if (shape == "ruts") {
+        for (const double b : {-0.15, 0.15}) {
+            const TPoint p = Iso(-0.5, b), q = Iso(0.5, b);
+            c.Line(p.X, p.Y, q.X, q.Y, 2.5, Shade(col, 0.7));
+        }
+        return;
+    }
+    for (int k = 0; k < count; ++k) {
+        const TPoint p = spot();
+        if (shape == "rubble") {
+            const double a = r.Range(-0.3, 0.3), b = r.Range(-0.3, 0.3), s = r.Range(0.06, 0.13);
+            Draw_Box(c, {a - s, a + s, b - s, b + s, 0, r.Range(3, 8), Shade(col, r.Range(0.8, 1.2))});
+        } else if (shape == "bones" || shape == "ribs") {
+            const double angle = r.Range(0, Pi), len = r.Range(4, 8);
+            const double dx = std::cos(angle) * len, dy = std::sin(angle) * len * 0.5;
+            c.Line(p.X - dx, p.Y - dy, p.X + dx, p.Y + dy, shape == "ribs" ? 1.2 : 1.6, col);
+            if (shape == "bones") {
+                c.Fill_Ellipse(p.X - dx, p.Y - dy, 1.5, 1.5, col);
+                c.Fill_Ellipse(p.X + dx, p.Y + dy, 1.5, 1.5, col);
+            }
+        } else if (shape == "skull") {
+            if (k == 0) {
+                const TPoint s = Iso(0, 0);
+                c.Fill_Ellipse(s.X, s.Y - 4, 5, 4.5, col);
+                c.Fill_Rect(s.X - 3, s.Y - 1, s.X + 3, s.Y + 2, col);
+                c.Fill_Ellipse(s.X - 2, s.Y - 4, 1.2, 1.4, {40, 30, 30});
+                c.Fill_Ellipse(s.X + 2, s.Y - 4, 1.2, 1.4, {40, 30, 30});
+            } else {
+                c.Line(p.X - 4, p.Y, p.X + 4, p.Y + 1, 1.5, col);
+            }
+        } else if (shape == "fungus") {
+            c.Line(p.X, p.Y, p.X, p.Y - 3, 1, {200, 220, 190});
+            c.Fill_Ellipse(p.X, p.Y - 4, 3, 1.8, col);
+            c.Fill_Ellipse(p.X - 0.5, p.Y - 4.5, 1.2, 0.8, Shade(col, 1.4));
+        } else if (shape == "roots") {
+            double x = p.X, y = p.Y;
+            for (int s = 0; s < 4; ++s) {
+                const double nx = x + r.Range(-5, 5), ny = y + r.Range(-2, 2);
+                c.Line(x, y, nx, ny, 1.2, col);
+                x = nx, y = ny;
+            }
+        } else if (shape == "pebbles") {
+            c.Fill_Ellipse(p.X, p.Y, r.Range(1.2, 2.4), r.Range(0.8, 1.5), Shade(col, r.Range(0.8, 1.3)));
+        } else if (shape == "tufts" || shape == "flowers") {
+            for (int blade = -2; blade <= 2; ++blade)
+                c.Line(p.X, p.Y, p.X + blade * 1.2, p.Y - r.Range(3, 6), 1, Shade(col, r.Range(0.8, 1.2)));
+            if (shape == "flowers") {
+                static const TRgb petals[] = {{230, 60, 60}, {240, 220, 60}, {240, 240, 240}, {170, 90, 220}};
+                c.Fill_Ellipse(p.X, p.Y - 5, 1.6, 1.6, petals[r.Next() % 4]);
+            }
+        }
+    }
+}
+
+// The dark rim drawn on the sides of a square that meet another kind of ground.
+void Border(const TEntry& e, TCanvas& c, TRandom&) {
+    const std::string sides = e.Text("sides", "");
+    const TRgb col = e.Color("color", {25, 25, 25});
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            double a, b;
+            Floor_Of(x, y, a, b);
+            if (std::abs(a) > 0.5 || std::abs(b) > 0.5) continue;
+            const bool rim = (sides.find('N') != std::string::npos && b < -0.42) ||
+                             (sides.find('S') != std::string::npos && b > 0.42) ||
+                             (sides.find('E') != std::string::npos && a > 0.42) ||
+                             (sides.find('W') != std::string::npos && a < -0.42);
+            if (rim) c.Set(x, y, col);
+        }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Items: a silhouette per kind of item in a 32 x 32 cell, lying diagonally when long.
+
+void Item(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb col = e.Color("color", {180, 180, 190});
+    const TRgb accent = e.Color("accent", {110, 70, 40});
+    const std::string shape = e.Text("shape", "box");
+    const TRgb dark = Shade(col, 0.6), light = Shade(col, 1.3);
+    auto blade = [&](double len, double width) { // a blade from the hilt at the bottom left upward
+        const double x0 = 8, y0 = 24, x1 = x0 + len * 0.7, y1 = y0 - len * 0.7;
+        c.Line(x0, y0, x1, y1, width, col);
+        c.Line(x0 + 1, y0 - 1, x1, y1, 1, light);
+        c.Line(x0 - 3, y0 - 3, x0 + 3, y0 + 3, 2.5, accent); // guard
+        c.Line(x0, y0, x0 - 4, y0 + 4, 2.5, Shade(accent, 0.8));
+    };
+    if (shape == "sword")
+        blade(e.Number("len", 26), 3.5);
+    else if (shape == "dagger")
+        blade(e.Number("len", 15), 3);
+    else if (shape == "axe" || shape == "mace" || shape == "staff" || shape == "wand" || shape == "torch") {
+        const double len = shape == "wand" ? 18 : (shape == "staff" ? 32 : 24);
+        const double x1 = 5 + len * 0.7, y1 = 28 - len * 0.7;
+        c.Line(5, 28, x1, y1, shape == "wand" ? 2 : 2.5, accent);
+        if (shape == "axe") {
+            c.Fill_Polygon({{x1 - 2, y1 + 1}, {x1 + 7, y1 - 6}, {x1 + 9, y1 + 4}, {x1 + 2, y1 + 6}}, col);
+            if (e.Text("double", "no") == "yes")
+                c.Fill_Polygon({{x1 - 1, y1}, {x1 - 9, y1 - 8}, {x1 - 10, y1 + 1}, {x1 - 3, y1 + 4}}, col);
+        } else if (shape == "mace") {
+            c.Fill_Ellipse(x1, y1, 5, 5, col);
+            for (int k = 0; k < 6; ++k)
+                c.Line(x1, y1, x1 + 7 * std::cos(k * Pi / 3), y1 + 7 * std::sin(k * Pi / 3), 1.5, dark);
+            c.Fill_Ellipse(x1 - 1, y1 - 1, 2, 2, light);
+        } else if (shape == "staff" || shape == "wand") {
+            c.Fill_Ellipse(x1, y1, 3, 3, col);
+            c.Fill_Ellipse(x1 - 1, y1 - 1, 1.2, 1.2, light);
+        } else {
+            Draw_Flame(c, x1, y1, 5);
+        }
+    } else if (shape == "bow") {
+        for (double t = -1.0; t <= 1.0; t += 0.02) {
+            const double x = 9 + 9 * std::cos(t * 1.3), y = 16 + 13 * std::sin(t * 1.3);
+            c.Fill_Ellipse(x, y, 1.4, 1.4, accent);
+        }
+        c.Line(9 + 9 * std::cos(1.3), 16 - 13 * std::sin(1.3), 9 + 9 * std::cos(1.3), 16 + 13 * std::sin(1.3),
+               1, {230, 230, 220});
+    } else if (shape == "arrows") {
+        for (int k = 0; k < 3; ++k) {
+            const double o = k * 4.0;
+            c.Line(4 + o, 28, 24 + o, 6, 1.3, accent);
+            c.Fill_Polygon({{24 + o, 6}, {27 + o, 2}, {22 + o, 4}}, col);
+            c.Line(4 + o, 28, 3 + o, 24, 1.5, {220, 220, 220});
+        }
+    } else if (shape == "helm" || shape == "cap") {
+        c.Fill_Ellipse(16, 17, 11, 10, col);
+        c.Fill_Rect(4, 17, 28, 25, Shade(col, 0.9));
+        if (shape == "helm")
+            c.Fill_Rect(14.5, 16, 17.5, 27, dark);
+        else
+            c.Fill_Rect(3, 22, 29, 25, Shade(col, 0.75));
+        c.Fill_Ellipse(12, 12, 3, 2.5, light);
+    } else if (shape == "armor" || shape == "robe") {
+        const double hem = shape == "robe" ? 30 : 26;
+        c.Fill_Polygon({{9, 5}, {23, 5}, {29, 11}, {25, 14}, {24, hem}, {8, hem}, {7, 14}, {3, 11}}, col);
+        c.Fill_Polygon({{13, 5}, {19, 5}, {16, 9}}, Shade(col, 0.5));
+        if (shape == "robe") c.Fill_Rect(8, 15, 24, 17, accent);
+        if (e.Text("rings", "no") == "yes")
+            for (int y = 8; y < hem; y += 3)
+                for (int x = 6 + (y % 2); x < 26; x += 3) c.Set(x, y, dark);
+    } else if (shape == "belt") {
+        c.Fill_Rect(2, 13, 30, 19, col);
+        c.Fill_Rect(13, 11, 19, 21, accent);
+        c.Fill_Rect(15, 13, 17, 19, col);
+        if (e.Text("studs", "no") == "yes")
+            for (int x = 4; x < 30; x += 4) c.Fill_Ellipse(x, 16, 1, 1, {210, 210, 210});
+    } else if (shape == "boots") {
+        for (const double o : {0.0, 11.0}) {
+            c.Fill_Rect(5 + o, 6, 12 + o, 22, col);
+            c.Fill_Polygon({{5 + o, 20}, {12 + o, 20}, {17 + o, 24}, {17 + o, 28}, {5 + o, 28}}, col);
+            c.Fill_Rect(5 + o, 26, 17 + o, 28, dark);
+        }
+    } else if (shape == "gloves") {
+        for (const double o : {0.0, 13.0}) {
+            c.Fill_Rect(4 + o, 14, 13 + o, 28, col);
+            for (int f = 0; f < 4; ++f)
+                c.Fill_Rect(4 + o + f * 2.3, 6 + (f == 0 ? 3 : 0), 5.8 + o + f * 2.3, 15, col);
+            c.Fill_Rect(4 + o, 25, 13 + o, 28, dark);
+        }
+    } else if (shape == "shield") {
+        if (e.Text("form", "round") == "round") {
+            c.Fill_Ellipse(16, 16, 13, 13, dark);
+            c.Fill_Ellipse(16, 16, 11, 11, col);
+            c.Fill_Ellipse(16, 16, 3.5, 3.5, accent);
+        } else {
+            c.Fill_Polygon({{4, 4}, {28, 4}, {28, 16}, {16, 30}, {4, 16}}, dark);
+            c.Fill_Polygon({{6, 6}, {26, 6}, {26, 15}, {16, 27}, {6, 15}}, col);
+            c.Fill_Rect(14.5, 6, 17.5, 26, accent);
+        }
+    } else if (shape == "ring") {
+        c.Fill_Ellipse(16, 18, 8, 8, col);
+        c.Fill_Ellipse(16, 18, 5.5, 5.5, Key_Color);
+        c.Fill_Ellipse(16, 10, 3.5, 3.5, accent);
+    } else if (shape == "amulet" || shape == "torc") {
+        for (double t = 0; t < Pi; t += 0.02)
+            c.Fill_Ellipse(16 + 11 * std::cos(t), 6 + 12 * std::sin(t), shape == "torc" ? 1.8 : 0.8,
+                           shape == "torc" ? 1.8 : 0.8, col);
+        if (shape == "amulet") {
+            c.Fill_Ellipse(16, 22, 5, 6, accent);
+            c.Fill_Ellipse(15, 21, 1.8, 2, Shade(accent, 1.5));
+        } else {
+            c.Fill_Ellipse(5, 6, 2.5, 2.5, accent);
+            c.Fill_Ellipse(27, 6, 2.5, 2.5, accent);
+        }
+    } else if (shape == "potion") {
+        c.Fill_Rect(13, 3, 19, 6, {140, 100, 60});
+        c.Fill_Rect(13.5, 6, 18.5, 12, {200, 210, 220});
+        c.Fill_Ellipse(16, 20, e.Number("size", 8), e.Number("size", 8) + 1, {200, 210, 220});
+        c.Fill_Ellipse(16, 21, e.Number("size", 8) - 1.5, e.Number("size", 8) - 0.5, col);
+        c.Fill_Ellipse(13, 18, 1.8, 2.5, {240, 240, 250});
+    } else if (shape == "scroll") {
+        c.Fill_Rect(7, 7, 25, 25, {225, 210, 170});
+        c.Fill_Ellipse(7, 16, 3, 9, {200, 180, 140});
+        c.Fill_Ellipse(25, 16, 3, 9, {200, 180, 140});
+        for (int y = 11; y <= 19; y += 4) c.Line(11, y, 21, y, 1, {120, 100, 80});
+        c.Fill_Ellipse(16, 23, 3.5, 3.5, col); // the seal shows the spell
+    } else if (shape == "bread" || shape == "meat" || shape == "apple") {
+        if (shape == "apple") {
+            c.Fill_Ellipse(16, 18, 9, 9, col);
+            c.Line(16, 10, 17, 5, 1.5, {90, 60, 30});
+            c.Fill_Ellipse(20, 7, 3, 1.5, {60, 140, 40});
+        } else if (shape == "meat") {
+            c.Fill_Ellipse(14, 17, 10, 7, col);
+            c.Line(22, 20, 29, 25, 2.5, {235, 225, 200});
+        } else {
+            c.Fill_Ellipse(16, 18, 12, 8, col);
+            for (int k = -1; k <= 1; ++k) c.Line(12 + k * 6, 13, 15 + k * 6, 22, 1, Shade(col, 0.7));
+        }
+        c.Grain(r, 0.08);
+    } else if (shape == "key") {
+        c.Fill_Ellipse(8, 16, 5, 5, col);
+        c.Fill_Ellipse(8, 16, 2, 2, Key_Color);
+        c.Line(12, 16, 28, 16, 2.5, col);
+        c.Fill_Rect(22, 16, 24, 21, col);
+        c.Fill_Rect(26, 16, 28, 20, col);
+    } else if (shape == "gold") {
+        const int coins = e.Integer("coins", 3);
+        for (int k = 0; k < coins; ++k) {
+            const double x = 16 + r.Signed() * (4 + coins * 0.6),
+                         y = 22 - (k * 14.0 / coins) + r.Signed() * 2;
+            c.Fill_Ellipse(x, y, 5, 3, Shade(col, 0.75));
+            c.Fill_Ellipse(x, y - 1, 5, 3, col);
+            c.Fill_Ellipse(x - 1, y - 1.5, 2, 1, light);
+        }
+    } else if (shape == "goblet") {
+        c.Fill_Polygon({{8, 5}, {24, 5}, {19, 15}, {13, 15}}, col);
+        c.Fill_Rect(15, 15, 17, 24, col);
+        c.Fill_Ellipse(16, 26, 7, 2.5, col);
+        c.Fill_Ellipse(12, 8, 1.5, 2, light);
+    } else if (shape == "lantern") {
+        c.Fill_Ellipse(16, 5, 4, 3, dark);
+        c.Fill_Rect(9, 8, 23, 26, dark);
+        c.Fill_Rect(11, 10, 21, 24, {250, 220, 120});
+        Draw_Flame(c, 16, 21, 4);
+    } else if (shape == "relic") {
+        c.Fill_Rect(9, 12, 23, 28, accent);
+        c.Fill_Polygon({{16, 2}, {22, 12}, {10, 12}}, col);
+        c.Fill_Ellipse(16, 20, 3, 3, col);
+    } else {
+        c.Fill_Rect(6, 8, 26, 26, col);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Creatures and portraits: a figure per body kind in a 54 x 54 cell, standing on the floor diamond's middle.
+// The attack picture has the same figure striking.
+
+void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
+    const TRgb body = e.Color("color", {120, 110, 100});
+    const TRgb skin = e.Color("skin", {220, 180, 140});
+    const TRgb accent = e.Color("accent", {80, 60, 40});
+    const TRgb eyes = e.Color("eyes", {30, 30, 30});
+    const std::string kind = e.Text("body", "humanoid"), weapon = e.Text("weapon", "none");
+    const bool attack = e.Text("pose", "stand") == "attack";
+    const double scale = e.Number("scale", 1.0);
+    const double cx = 27, feet = 47;
+    auto X = [&](double dx) { return cx + dx * scale; };
+    auto Y = [&](double dy) { return feet - dy * scale; };
+    // A shadow on the floor grounds every figure.
+    c.Fill_Ellipse(cx, feet, 11 * scale, 4 * scale, {45, 40, 40});
+    if (kind == "humanoid" || kind == "ghost") {
+        const bool ghost = kind == "ghost";
+        const bool skeletal = e.Text("bones", "no") == "yes";
+        if (!ghost) { // legs
+            c.Line(X(-3), Y(14), X(attack ? -6 : -4), Y(0), 3.5, Shade(body, 0.7));
+            c.Line(X(3), Y(14), X(attack ? 7 : 4), Y(0), 3.5, Shade(body, 0.7));
+        }
+        // torso or robe
+        if (ghost || e.Text("robe", "no") == "yes")
+            c.Fill_Polygon(
+                {{X(-5), Y(29)}, {X(5), Y(29)}, {X(9), Y(ghost ? 4 : 1)}, {X(-9), Y(ghost ? 4 : 1)}}, body);
+        else if (skeletal) {
+            c.Line(X(0), Y(28), X(0), Y(13), 2, body);
+            for (int k = 0; k < 4; ++k) c.Line(X(-5), Y(26 - 3 * k), X(5), Y(26 - 3 * k), 1.3, body);
+            c.Fill_Rect(X(-4), Y(15), X(4), Y(12), body);
+        } else
+            c.Fill_Polygon({{X(-6), Y(29)}, {X(6), Y(29)}, {X(5), Y(13)}, {X(-5), Y(13)}}, body);
+        if (ghost) // a ragged hem
+            for (int k = -4; k <= 4; k += 2)
+                c.Fill_Polygon({{X(k - 1), Y(4)}, {X(k + 1), Y(4)}, {X(k), Y(-1)}}, body);
+        // arms: the weapon arm (right) swings forward when striking
+        const double arm_w = skeletal ? 1.6 : 3;
+        c.Line(X(-6), Y(28), X(-9), Y(16), arm_w, skeletal ? body : Shade(body, 0.85));
+        const double hx = attack ? 15 : 9, hy = attack ? 30 : 16;
+        c.Line(X(6), Y(28), X(hx), Y(hy), arm_w, skeletal ? body : Shade(body, 0.85));
+        if (weapon == "sword" || weapon == "hammer" || weapon == "club") {
+            const double tx = attack ? hx + 10 : hx + 3, ty = attack ? hy + 8 : hy + 14;
+            c.Line(X(hx), Y(hy), X(tx), Y(ty), weapon == "sword" ? 2 : 2.5,
+                   weapon == "sword" ? TRgb{200, 200, 210} : accent);
+            if (weapon == "hammer") c.Fill_Rect(X(tx) - 3, Y(ty) - 2, X(tx) + 3, Y(ty) + 2, {120, 120, 130});
+        } else if (weapon == "staff") {
+            const double top = std::min(hy + 18, 44.0); // raised, but kept inside the cell
+            c.Line(X(hx), Y(top - 32), X(hx), Y(top), 2, accent);
+            c.Fill_Ellipse(X(hx), Y(top + 1), 2.5, 2.5,
+                           attack ? TRgb{160, 255, 160} : e.Color("gem", {120, 160, 255}));
+        } else if (weapon == "bow") {
+            for (double t = -1.2; t <= 1.2; t += 0.05)
+                c.Fill_Ellipse(X(hx + 3 * std::cos(t)), Y(hy + 9 * std::sin(t)), 0.9, 0.9, accent);
+            if (attack) c.Line(X(hx - 8), Y(hy), X(hx + 6), Y(hy), 1, {220, 220, 200});
+        } else if (weapon == "claws" && attack) {
+            for (int k = -1; k <= 1; ++k)
+                c.Line(X(hx), Y(hy), X(hx + 4), Y(hy + 2 + 2 * k), 1, {230, 230, 210});
+        } else if (weapon == "touch" && attack) {
+            c.Fill_Ellipse(X(hx + 2), Y(hy), 3.5, 3.5, e.Color("glow", {150, 220, 255}));
+        }
+        // head
+        c.Fill_Ellipse(X(0), Y(33), 4.5 * scale, 5 * scale, ghost ? Shade(body, 1.2) : skin);
+        c.Fill_Ellipse(X(-1.6), Y(34), 1, 1, eyes);
+        c.Fill_Ellipse(X(1.6), Y(34), 1, 1, eyes);
+        const std::string hat = e.Text("hat", "none");
+        if (hat == "crown")
+            c.Fill_Polygon({{X(-4), Y(37)},
+                            {X(-4), Y(41)},
+                            {X(-2), Y(39)},
+                            {X(0), Y(42)},
+                            {X(2), Y(39)},
+                            {X(4), Y(41)},
+                            {X(4), Y(37)}},
+                           {230, 190, 50});
+        else if (hat == "hood")
+            c.Fill_Polygon({{X(-5.5), Y(30)}, {X(0), Y(41)}, {X(5.5), Y(30)}, {X(4), Y(37)}, {X(-4), Y(37)}},
+                           accent);
+        else if (hat == "helm")
+            c.Fill_Polygon({{X(-5), Y(34)}, {X(-4.5), Y(38)}, {X(0), Y(40)}, {X(4.5), Y(38)}, {X(5), Y(34)}},
+                           {150, 150, 160});
+        else if (hat == "hair")
+            c.Fill_Polygon({{X(-5), Y(33)}, {X(-4), Y(38)}, {X(0), Y(39)}, {X(4), Y(38)}, {X(5), Y(33)}},
+                           accent);
+        if (e.Text("beard", "no") == "yes")
+            c.Fill_Polygon({{X(-3), Y(31)}, {X(3), Y(31)}, {X(0), Y(25)}}, {200, 200, 200});
+    } else if (kind == "quadruped" || kind == "rat") {
+        const bool rat = kind == "rat";
+        const double lunge = attack ? 4 : 0, h = rat ? 6 : 12, len = rat ? 9 : 13;
+        for (const double lx : {-len + 2, -len + 5, len - 5 + lunge, len - 2 + lunge})
+            c.Line(X(lx), Y(h), X(lx + (attack ? 1 : 0)), Y(0), rat ? 1.5 : 2.5, Shade(body, 0.75));
+        c.Fill_Ellipse(X(lunge * 0.5), Y(h + (rat ? 2 : 4)), len * scale, (rat ? 3.5 : 5.5) * scale, body);
+        const double hx = len + lunge + 2, hy = h + (rat ? 3 : 9) - (attack ? 2 : 0);
+        c.Fill_Ellipse(X(hx), Y(hy), (rat ? 3.5 : 5) * scale, (rat ? 2.5 : 4) * scale, body);
+        c.Fill_Polygon({{X(hx + 3), Y(hy + 2)},
+                        {X(hx + (rat ? 8 : 9)), Y(hy - 1)},
+                        {X(hx + 3), Y(hy - (attack ? 4 : 2))}},
+                       Shade(body, 0.9));
+        if (attack)
+            c.Fill_Polygon({{X(hx + 3), Y(hy - 1)}, {X(hx + 8), Y(hy - 2)}, {X(hx + 3), Y(hy - 4)}},
+                           {150, 30, 30});
+        c.Fill_Polygon({{X(hx - 2), Y(hy + 3)}, {X(hx), Y(hy + (rat ? 6 : 9))}, {X(hx + 1), Y(hy + 3)}},
+                       Shade(body, 0.7));
+        c.Fill_Ellipse(X(hx + 1.5), Y(hy + 1), 1, 1, eyes);
+        c.Line(X(-len), Y(h + 4), X(-len - (rat ? 10 : 6)), Y(h + (rat ? 1 : 9)), rat ? 1 : 2.5,
+               rat ? skin : Shade(body, 0.9));
+    } else if (kind == "spider") {
+        const double lift = attack ? 8 : 0;
+        for (int side : {-1, 1})
+            for (int k = 0; k < 4; ++k) {
+                const double kx = side * (6 + k * 1.5), up = (k == 3 && side == 1) ? lift : 0;
+                c.Line(X(kx * 0.5), Y(8), X(kx * 1.3), Y(14 + up), 1.5, Shade(body, 0.7));
+                c.Line(X(kx * 1.3), Y(14 + up), X(kx * 2.0), Y(up * 0.5), 1.5, Shade(body, 0.7));
+            }
+        c.Fill_Ellipse(X(-4), Y(9), 8 * scale, 6 * scale, body);
+        c.Fill_Ellipse(X(5), Y(8 + lift * 0.3), 4.5 * scale, 3.5 * scale, Shade(body, 1.15));
+        c.Fill_Ellipse(X(-4), Y(10), 3, 2, accent);
+        for (int k = 0; k < 3; ++k) c.Fill_Ellipse(X(6 + k * 1.2), Y(9 + lift * 0.3), 0.8, 0.8, eyes);
+    } else if (kind == "bat") {
+        const double wing = attack ? 16 : 6, y0 = 24;
+        for (const int side : {-1, 1}) { // each wing as two convex webs
+            c.Fill_Polygon(
+                {{X(side * 2), Y(y0 + 2)}, {X(side * 16), Y(y0 + wing)}, {X(side * 11), Y(y0 + 1)}},
+                Shade(body, 0.85));
+            c.Fill_Polygon({{X(side * 2), Y(y0 + 2)}, {X(side * 11), Y(y0 + 1)}, {X(side * 6), Y(y0 - 3)}},
+                           Shade(body, 0.75));
+        }
+        c.Fill_Ellipse(X(0), Y(y0), 3.5 * scale, 5 * scale, body);
+        c.Fill_Polygon(
+            {{X(-3), Y(y0 + 4)}, {X(-2), Y(y0 + 8)}, {X(0), Y(y0 + 5)}, {X(2), Y(y0 + 8)}, {X(3), Y(y0 + 4)}},
+            body);
+        c.Fill_Ellipse(X(-1.3), Y(y0 + 3), 0.9, 0.9, eyes);
+        c.Fill_Ellipse(X(1.3), Y(y0 + 3), 0.9, 0.9, eyes);
+    } else {
+        throw std::runtime_error(e.Path + ": unknown body " + kind);
+    }
+    c.Grain(r, 0.06);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// Effect frames. A directional strip holds one frame per flying direction 1..8, clockwise from up-right; the
+// other strips animate from the first frame to the last.
+
+void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames, double ox, double oy,
+                  double w, double h) {
+    const TRgb col = e.Color("color", {255, 160, 40});
+    const TRgb core = Mix(col, {255, 255, 230}, 0.6);
+    const std::string style = e.Text("style", "bolt");
+    const double cx = ox + w / 2, cy = oy + h / 2, rmax = std::min(w, h) / 2 - 1;
+    const double progress = frames > 1 ? double(frame) / (frames - 1) : 1.0;
+    const double angle = (frame + 1) * Pi / 4; // direction n points n x 45 degrees clockwise from up
+    const double dx = std::sin(angle), dy = -std::cos(angle);
+    if (style == "bolt" || style == "orb") {
+        for (int k = 6; k >= 0; --k) { // a tail of shrinking blobs behind the head
+            const double d = k * rmax * 0.18, s = (style == "orb" ? 0.45 : 0.35) * rmax * (1.0 - k * 0.12);
+            c.Fill_Ellipse(cx + dx * (rmax * 0.35 - d), cy + dy * (rmax * 0.35 - d), s, s,
+                           Mix(col, {60, 30, 20}, k / 10.0));
+        }
+        c.Fill_Ellipse(cx + dx * rmax * 0.35, cy + dy * rmax * 0.35, rmax * 0.2, rmax * 0.2, core);
+    } else if (style == "shard") {
+        const double px = -dy, py = dx;
+        c.Fill_Polygon({{cx + dx * rmax * 0.9, cy + dy * rmax * 0.9},
+                        {cx + px * 3, cy + py * 3},
+                        {cx - dx * rmax * 0.8, cy - dy * rmax * 0.8},
+                        {cx - px * 3, cy - py * 3}},
+                       col);
+        c.Line(cx - dx * rmax * 0.6, cy - dy * rmax * 0.6, cx + dx * rmax * 0.8, cy + dy * rmax * 0.8, 1,
+               core);
+    } else if (style == "zigzag") {
+        double x = cx - dx * rmax * 0.9, y = cy - dy * rmax * 0.9;
+        for (int s = 1; s <= 5; ++s) {
+            const double t = -0.9 + 1.8 * s / 5.0, side = (s % 2 ? 1 : -1) * rmax * 0.25 * (s < 5);
+            const double nx = cx + dx * rmax * t - dy * side, ny = cy + dy * rmax * t + dx * side;
+            c.Line(x, y, nx, ny, 3, col);
+            c.Line(x, y, nx, ny, 1, core);
+            x = nx, y = ny;
+        }
+    } else if (style == "arrow") {
+        const double px = -dy, py = dx, tip = rmax * 0.9;
+        c.Line(cx - dx * tip, cy - dy * tip, cx + dx * tip, cy + dy * tip, 1.5, col);
+        c.Fill_Polygon({{cx + dx * tip, cy + dy * tip},
+                        {cx + dx * (tip - 5) + px * 2.5, cy + dy * (tip - 5) + py * 2.5},
+                        {cx + dx * (tip - 5) - px * 2.5, cy + dy * (tip - 5) - py * 2.5}},
+                       {190, 190, 200});
+        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) + px * 3, cy - dy * (tip - 4) + py * 3, 1,
+               {230, 230, 230});
+        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) - px * 3, cy - dy * (tip - 4) - py * 3, 1,
+               {230, 230, 230});
+    } else if (style == "burst") { // a ball of fire that swells and breaks up
+        const double radius = rmax * (0.3 + 0.7 * progress);
+        for (int k = 0; k < 18; ++k) {
+            const double a = r.Range(0, 2 * Pi), d = radius * r.Unit();
+            const double s = rmax * 0.25 * (1.1 - progress * 0.6);
+            c.Fill_Ellipse(cx + std::cos(a) * d, cy + std::sin(a) * d, s, s,
+                           Mix(col, {120, 40, 10}, progress * r.Unit()));
+        }
+        if (progress < 0.7)
+            c.Fill_Ellipse(cx, cy, radius * 0.4 * (1 - progress), radius * 0.4 * (1 - progress), core);
+    } else if (style == "nova") { // a ring of frost that spreads out
+        const double radius = rmax * (0.2 + 0.8 * progress), thick = 3.0 + 3.0 * (1 - progress);
+        for (int k = 0; k < 48; ++k) {
+            const double a = k * 2 * Pi / 48;
+            c.Fill_Ellipse(cx + std::cos(a) * radius, cy + std::sin(a) * radius * 0.6, thick, thick * 0.7,
+                           (k % 3) ? col : core);
+        }
+    } else if (style == "cloud") { // puffs of gas that grow and thin
+        for (int k = 0; k < 10; ++k) {
+            const double a = r.Range(0, 2 * Pi), d = rmax * (0.2 + 0.5 * progress) * r.Unit();
+            const double s = rmax * (0.2 + 0.25 * progress);
+            c.Fill_Ellipse(cx + std::cos(a) * d, cy + std::sin(a) * d * 0.7, s, s * 0.8,
+                           Shade(col, r.Range(0.8, 1.2)));
+        }
+    } else if (style == "glow") { // rising sparkles round a soft light
+        const double s = rmax * (0.3 + 0.3 * std::sin(progress * Pi));
+        c.Fill_Ellipse(cx, cy, s, s, Mix(col, {255, 255, 255}, 0.2));
+        for (int k = 0; k < 6; ++k) {
+            const double x = cx + r.Signed() * rmax * 0.7,
+                         y = cy + rmax * 0.7 - progress * rmax * 1.3 + r.Signed() * 4;
+            c.Fill_Ellipse(x, y, 1.5, 1.5, core);
+        }
+    } else if (style == "flash" || style == "spark") { // a star that flares and fades
+        const double size =
+            rmax * (style == "flash" ? 1.0 - 0.7 * std::abs(progress - 0.3) : 0.9 - 0.7 * progress);
+        const int rays = style == "flash" ? 8 : 6;
+        for (int k = 0; k < rays; ++k) {
+            const double a = k * 2 * Pi / rays + progress;
+            c.Line(cx, cy, cx + std::cos(a) * size, cy + std::sin(a) * size, 2, col);
+        }
+        c.Fill_Ellipse(cx, cy, size * 0.3, size * 0.3, core);
+    } else {
+        throw std::runtime_error(e.Path + ": unknown effect style " + style);
+    }
+}
+
+using TDraw = std::function<void(const TEntry&, TCanvas&, TRandom&)>;
+
+struct TRecipe_Kind {
+    TDraw Draw;
+    int Size;
+};
+
+const std::map<std::string, TRecipe_Kind>& Recipes() {
+    static const std::map<std::string, TRecipe_Kind> recipes = {
+        {"floor", {Floor, Square_Size}},     {"wall", {Wall, Square_Size}},
+        {"door", {Door, Square_Size}},       {"prop", {Prop, Square_Size}},
+        {"scatter", {Scatter, Square_Size}}, {"border", {Border, Square_Size}},
+        {"item", {Item, Item_Size}},         {"creature", {Creature, Square_Size}},
+    };
+    return recipes;
+}
+
+} // namespace
+
+TCanvas Draw_Picture(const TEntry& entry) {
+    const auto recipe = Recipes().find(entry.Recipe);
+    if (recipe == Recipes().end())
+        throw std::runtime_error(entry.Path + ": unknown picture recipe " + entry.Recipe);
+    TCanvas canvas(recipe->second.Size, recipe->second.Size);
+    TRandom random(Seed_Of(entry.Path));
+    recipe->second.Draw(entry, canvas, random);
+    return canvas;
+}
+
+TCanvas Draw_Effect_Sheet(const std::vector<const TEntry*>& strips) {
+    int width = 1, height = 1;
+    for (const TEntry* s : strips) {
+        const int frames = s->Integer("frames", 1), per_line = std::max(1, s->Integer("perline", frames));
+        const int rows = (frames + per_line - 1) / per_line;
+        width = std::max(width, s->Integer("x", 0) + per_line * s->Integer("w", 32));
+        height = std::max(height, s->Integer("y", 0) + rows * s->Integer("h", 32));
+    }
+    TCanvas sheet(width, height);
+    for (const TEntry* s : strips) {
+        TRandom random(Seed_Of(s->Path + "/" + s->Text("name", "")));
+        const int frames = s->Integer("frames", 1), per_line = std::max(1, s->Integer("perline", frames));
+        const int w = s->Integer("w", 32), h = s->Integer("h", 32);
+        for (int f = 0; f < frames; ++f) {
+            TCanvas cell(w, h);
+            Effect_Frame(*s, cell, random, f, frames, 0, 0, w, h);
+            sheet.Paste(cell, s->Integer("x", 0) + (f % per_line) * w,
+                        s->Integer("y", 0) + (f / per_line) * h);
+        }
+    }
+    return sheet;
+}
+
+} // namespace murk_media
