@@ -1,6 +1,7 @@
 // Every sound and picture the shipped data files name is in the program folder the build assembles, in
 // the form the game reads: 16-bit mono 22050 Hz PCM WAVE files, and uncompressed 24-bit bottom-up BMP
 // files of the sheet-cell size of their folder; every frame of every display effect lies inside its bitmap.
+// The interface's own pictures have the sizes the screens copy them at and hold every cell drawn from them.
 #include "core/DataFileLoader.h"
 #include "core/DataFileParser.h"
 #include "core/DisplayEffects.h"
@@ -100,6 +101,69 @@ bool Media_Kind(const std::string& file, const std::string& key, TMedia_Kind& ki
     return true;
 }
 
+// The colour of pixel (x, y), counted from the top, of a 24-bit bottom-up BMP that Bmp_Size accepted.
+uint32_t Pixel(const std::vector<uint8_t>& b, int width, int height, int x, int y) {
+    const size_t row = (size_t(width) * 3 + 3) & ~size_t{3};
+    return Le(b, Le(b, 10, 4) + (height - 1 - y) * row + 3 * size_t(x), 3);
+}
+
+constexpr uint32_t Key = 0xFF00FF; // magenta, which the game turns into its transparent black
+
+// Sizes of the interface pictures. Exact: dialogs, windows and screens, whose picture is copied whole at
+// the control's own width and height. Least: sheets, which must reach the last cell the game draws (the
+// mouse pointer and marks of the general sheet, faces and statistic icons of the misc sheet, hit styles
+// 0..9 of the damage sheet, the highest picture index of each button type in four state rows).
+struct TSys_Size {
+    const char* Name;
+    int Width, Height;
+    bool Exact;
+};
+constexpr TSys_Size Sys_Sizes[] = {
+    {"Dlg_MM.bmp", 266, 200, true},
+    {"Dlg_Intro.bmp", 270, 560, true},
+    {"Dlg_SelectModule.bmp", 696, 504, true},
+    {"Dlg_Difficulty.bmp", 266, 354, true},
+    {"Dlg_Progress.bmp", 333, 134, true},
+    {"Dlg_SelectCharacter.bmp", 696, 504, true},
+    {"Win_Char.bmp", 331, 356, true},
+    {"Dlg_Message.bmp", 309, 213, true},
+    {"Dlg_ErrorList.bmp", 338, 348, true},
+    {"Dlg_GameMenu.bmp", 307, 410, true},
+    {"Dlg_LoadSave.bmp", 307, 410, true},
+    {"Dlg_HighScores.bmp", 696, 552, true},
+    {"Dlg_Dead.bmp", 460, 572, true},
+    {"Dlg_Statistics.bmp", 338, 410, true},
+    {"Dlg_SpellList.bmp", 619, 307, true},
+    {"Dlg_SpellSelection.bmp", 307, 450, true},
+    {"Dlg_Quests.bmp", 427, 515, true},
+    {"Dlg_OverviewMap.bmp", 459, 515, true},
+    {"Dlg_ModuleText.bmp", 448, 504, true},
+    {"Dlg_Talk.bmp", 267, 179, true},
+    {"Dlg_Store.bmp", 619, 307, true},
+    {"Dlg_Conversation.bmp", 507, 307, true},
+    {"Dlg_Container.bmp", 313, 299, true},
+    {"Dlg_GiveItem.bmp", 267, 179, true},
+    {"Win_Inventory.bmp", 189, 281, true},
+    {"Win_Inventory_Tabs.bmp", 178, 184, true},
+    {"Win_Stats.bmp", 304, 172, true},
+    {"Dlg_MapGen.bmp", 800, 600, true},
+    {"MainUI.bmp", 800, 600, true},
+    {"misc.bmp", 184, 163, false},
+    {"gen.bmp", 320, 96, false},
+    {"tilegen.bmp", 324, 54, false},
+    {"DamageFX.bmp", 96, 320, false},
+    {"SpellContainers.bmp", 190, 152, false},
+    {"ButtonsSmallSquare.bmp", 276, 92, false},
+    {"ButtonsMainRound.bmp", 459, 204, false},
+    {"ButtonsArrows.bmp", 36, 112, false},
+    {"ButtonsSquareIcons.bmp", 266, 152, false},
+    {"ButtonsSquareFrames.bmp", 114, 152, false},
+    {"ButtonsLongSquareText.bmp", 200, 152, false},
+    {"ButtonsLongRoundedText.bmp", 200, 204, false},
+    {"ButtonsSquareNamed.bmp", 102, 92, false},
+    {"ButtonsSquareNamedBlank.bmp", 224, 92, false},
+};
+
 using ShippedMedia = TProgram_Folder_Test;
 
 } // namespace
@@ -164,4 +228,60 @@ TEST_F(ShippedMedia, EveryNamedSoundAndPictureIsMadeInTheFormTheGameReads) {
         }
     }
     Free_Display_Effects();
+}
+
+TEST_F(ShippedMedia, InterfacePicturesFitTheScreensThatDrawThem) {
+    const fs::path folder = fs::path(MURK_RUNTIME_DIR) / "Pictures/SysPics";
+    std::map<std::string, std::vector<uint8_t>> bytes;
+    std::map<std::string, std::pair<int, int>> sizes;
+#define MURK_READ_SYSPIC(stem, file)                                                                         \
+    ASSERT_TRUE(Bmp_Size(folder / file, sizes[file].first, sizes[file].second));                             \
+    bytes[file] = Read_Bytes(folder / file);
+    MURK_SYSPICS_BITMAPS(MURK_READ_SYSPIC)
+#undef MURK_READ_SYSPIC
+    ASSERT_EQ(bytes.size(), 44u);
+    for (const TSys_Size& want : Sys_Sizes) {
+        const auto [width, height] = sizes.at(want.Name);
+        if (want.Exact) {
+            EXPECT_TRUE(width == want.Width && height == want.Height)
+                << want.Name << " " << width << "x" << height;
+        } else {
+            EXPECT_TRUE(width >= want.Width && height >= want.Height)
+                << want.Name << " " << width << "x" << height;
+        }
+    }
+
+    // Loaded without the magenta conversion: no key colour may show.
+    for (const char* opaque : {"ButtonsSmallSquare.bmp", "MainUI.bmp"}) {
+        const auto [width, height] = sizes.at(opaque);
+        int keyed = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) keyed += Pixel(bytes[opaque], width, height, x, y) == Key;
+        EXPECT_EQ(keyed, 0) << opaque;
+    }
+
+    // The mouse picks squares with cell 4 of the gen tiles: drawn on the floor diamond of a map cell only.
+    const auto [tile_width, tile_height] = sizes.at("tilegen.bmp");
+    auto mask = [&](int x, int y) {
+        return Pixel(bytes["tilegen.bmp"], tile_width, tile_height, 216 + x, y) != Key;
+    };
+    EXPECT_TRUE(mask(27, 40) && mask(3, 40) && mask(50, 40) && mask(27, 29) && mask(27, 52));
+    EXPECT_FALSE(mask(0, 0) || mask(27, 20) || mask(2, 30) || mask(51, 52) || mask(53, 53));
+
+    // Every spell's picture id names a drawn 38 x 38 cell of the spell sheet, 18 to a row.
+    TField_Collector spells((fs::path(MURK_RUNTIME_DIR) / "Data/Spells.txt").string());
+    spells.Execute_Load();
+    const auto [spell_width, spell_height] = sizes.at("Spells.bmp");
+    int ids = 0;
+    for (const TData_Field& field : spells.Fields) {
+        if (Ascii_Lower(field.Name) != "picture id") continue;
+        const int id = std::stoi(Trim_Data(field.Value));
+        ++ids;
+        ASSERT_GE(id, 1);
+        const int x = 38 * ((id - 1) % 18), y = 38 * ((id - 1) / 18);
+        ASSERT_TRUE(x + 38 <= spell_width && y + 38 <= spell_height) << "picture id " << id;
+        EXPECT_NE(Pixel(bytes["Spells.bmp"], spell_width, spell_height, x + 19, y + 19), Key)
+            << "picture id " << id;
+    }
+    EXPECT_GE(ids, 15);
 }

@@ -1,5 +1,5 @@
 // The procedural pictures: isometric terrain layers and creatures in 54 x 54 cells, items in 32 x 32 cells,
-// and the frame sheets of the display effects.
+// the frame sheets of the display effects, and the interface's dialog backgrounds, button and icon sheets.
 #pragma once
 
 #include "tools/media/Canvas.h"
