@@ -66,14 +66,6 @@ void Call_Missile_Animation(const TCallback_Set& callbacks, TMonster* caster, TM
         callbacks.On_Missile_Animation(caster, target, caster_name, hit, sound, level, &spell, damage, x, y);
 }
 
-// The master spell of that exact name; the last of several wins.
-const TSpell* Find_Master_Spell_By_Name(const std::string& name) {
-    const TSpell* found = nullptr;
-    for (int32_t id = 1; id <= Master_Spell_Count(); ++id)
-        if (const TSpell* spell = Get_Master_Spell(id); spell && spell->Name == name) found = spell;
-    return found;
-}
-
 // The spell of the scroll in the inventory slot, at the scroll's level held to the spell's maximum. The
 // scroll is read, and so spent, whether the cast then finds a target or not. Reading uses one unit of a
 // stack: the scroll leaves its slot and the level's items only with its last unit. Null, the scroll kept,

@@ -68,6 +68,15 @@ std::string Ascii_Lower(std::string text) {
     return text;
 }
 
+std::string Trimmed_Lower(const std::string& text) {
+    return Ascii_Lower(Trim_Data(text));
+}
+
+bool Names_Something(const std::string& text) {
+    const std::string name = Trimmed_Lower(text);
+    return !name.empty() && name != "none";
+}
+
 bool Ascii_Equal_No_Case(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

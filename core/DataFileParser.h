@@ -60,6 +60,10 @@ std::string Trim_Data(const std::string& text);
 std::string Ascii_Upper(std::string text);
 std::string Ascii_Lower(std::string text);
 bool Ascii_Equal_No_Case(const std::string& a, const std::string& b);
+// The text trimmed and folded to lower case: the form names from data files are compared in.
+std::string Trimmed_Lower(const std::string& text);
+// Whether a name from a data file names something: not empty and not "none" (trimmed, any letter case).
+bool Names_Something(const std::string& text);
 
 // Conversions of field values. They never fail: unusable text gives 0 (or false).
 // Integers: optional sign, then decimal digits or "$" and hexadecimal digits.

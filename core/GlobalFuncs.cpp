@@ -94,12 +94,6 @@ void Seed_Random_From_Clock() {
     Generator().Seed(static_cast<uint64_t>(now) ^ Get_Ticks_64());
 }
 
-double Distance_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
-    const double dx = static_cast<double>(x2) - x1;
-    const double dy = static_cast<double>(y2) - y1;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
 bool Bit_Is_Set(uint16_t flags, uint8_t n) {
     return n < 16 && ((flags >> n) & 1u) != 0;
 }

@@ -4,6 +4,7 @@
 
 #include "core/SaveStream.h"
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -44,6 +45,11 @@ inline int64_t Clamp_To_Int64(__int128 value) {
 inline int64_t Scale_By_Percent(int64_t value, int64_t factor) {
     return Clamp_To_Int64(static_cast<__int128>(value) * factor / 100);
 }
+// The percent factor of a value grown by percent per step: steps x percent + 100. Steps and percent are
+// 32-bit, so the product fits 64 bits.
+inline int64_t Percent_Factor(int64_t steps, int32_t percent) {
+    return steps * percent + 100;
+}
 // Truncation toward zero; NaN gives 0.
 inline int32_t Trunc_To_Int32(double value) {
     if (value != value) return 0;
@@ -59,7 +65,11 @@ inline int32_t Min_Int(int32_t a, int32_t b) {
     return a < b ? a : b;
 }
 
-double Distance_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+inline double Distance_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+    const double dx = static_cast<double>(x2) - x1;
+    const double dy = static_cast<double>(y2) - y1;
+    return std::sqrt(dx * dx + dy * dy);
+}
 
 bool Bit_Is_Set(uint16_t flags, uint8_t n);        // false for n >= 16
 void Set_Bit(uint16_t& flags, uint8_t n, bool on); // ignores n >= 16

@@ -62,6 +62,12 @@ std::unique_ptr<TMap> Remove_Current_Map() {
     return std::move(Current_Map_);
 }
 
+TMonster* Creature_By_Id(int64_t id) {
+    if (id <= 0) return nullptr;
+    TMap* map = Current_Map();
+    return map ? map->Monster_List.Get_Monster(static_cast<std::size_t>(id)) : nullptr;
+}
+
 TMonster* Player() {
     return Player_;
 }

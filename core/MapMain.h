@@ -177,6 +177,13 @@ public:
     void Get_Monster_Bitmap_Names(TString_List& names);
     void Get_Item_Bitmap_Names(TString_List& names);
 
+    // The map's own lookups of a square of it: a map that is not the current one (a copy being saved, a
+    // map a path search was given) answers for itself. The square's own queries ask the current map.
+    const TTerrain* Terrain_Of(const TMap_Square& square) const;
+    TMonster* Monster_On(const TMap_Square& square) const;
+    bool Is_Free_Here(const TMap_Square& square, uint8_t movement_kind) const;
+    uint8_t Light_Radius_Of(const TMap_Square& square) const;
+
 protected:
     // One creature's turn in Update_Monsters. Virtual so a map can watch the pass (tests record the order
     // and remove or add creatures during it).
@@ -205,11 +212,6 @@ private:
     // Clears the player reference when it points at one of this map's creatures.
     void Clear_Player_Reference();
     void Load_Terrain(const std::string& stored_path);
-    // The map's own lookups: a map that is not the current one (a copy being saved) answers for itself.
-    const TTerrain* Terrain_Of(const TMap_Square& square) const;
-    TMonster* Monster_On(const TMap_Square& square) const;
-    bool Is_Free_Here(const TMap_Square& square, uint8_t movement_kind) const;
-    uint8_t Light_Radius_Of(const TMap_Square& square) const;
     // Walks from square 1 toward square 2 and calls visit(square) for each square inside the map passed
     // on the way, the two ends excepted, until visit answers false.
     template <typename TVisit>
@@ -243,5 +245,8 @@ std::unique_ptr<TMap> Remove_Current_Map();
 
 // The player: a creature of the current map's list, owned by it. Null before a game and after the
 // player's death. A map that frees or replaces its creatures clears the reference when it points at one.
+// The current map's creature of that id; null for 0, an id beyond the list, an empty position or no map.
+TMonster* Creature_By_Id(int64_t id);
+
 TMonster* Player();
 void Set_Player(TMonster* player);

@@ -26,10 +26,6 @@ int32_t Level_Value(double base, double per_level, double maximum, int32_t level
     return value;
 }
 
-std::string Trimmed_Lower(const std::string& text) {
-    return Ascii_Lower(Trim_Data(text));
-}
-
 struct TMaster_Spell_Table {
     std::vector<std::unique_ptr<TSpell>> Spells; // [0] holds nothing
     int32_t Count = 0;
@@ -159,6 +155,13 @@ bool Read_Master_Spell_File() {
     const std::string file_name = Path_Settings()->Get_Spells_File();
     TMaster_Spell_Data_File_Loader loader(file_name);
     return loader.Execute_Load_And_Report("Master Spell Data File Errors: ");
+}
+
+const TSpell* Find_Master_Spell_By_Name(const std::string& name) {
+    const TSpell* found = nullptr;
+    for (int32_t id = 1; id <= Master_Spell_Count(); ++id)
+        if (const TSpell* spell = Get_Master_Spell(id); spell && spell->Name == name) found = spell;
+    return found;
 }
 
 bool Load_Master_Spells() {

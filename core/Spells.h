@@ -88,6 +88,8 @@ public:
 // null and callers skip it.
 TSpell* Get_Master_Spell(int32_t id);
 int32_t Master_Spell_Count();
+// The master spell of that exact name (letter case counts); the last of several wins. Null when none.
+const TSpell* Find_Master_Spell_By_Name(const std::string& name);
 // Free_Master_Spells, then Read_Master_Spell_File; its result.
 bool Load_Master_Spells();
 void Free_Master_Spells();

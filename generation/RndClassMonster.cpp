@@ -15,11 +15,6 @@ TMonster_Class_List*& Current_List() {
     return list;
 }
 
-// (steps x percent + 100): steps and percent are 32-bit, so the product fits 64 bits.
-int64_t Percent_Factor(int64_t steps, int32_t percent) {
-    return steps * percent + 100;
-}
-
 // Whether needle occurs in text. An empty needle is not contained: otherwise an empty group or filter
 // would match every other one.
 bool Contains(const std::string& text, const std::string& needle) {
