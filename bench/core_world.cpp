@@ -4,7 +4,6 @@
 // damage waiting for it, a missile for a shot) is done by the callbacks. A tick is 50 ms of game time: the
 // creatures' turns, the sprites' update and the end of the tick. Nobody dies (every creature shrugs off
 // 95 % of each blow), so each measured tick sees the same crowd.
-#include "core/Actions.h"
 #include "core/Clock.h"
 #include "core/EffectSprites.h"
 #include "core/GameOptions.h"

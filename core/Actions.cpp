@@ -61,13 +61,6 @@ const char* Elemental_Sound_Prefix(uint8_t effect_type) {
     }
 }
 
-// Whether a weapon's "Ammo Required" names ammunition. Data files leave it empty or write "none" for a
-// weapon that needs none.
-bool Needs_Ammunition(const std::string& ammunition) {
-    const std::string kind = Ascii_Lower(Trim_Data(ammunition));
-    return !kind.empty() && kind != "none";
-}
-
 // The damage as On_Attack_Animation hands it on: the rolled amount, the attack's effects and extra 0.
 TDamage Attack_Damage(const TDamage& damage, int32_t rolled, const TEffect_List& effects) {
     TDamage result = damage;
@@ -246,7 +239,8 @@ void Melee_Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y,
     // blows have always carried them so.
     attacker.Gather_Effects(effects);
 
-    const bool missile_weapon = Needs_Ammunition(ammunition);
+    // Data files leave "Ammo Required" empty or write "none" for a weapon that needs no ammunition.
+    const bool missile_weapon = Names_Something(ammunition);
     const bool has_ammunition = missile_weapon && attacker.Inventory.Has_Ammo(ammunition);
     // Noted before the shot: the last arrow leaves the inventory when it is fired.
     const std::string ammunition_sound =
@@ -363,6 +357,10 @@ void Play_Sound_At(const std::string& file_name, int32_t x, int32_t y) {
         Sound_Play_At(file_name, x, y, player->X, player->Y);
     else
         Sound_Play(file_name);
+}
+
+bool Still_On_Map(const TMonster& creature) {
+    return Creature_By_Id(creature.Id) == &creature;
 }
 
 void Copy_Callback_Set(const TCallback_Set& source, TCallback_Set& destination) {

@@ -70,5 +70,10 @@ std::string Damage_Sound_Name(const TDamage& damage, const TEffect_List& effects
 // The sound heard from square x, y at the player's square; played plainly when there is no player.
 void Play_Sound_At(const std::string& file_name, int32_t x, int32_t y);
 
+// Whether the creature is the current map's entry for its id. A creature that died during its own turn has
+// left the list and must not be touched again; a copy that is not in the list must not act for the
+// creature that holds its id.
+bool Still_On_Map(const TMonster& creature);
+
 // The callback set is a plain value: copying it copies every entry.
 void Copy_Callback_Set(const TCallback_Set& source, TCallback_Set& destination);

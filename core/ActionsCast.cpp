@@ -35,6 +35,16 @@ TMonster* Creature_At(int32_t x, int32_t y) {
     return square ? square->Get_Monster() : nullptr;
 }
 
+// The box of squares within radius of x, y, cut off at the map's edges. The bounds are 64-bit, so a 32-bit
+// radius cannot overflow them.
+struct TSquare_Box {
+    int64_t X_Lo, X_Hi, Y_Lo, Y_Hi;
+};
+TSquare_Box Box_Around(int64_t x, int64_t y, int64_t radius) {
+    return {std::max<int64_t>(1, x - radius), std::min<int64_t>(Map_Width, x + radius),
+            std::max<int64_t>(1, y - radius), std::min<int64_t>(Map_Height, y + radius)};
+}
+
 int32_t Spell_Range(const TSpell& spell) {
     return spell.Damage ? spell.Damage->Range : 0;
 }
@@ -97,22 +107,19 @@ void Teleport(TMonster& target, int32_t radius, const TCallback_Set& callbacks, 
               const TSpell& spell) {
     TMap* map = Current_Map();
     if (!map || radius < 0) return;
-    const int64_t x_lo = std::max<int64_t>(1, int64_t{target.X} - radius);
-    const int64_t x_hi = std::min<int64_t>(Map_Width, int64_t{target.X} + radius);
-    const int64_t y_lo = std::max<int64_t>(1, int64_t{target.Y} - radius);
-    const int64_t y_hi = std::min<int64_t>(Map_Height, int64_t{target.Y} + radius);
+    const TSquare_Box box = Box_Around(target.X, target.Y, radius);
     const auto free_square = [&](int64_t x, int64_t y) {
         const TMap_Square* square = map->Get_Square(static_cast<int32_t>(x), static_cast<int32_t>(y));
         return square && square->Is_Free(Movement_Land);
     };
     int32_t count = 0;
-    for (int64_t x = x_lo; x <= x_hi; ++x)
-        for (int64_t y = y_lo; y <= y_hi; ++y)
+    for (int64_t x = box.X_Lo; x <= box.X_Hi; ++x)
+        for (int64_t y = box.Y_Lo; y <= box.Y_Hi; ++y)
             if (free_square(x, y)) ++count;
     if (count == 0) return;
     int32_t pick = Random_Range(1, count);
-    for (int64_t x = x_lo; x <= x_hi; ++x)
-        for (int64_t y = y_lo; y <= y_hi; ++y)
+    for (int64_t x = box.X_Lo; x <= box.X_Hi; ++x)
+        for (int64_t y = box.Y_Lo; y <= box.Y_Hi; ++y)
             if (free_square(x, y) && --pick == 0) {
                 target.Move_To(static_cast<uint8_t>(x), static_cast<uint8_t>(y));
                 Call_Missile_Animation(callbacks, &target, nullptr, std::string(), false, std::string(),
@@ -127,12 +134,9 @@ void Cast_On_Group(const TSpell& spell, int32_t level, TMonster& caster, const T
     TMap* map = Current_Map();
     const int64_t radius = spell.Area_Radius(level);
     if (!map || radius < 0) return;
-    const int64_t x_lo = std::max<int64_t>(1, int64_t{x} - radius);
-    const int64_t x_hi = std::min<int64_t>(Map_Width, int64_t{x} + radius);
-    const int64_t y_lo = std::max<int64_t>(1, int64_t{y} - radius);
-    const int64_t y_hi = std::min<int64_t>(Map_Height, int64_t{y} + radius);
-    for (int64_t cx = x_lo; cx <= x_hi; ++cx)
-        for (int64_t cy = y_lo; cy <= y_hi; ++cy) {
+    const TSquare_Box box = Box_Around(x, y, radius);
+    for (int64_t cx = box.X_Lo; cx <= box.X_Hi; ++cx)
+        for (int64_t cy = box.Y_Lo; cy <= box.Y_Hi; ++cy) {
             TMonster* target = Creature_At(static_cast<int32_t>(cx), static_cast<int32_t>(cy));
             if (!target || target == &caster || Follows(*target, caster)) continue;
             // Every target gets the whole damage: the screen makes one sprite per call from it.
@@ -179,8 +183,7 @@ void Apply_Spell(const TSpell& spell, int32_t level, TMonster& caster, const TCa
     std::string impact_sound;
     switch (spell.Target_Type) {
     case Spell_Target_None: {
-        const std::string summoned = Ascii_Lower(Trim_Data(spell.Summon_Name));
-        if (!summoned.empty() && summoned != "none" && spell.Summon_Count(level) != 0)
+        if (Names_Something(spell.Summon_Name) && spell.Summon_Count(level) != 0)
             Summon_Monsters(spell, level, caster, callbacks, mana_cost);
         return;
     }
@@ -265,7 +268,7 @@ void Summon_Monsters(const TSpell& spell, int32_t level, TMonster& caster, const
                      int32_t mana_cost) {
     TMap* map = Current_Map();
     if (!map) return;
-    const std::string class_name = Ascii_Lower(Trim_Data(spell.Summon_Name));
+    const std::string class_name = Trimmed_Lower(spell.Summon_Name);
     const int32_t wanted = spell.Summon_Count(level);
     int32_t existing = 0;
     for (int32_t id = 1; id <= map->Monster_List.Get_Count(); ++id) {

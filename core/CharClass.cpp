@@ -2,9 +2,9 @@
 
 #include "core/Damage.h"
 #include "core/DataFileParser.h"
+#include "core/GlobalFuncs.h"
 #include "core/Path.h"
 
-#include <limits>
 #include <memory>
 #include <vector>
 
@@ -29,7 +29,7 @@ std::string Class_Name_Of(int32_t index) {
 
 // The first entry of the list whose name matches and whose value is not 0.
 uint16_t Value_For_Spell(const TString_List& names, const TWordList& values, const std::string& name) {
-    const std::string wanted = Ascii_Lower(Trim_Data(name));
+    const std::string wanted = Trimmed_Lower(name);
     const size_t count = names.size() < static_cast<size_t>(values.Count()) ? names.size() : values.Count();
     for (size_t i = 0; i < count; ++i) {
         if (names[i] != wanted) continue;
@@ -49,11 +49,8 @@ int32_t TClass_Info::Get_Experience_For_Level(int32_t level) const {
     if (count == 0) return 0;
     if (level < 0) level = 0;
     if (level < count) return Experience_Table.Get(level + 1);
-    const int64_t value = static_cast<int64_t>(Experience_Table.Get(count)) +
-                          (static_cast<int64_t>(level) - count + 1) * Experience_Added_Past_Last_Level;
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
+    return Clamp_To_Int32(static_cast<int64_t>(Experience_Table.Get(count)) +
+                          (static_cast<int64_t>(level) - count + 1) * Experience_Added_Past_Last_Level);
 }
 
 uint16_t TClass_Info::Get_Spell_Available_Level(const std::string& name) const {
@@ -128,8 +125,8 @@ void TClass_Portrait_Data_File_Loader::Process_Record(int32_t record_number) {
     info.Index = record_number;
     info.Name = value;
 
-    if (Get_Field_Value("Short Description", value, true)) info.Short_Description = value;
-    if (Get_Field_Value("Long Description", value, true)) info.Long_Description = value;
+    Read_Text_Field("Short Description", info.Short_Description);
+    Read_Text_Field("Long Description", info.Long_Description);
     // The key is spelt without the "r" in every classes file.
     Read_Name_List("Number of Portaits", "Portrait ", " Filename", info.Portraits);
     Read_Base_Values(info);
@@ -141,8 +138,9 @@ void TClass_Portrait_Data_File_Loader::Process_Record(int32_t record_number) {
 }
 
 uint16_t TClass_Portrait_Data_File_Loader::Read_Word(const std::string& key) {
-    std::string value;
-    return Get_Field_Value(key, value, true) ? Str_To_Word(value) : 0;
+    uint16_t value = 0;
+    Read_Word_Field(key, value);
+    return value;
 }
 
 void TClass_Portrait_Data_File_Loader::Read_Name_List(const std::string& count_key, const std::string& prefix,
@@ -194,9 +192,8 @@ void TClass_Portrait_Data_File_Loader::Read_Growth_Factors(TClass_Info& info) {
 }
 
 void TClass_Portrait_Data_File_Loader::Read_Experience(TClass_Info& info) {
+    Read_Longint_Field("Experience Added Past Last Level", info.Experience_Added_Past_Last_Level);
     std::string value;
-    if (Get_Field_Value("Experience Added Past Last Level", value, true))
-        info.Experience_Added_Past_Last_Level = Str_To_Longint(value);
     const int32_t count = Read_Word("Number Of Experience Levels");
     for (int32_t n = 1; n <= count; ++n)
         if (Get_Field_Value("Experience For Level " + std::to_string(n), value, true))
@@ -220,7 +217,7 @@ void TClass_Portrait_Data_File_Loader::Read_Class_Spells(TClass_Info& info) {
     for (int32_t n = 1; n <= count; ++n) {
         const std::string base = "Spell/Skill " + std::to_string(n);
         Get_Field_Value(base + " Name", value, true);
-        info.Spell_Names.push_back(Ascii_Lower(Trim_Data(value)));
+        info.Spell_Names.push_back(Trimmed_Lower(value));
         info.Spell_Groups.Add(Read_Word(base + " Group"));
         info.Spell_Available_Levels.Add(Read_Word(base + " Available At Level"));
         info.Spell_Starting_Levels.Add(Read_Word(base + " Starting Level"));

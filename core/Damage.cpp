@@ -232,19 +232,12 @@ void TRequirements::Read_From_Data_File(const std::string& prefix, const TField_
     }
 }
 
-void Read_Effect_Level_Modifiers(const std::string& prefix, int32_t appended, const TField_Reader& reader,
-                                 TWordList& kinds, TWordList& min_amounts, TWordList& max_amounts) {
+void Read_Effect_Level_Modifiers(const std::string& prefix, const std::vector<int32_t>& effect_numbers,
+                                 const TField_Reader& reader, TWordList& kinds, TWordList& min_amounts,
+                                 TWordList& max_amounts) {
     std::string value;
-    int32_t count = 0;
-    if (reader.Get_Field_Value(prefix + "Number of Effects", value, false)) count = Str_To_Word(value);
-    int32_t matched = 0;
-    for (int32_t n = 1; n <= count && matched < appended; ++n) {
+    for (const int32_t n : effect_numbers) {
         const std::string base = prefix + "Effect " + std::to_string(n);
-        // The effect list appended this effect exactly when its type names an effect; it has reported the
-        // others already.
-        if (!reader.Get_Field_Value(base + " Type", value, false) || Find_Code(Effect_Type_Names, value) < 1)
-            continue;
-        ++matched;
         const std::string kind_key = base + " Per Level Modifier Type";
         reader.Get_Field_Value(kind_key, value, true);
         const int kind = Find_Code(Amount_Type_Names, value);
@@ -262,12 +255,6 @@ void Read_Effect_Level_Modifiers(const std::string& prefix, int32_t appended, co
         kinds.Add(known ? static_cast<uint16_t>(kind) : 0);
         min_amounts.Add(min_amount);
         max_amounts.Add(max_amount);
-    }
-    // Every appended effect has its entries, whatever the file held.
-    for (; matched < appended; ++matched) {
-        kinds.Add(0);
-        min_amounts.Add(0);
-        max_amounts.Add(0);
     }
 }
 

@@ -89,16 +89,17 @@ enum : uint8_t {
     Amount_Percent = 2,
 };
 
-// Appends the per-level growth of the effects an effect list has just read from a record (the last
-// `appended` of its entries) to three lists kept parallel to them: prefix + "Effect n Per Level Modifier
-// Type" (Amount_Number or Amount_Percent), " Min Amt Per Level Modifier" and " Max Amt Per Level Modifier".
-// The effect list skips an effect whose type it rejects, so its entries and the effect numbers of the file
-// part ways after such an effect: the modifiers of each appended effect are read under that effect's number
-// in the file; reading them by list position would put later modifiers on the wrong effects. An unusable
-// kind is reported and gives the effect kind 0 and amounts 0 rather than no entry, and an effect the file
-// gives no modifiers gets the same, so no later effect takes another's growth.
-void Read_Effect_Level_Modifiers(const std::string& prefix, int32_t appended, const TField_Reader& reader,
-                                 TWordList& kinds, TWordList& min_amounts, TWordList& max_amounts);
+// Appends the per-level growth of the effects an effect list has just read from a record to three lists
+// kept parallel to them, one entry per number of effect_numbers (the file numbers the effect list reported
+// for the effects it appended): prefix + "Effect n Per Level Modifier Type" (Amount_Number or
+// Amount_Percent), " Min Amt Per Level Modifier" and " Max Amt Per Level Modifier". The effect list skips an
+// effect whose type it rejects, so its entries and the effect numbers of the file part ways after such an
+// effect: the modifiers of each appended effect are read under that effect's number in the file; reading
+// them by list position would put later modifiers on the wrong effects. An unusable kind is reported and
+// gives the effect kind 0 and amounts 0 rather than no entry, so no later effect takes another's growth.
+void Read_Effect_Level_Modifiers(const std::string& prefix, const std::vector<int32_t>& effect_numbers,
+                                 const TField_Reader& reader, TWordList& kinds, TWordList& min_amounts,
+                                 TWordList& max_amounts);
 
 extern const TName_Table Requirement_Type_Names; // 0..9
 inline std::string Requirement_Type_Name(int code) {

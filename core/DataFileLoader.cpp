@@ -78,11 +78,9 @@ bool TData_File_Loader::Execute_Load_And_Report(const std::string& heading, TStr
 bool TData_File_Loader::Get_Field_Value(const std::string& field_name, std::string& value,
                                         bool report_missing) {
     value.clear();
-    for (const TData_Field& field : Fields_) {
-        if (Ascii_Equal_No_Case(field.Name, field_name)) {
-            value = field.Value;
-            return true;
-        }
+    if (const TData_Field* field = Find_Field(Fields_, field_name)) {
+        value = field->Value;
+        return true;
     }
     if (report_missing) Error_List_.push_back(Missing_Field_Line(field_name, Record_Name_, Record_Number_));
     return false;
@@ -133,7 +131,7 @@ bool TData_File_Loader::Read_Bool_Field(const std::string& field_name, bool& fie
     return Read_Into(*this, field_name, field, Str_To_Bool);
 }
 bool TData_File_Loader::Read_Text_Field(const std::string& field_name, std::string& field) {
-    return Read_Into(*this, field_name, field, [](const std::string& v) { return v; });
+    return Read_Into(*this, field_name, field, Str_To_Str);
 }
 
 uint8_t TData_File_Loader::Read_Name_Code(const std::string& field_name, const TName_Table& table, int first,

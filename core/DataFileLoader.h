@@ -43,7 +43,6 @@ public:
     // Kept across records until another name is set.
     void Set_Record_Name(const std::string& name) { Record_Name_ = name; }
     const std::string& Get_Record_Name() const { return Record_Name_; }
-    int32_t Get_Record_Number() const { return Record_Number_; }
     const std::string& Get_File_Name() const { return File_Name_; }
 
     // value is set to empty first; the look-up ignores ASCII case.

@@ -84,8 +84,14 @@ bool Ascii_Equal_No_Case(const std::string& a, const std::string& b) {
     return true;
 }
 
+const TData_Field* Find_Field(const std::vector<TData_Field>& fields, const std::string& name) {
+    for (const TData_Field& field : fields)
+        if (Ascii_Equal_No_Case(field.Name, name)) return &field;
+    return nullptr;
+}
+
 TData_File_Parser::TData_File_Parser(const std::string& file_name, TString_List& error_list)
-    : File_Name_(file_name), Error_List_(error_list) {
+    : Error_List_(error_list) {
     std::string bytes;
     if (!plat::Read_File(file_name, bytes))
         throw EData_File_Error("cannot read data file \"" + file_name + "\"");
@@ -105,6 +111,10 @@ bool TData_File_Parser::Next_Raw_Line(std::string& line) {
     return true;
 }
 
+bool TData_File_Parser::Ends_Data(const std::string& line) const {
+    return Contains(line, "*END*") || !Has_Further_Line();
+}
+
 void TData_File_Parser::Find_Begin() {
     // Header lines are only tested, never split into fields, so nothing from the header can be
     // offered again as a field at the end of data.
@@ -112,7 +122,7 @@ void TData_File_Parser::Find_Begin() {
     std::string line;
     for (;;) {
         Next_Raw_Line(line);
-        if (Contains(line, "*END*") || !Has_Further_Line()) {
+        if (Ends_Data(line)) {
             End_ = true;
             break;
         }
@@ -132,20 +142,21 @@ void TData_File_Parser::Find_Begin() {
 }
 
 void TData_File_Parser::Read_Line() {
-    Next_Raw_Line(Line_);
+    std::string line;
+    Next_Raw_Line(line);
     // The last line of a file is never parsed, "*END*" or not: a file without "*END*" loses its last
     // line, as it always has, and files are written with that in mind. The field name and value keep
     // what the previous line gave.
-    if (Contains(Line_, "*END*") || !Has_Further_Line()) {
+    if (Ends_Data(line)) {
         End_ = true;
         return;
     }
-    const size_t assign = Line_.find(":=");
+    const size_t assign = line.find(":=");
     if (assign != std::string::npos) {
-        Field_Name_ = Trim_Data(Line_.substr(0, assign));
-        Field_Value_ = Trim_Data(Line_.substr(assign + 2));
+        Field_Name_ = Trim_Data(line.substr(0, assign));
+        Field_Value_ = Trim_Data(line.substr(assign + 2));
     } else {
-        Field_Name_ = Contains(Line_, "//") ? "//" : "";
+        Field_Name_ = Contains(line, "//") ? "//" : "";
         Field_Value_.clear();
     }
 }
@@ -157,16 +168,8 @@ bool TData_File_Parser::Read_Record(std::vector<TData_Field>& fields) {
         Read_Line();
         // At the end of data the previous field is offered again; it is either already in the record
         // (and ignored as a duplicate) or empty (and never stored).
-        if (!Field_Name_.empty()) {
-            bool duplicate = false;
-            for (const TData_Field& field : fields) {
-                if (Ascii_Equal_No_Case(field.Name, Field_Name_)) {
-                    duplicate = true;
-                    break;
-                }
-            }
-            if (!duplicate) fields.push_back({Field_Name_, Field_Value_});
-        }
+        if (!Field_Name_.empty() && !Find_Field(fields, Field_Name_))
+            fields.push_back({Field_Name_, Field_Value_});
         if (Field_Name_.empty() || End_) break;
     }
     return !fields.empty();

@@ -21,6 +21,9 @@ struct TData_Field {
     std::string Value;
 };
 
+// The first field whose name equals the name ignoring ASCII case; nullptr when there is none.
+const TData_Field* Find_Field(const std::vector<TData_Field>& fields, const std::string& name);
+
 class TData_File_Parser {
 public:
     // Opens the file (resolved case-insensitively when the exact path is missing; UTF-8 or Windows-1251)
@@ -38,13 +41,13 @@ private:
     void Read_Line();
     bool Next_Raw_Line(std::string& line); // false past the last line (line becomes empty)
     bool Has_Further_Line() const { return Next_Line_ < Lines_.size(); }
+    // Whether the line just read ends the data: it holds "*END*" or is the file's last line.
+    bool Ends_Data(const std::string& line) const;
 
-    std::string File_Name_;
     TString_List& Error_List_;
     std::vector<std::string> Lines_;
     size_t Next_Line_ = 0;
     bool End_ = false;
-    std::string Line_;
     std::string Field_Name_;
     std::string Field_Value_;
 };

@@ -6,7 +6,6 @@
 #include "core/Profile.h"
 #include "platform/PathLayer.h"
 
-#include <cstdio>
 #include <ctime>
 #include <fcntl.h>
 #include <mutex>

@@ -66,7 +66,7 @@ bool Read_Display_Effect_File() {
 }
 
 bool Load_Display_Effects() {
-    Free_Display_Effects();
+    // Reading empties the table first.
     return Read_Display_Effect_File();
 }
 
@@ -120,5 +120,5 @@ void TDisplay_Effect_Data_File_Loader::Read_Effect_Record(int32_t record_number)
     Read_Word_Field("Frames Per Line", effect.Frames_Per_Line);
     Read_Word_Field("Animation Loop Count", effect.Loop_Count);
     Read_Word_Field("Animation Speed", effect.Speed);
-    if (Get_Field_Value("Damage FX At End", value, true)) effect.Damage_FX_At_End = Str_To_Bool(value);
+    Read_Bool_Field("Damage FX At End", effect.Damage_FX_At_End);
 }

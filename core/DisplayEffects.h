@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-// The values of TDisplay_Effect.Type (the names of Display_Effect_Type_Name); 0 for an unknown type.
+// The values of TDisplay_Effect.Type (the names of Display_Effect_Type_Names); 0 for an unknown type.
 enum : uint8_t {
     Display_Effect_Directional = 1, // a missile: frame n is the picture for flying in direction n
     Display_Effect_Frames = 2,      // an animation played in one square

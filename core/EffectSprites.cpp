@@ -1,5 +1,6 @@
 #include "core/EffectSprites.h"
 
+#include "core/Actions.h"
 #include "core/Clock.h"
 #include "core/DisplayEffects.h"
 #include "core/GlobalFuncs.h"
@@ -61,20 +62,18 @@ int32_t TSprite::Get_Frame_Count() const {
 
 void TSprite::Play_Sound() const {
     if (!Active || Sound_File.empty()) return;
-    const TMonster* player = Player();
-    if (Sound_X != 0 && Sound_Y != 0 && player)
-        Sound_Play_At(Sound_File, Sound_X, Sound_Y, player->X, player->Y);
+    // A sprite without a sound square is heard plainly.
+    if (Sound_X != 0 && Sound_Y != 0)
+        Play_Sound_At(Sound_File, Sound_X, Sound_Y);
     else
         Sound_Play(Sound_File);
 }
 
 void TSprite::Apply_Damage() const {
-    TMap* map = Current_Map();
-    if (!map) return;
-    TMonster* target = map->Monster_List.Get_Monster(Target_Id);
+    TMonster* target = Creature_By_Id(Target_Id);
     if (!target) return;
 
-    if (TMonster* attacker = map->Monster_List.Get_Monster(Attacker_Id)) {
+    if (TMonster* attacker = Creature_By_Id(Attacker_Id)) {
         const int32_t returned = target->Attacker_Takes_Damage();
         if (returned > 0) {
             TDamage back;
@@ -84,8 +83,8 @@ void TSprite::Apply_Damage() const {
                 attacker->Take_Damage(Target_Id, back, Callbacks, target->Name, 0, TEffect_List());
             // The returned blow may have killed the attacker; a dead attacker must not go on to steal
             // life from the target or put it to sleep, so it is looked up again.
-            attacker = died ? nullptr : map->Monster_List.Get_Monster(Attacker_Id);
-            target = map->Monster_List.Get_Monster(Target_Id);
+            attacker = died ? nullptr : Creature_By_Id(Attacker_Id);
+            target = Creature_By_Id(Target_Id);
             if (!target) return;
         }
         if (attacker) {

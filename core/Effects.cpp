@@ -190,7 +190,8 @@ void TEffect_List::Read(TStream_Reader& r) {
     Damage_Variances_ = std::move(variances);
 }
 
-void TEffect_List::Read_From_Data_File(const std::string& prefix, const TField_Reader& reader) {
+void TEffect_List::Read_From_Data_File(const std::string& prefix, const TField_Reader& reader,
+                                       std::vector<int32_t>* appended_numbers) {
     std::string value;
     reader.Get_Field_Value(prefix + "Number of Effects", value, true);
     const int32_t count = Str_To_Word(value);
@@ -211,6 +212,7 @@ void TEffect_List::Read_From_Data_File(const std::string& prefix, const TField_R
         Max_Amounts_.Add(Str_To_Word(value));
         reader.Get_Field_Value(key + " Damage Variance", value, false);
         Damage_Variances_.Add(Str_To_Word(value));
+        if (appended_numbers != nullptr) appended_numbers->push_back(n);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The effect types, named after their words in Effect_Type_Name.
 enum : uint8_t {
@@ -165,7 +166,9 @@ public:
     // Appends the effects of a record: prefix + "Number of Effects", then per effect n the keys
     // prefix + "Effect n Type" / " Min Amount" / " Max Amount" / " Damage Variance". Never clears the list;
     // a type name that does not match exactly is reported and skipped, and the next effect is still read.
-    void Read_From_Data_File(const std::string& prefix, const TField_Reader& reader);
+    // With appended_numbers, the file numbers n of the effects appended are added to it, in order.
+    void Read_From_Data_File(const std::string& prefix, const TField_Reader& reader,
+                             std::vector<int32_t>* appended_numbers = nullptr);
 
     // Effect_Description of entry n.
     std::string Get_Description(int32_t n, bool with_plus) const;

@@ -1,16 +1,10 @@
 #include "core/GameOptions.h"
 
+#include <initializer_list>
+
 namespace {
 
 std::unique_ptr<TGame_Options> Options;
-
-uint16_t Remapped(uint16_t id, const TWordList& old_ids, const TWordList& new_ids) {
-    if (id == 0 || old_ids.Count() == 0 || new_ids.Count() == 0) return id;
-    const int32_t shared = old_ids.Count() < new_ids.Count() ? old_ids.Count() : new_ids.Count();
-    for (int32_t position = shared; position >= 1; --position)
-        if (old_ids.Get(position) == id) return new_ids.Get(position);
-    return id;
-}
 
 } // namespace
 
@@ -53,8 +47,9 @@ bool TGame_Options::Read(TStream_Reader& r) {
 
 void TGame_Options::Remap_Ids(const TWordList& old_ids, const TWordList& new_ids) {
     for (TWeapon_Set& set : Weapon_Sets) {
-        set.First_Item_Id = Remapped(set.First_Item_Id, old_ids, new_ids);
-        set.Second_Item_Id = Remapped(set.Second_Item_Id, old_ids, new_ids);
+        // Id 0 stands for "no item" and is never remapped.
+        for (uint16_t* id : {&set.First_Item_Id, &set.Second_Item_Id})
+            if (*id != 0) *id = Remapped_Id(*id, old_ids, new_ids);
     }
 }
 

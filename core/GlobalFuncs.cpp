@@ -8,7 +8,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "core/SaveStream.h"
 
 #include <cmath>
+#include <concepts>
 #include <cstdint>
 #include <string>
 
@@ -50,19 +51,13 @@ inline int64_t Scale_By_Percent(int64_t value, int64_t factor) {
 inline int64_t Percent_Factor(int64_t steps, int32_t percent) {
     return steps * percent + 100;
 }
-// Truncation toward zero; NaN gives 0.
-inline int32_t Trunc_To_Int32(double value) {
+// Truncation toward zero, held to the 32-bit range; NaN gives 0. Computes in the argument's own type, so
+// an extended-precision result is not rounded to double before it is truncated.
+template <std::floating_point TReal> int32_t Trunc_To_Int32(TReal value) {
     if (value != value) return 0;
-    if (value >= 2147483647.0) return INT32_MAX;
-    if (value <= -2147483648.0) return INT32_MIN;
+    if (value >= TReal(2147483647.0)) return INT32_MAX;
+    if (value <= TReal(-2147483648.0)) return INT32_MIN;
     return static_cast<int32_t>(value);
-}
-
-inline int32_t Max_Int(int32_t a, int32_t b) {
-    return a > b ? a : b;
-}
-inline int32_t Min_Int(int32_t a, int32_t b) {
-    return a < b ? a : b;
 }
 
 inline double Distance_Between(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {

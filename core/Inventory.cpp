@@ -3,9 +3,7 @@
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
 namespace {
 
@@ -55,7 +53,7 @@ int32_t TItem_Collection::Total_Weight() const {
     int64_t total = 0;
     for (int32_t n = 1; n <= Count(); ++n)
         if (const TItem* item = Item(n)) total += item->Total_Weight();
-    return static_cast<int32_t>(std::min<int64_t>(total, std::numeric_limits<int32_t>::max()));
+    return Clamp_To_Int32(total);
 }
 
 bool TItem_Collection::Has_Ammo(const std::string& kind) const {
@@ -98,16 +96,7 @@ int32_t TItem_Collection::Find_Use_Kind(uint8_t kind) const {
 }
 
 void TItem_Collection::Remap_Ids(const TWordList& old_ids, const TWordList& new_ids) {
-    const int32_t shared = std::min(old_ids.Count(), new_ids.Count());
-    for (int32_t n = 1; n <= Ids_.Count(); ++n) {
-        const uint16_t id = Ids_.Get(n);
-        for (int32_t b = shared; b >= 1; --b) {
-            if (old_ids.Get(b) == id) {
-                Ids_.Put(n, new_ids.Get(b));
-                break;
-            }
-        }
-    }
+    for (int32_t n = 1; n <= Ids_.Count(); ++n) Ids_.Put(n, Remapped_Id(Ids_.Get(n), old_ids, new_ids));
 }
 
 // ---- TInventory ----
@@ -221,6 +210,17 @@ void TInventory::Remove_And_Delete_At(int32_t n) {
     Delete_Current_Item(id);
 }
 
+bool TInventory::Use_One_Unit_At(int32_t n) {
+    TItem* item = Contents_.Item(n);
+    // A stack of 0 counts as one unit.
+    if (item && item->Quantity >= 2) {
+        item->Use_Quantity(1);
+        return true;
+    }
+    Remove_And_Delete_At(n);
+    return false;
+}
+
 bool TInventory::Use_Ammo(const std::string& kind, TEffect_List* ammo_effects) {
     const int32_t n = Contents_.Use_Ammo(kind);
     if (n == 0) return false;
@@ -243,11 +243,7 @@ bool TInventory::Use_One_Of_Use_Kind(uint8_t kind, const std::function<void(cons
     if (n == 0) return false;
     TItem* item = Contents_.Item(n);
     if (apply) apply(*item);
-    // A stack of 0 counts as one unit, as for keys and lights.
-    if (item->Quantity < 2)
-        Remove_And_Delete_At(n);
-    else
-        item->Use_Quantity(1);
+    Use_One_Unit_At(n);
     return true;
 }
 
@@ -257,8 +253,7 @@ int32_t TInventory::Equipped_Effect_Total(int32_t effect_type) const {
         const TItem* item = Contents_.Item(n);
         if (item && Is_Equipped_In_Slot(*item, Slot_At(n))) total += item->Effect_Total(effect_type);
     }
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return Clamp_To_Int32(total);
 }
 
 void TInventory::Add_Equipped_Effects(TEffect_List& list) const {
@@ -281,10 +276,7 @@ bool TInventory::Use_Key(const std::string& key_group) {
     for (int32_t n = 1; n <= Count(); ++n) {
         TItem* item = Contents_.Item(n);
         if (!item || item->Key_Group.empty() || item->Key_Group != key_group) continue;
-        if (item->Quantity < 2)
-            Remove_And_Delete_At(n);
-        else
-            item->Use_Quantity(1);
+        Use_One_Unit_At(n);
         return true;
     }
     return false;
@@ -294,14 +286,9 @@ void TInventory::Burn_Lights() {
     int32_t n = 1;
     while (n <= Count()) {
         TItem* item = Contents_.Item(n);
-        if (item && Is_Equipped_In_Slot(*item, Slot_At(n)) && item->Burn_Light()) {
-            if (item->Quantity < 2) {
-                // The next item has moved into position n: look at it before moving on.
-                Remove_And_Delete_At(n);
-                continue;
-            }
-            item->Use_Quantity(1);
-        }
+        // A used-up light leaves position n to the next item: look at that one before moving on.
+        if (item && Is_Equipped_In_Slot(*item, Slot_At(n)) && item->Burn_Light() && !Use_One_Unit_At(n))
+            continue;
         ++n;
     }
 }

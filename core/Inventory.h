@@ -16,6 +16,8 @@
 // 10 gloves); 11..90 are the backpack.
 enum : uint8_t {
     First_Equipment_Slot = 1,
+    First_Hand_Slot = 6,
+    Second_Hand_Slot = 7,
     Last_Equipment_Slot = 10,
     First_Backpack_Slot = 11,
     Last_Backpack_Slot = 90,
@@ -144,6 +146,10 @@ private:
     void Remove_At(int32_t n);
     // Removes position n and deletes its item from the current item list.
     void Remove_And_Delete_At(int32_t n);
+    // Uses one unit of the item at position n: a stack of two or more loses a unit, a single unit (or a
+    // stack of 0, which counts as one) leaves the inventory and is deleted from the current item list.
+    // Whether the item remains.
+    bool Use_One_Unit_At(int32_t n);
     // The backpack item the new one can be stacked onto; null when none.
     TItem* Find_Stack_For(const TItem& item) const;
     int32_t First_Free_Backpack_Slot() const;

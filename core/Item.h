@@ -22,7 +22,7 @@ enum : uint8_t {
     Item_Type_Gold = 21,
 };
 
-// Consumption types the inventory looks items up by (the names of Consumption_Type_Name).
+// Consumption types the inventory looks items up by (the names of Consumption_Type_Names).
 enum : uint8_t {
     Consumption_Health = 2,
     Consumption_Mana = 3,

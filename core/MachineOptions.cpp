@@ -1,10 +1,9 @@
 #include "core/MachineOptions.h"
 
 #include "core/DataFileParser.h"
+#include "core/GlobalFuncs.h"
 #include "platform/RegistryStore.h"
 
-#include <climits>
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -42,13 +41,6 @@ void Set_Defaults_But_Path() {
 // back into range rather than dividing by zero or giving negative delays.
 long double Speed_Factor() {
     return static_cast<long double>(Clamp_Game_Speed_Percent(Options.Game_Speed_Modified_Percent)) / 100.0L;
-}
-
-int32_t Trunc_To_Int(long double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0L) return INT32_MAX;
-    if (v <= -2147483648.0L) return INT32_MIN;
-    return static_cast<int32_t>(v);
 }
 
 } // namespace
@@ -127,11 +119,11 @@ int32_t Clamp_Game_Speed_Percent(int32_t percent) {
 // The three scalings compute in extended precision: at 110 % a delay of 33 ms becomes 29, where double
 // arithmetic would give 30, and stored timings depend on it.
 int32_t Game_Speed_Scale_Delay(int32_t delay) {
-    return Trunc_To_Int((1.0L / Speed_Factor()) * static_cast<long double>(delay));
+    return Trunc_To_Int32((1.0L / Speed_Factor()) * static_cast<long double>(delay));
 }
 
 int32_t Game_Speed_Scale_Up(int32_t value) {
-    return Trunc_To_Int(static_cast<long double>(value) * Speed_Factor());
+    return Trunc_To_Int32(static_cast<long double>(value) * Speed_Factor());
 }
 
 double Game_Speed_Scale_Delay_Real(double value) {

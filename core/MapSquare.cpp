@@ -7,8 +7,6 @@
 #include "core/Monster.h"
 #include "core/Terrain.h"
 
-#include <algorithm>
-
 // ---- Terrain ----
 
 TTerrain* TMap_Square::Get_Terrain() const {
@@ -22,10 +20,8 @@ uint32_t TMap_Square::Get_Map_Color() const {
 }
 
 uint8_t TMap_Square::Get_Light_Radius() const {
-    const TTerrain* terrain = Get_Terrain();
-    const uint8_t own = terrain ? terrain->Light_Radius : 0;
-    const TMonster* creature = Get_Monster();
-    return creature ? std::max(own, creature->Light_Radius) : own;
+    const TMap* map = Current_Map();
+    return map ? map->Light_Radius_Of(*this) : 0;
 }
 
 bool TMap_Square::Lets_Sight_Through(uint8_t vision_kind) const {
@@ -34,8 +30,8 @@ bool TMap_Square::Lets_Sight_Through(uint8_t vision_kind) const {
 }
 
 bool TMap_Square::Is_Free(uint8_t movement_kind) const {
-    const TTerrain* terrain = Get_Terrain();
-    return terrain && terrain->Allows_Movement(movement_kind) && !Get_Monster();
+    const TMap* map = Current_Map();
+    return map && map->Is_Free_Here(*this, movement_kind);
 }
 
 TString_List TMap_Square::Get_Terrain_Categories() const {
@@ -61,9 +57,8 @@ void TMap_Square::Set_Monster(const TMonster& creature) {
 }
 
 TMonster* TMap_Square::Get_Monster() const {
-    if (Monster_Id == 0) return nullptr;
-    TMap* map = Current_Map();
-    return map ? map->Monster_List.Get_Monster(Monster_Id) : nullptr;
+    const TMap* map = Current_Map();
+    return map ? map->Monster_On(*this) : nullptr;
 }
 
 // ---- Items ----

@@ -1,6 +1,7 @@
 #include "core/Monster.h"
 #include "core/Effects.h"
 
+#include "core/Actions.h"
 #include "core/CharClass.h"
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
@@ -8,24 +9,32 @@
 #include "core/Item.h"
 #include "core/MachineOptions.h"
 #include "core/MapMain.h"
-#include "core/SoundSeam.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 namespace {
 
-// What Fire_Resist_Bonus and the other four elemental bonuses answer. They share "Resist All" less
-// "Reduce Resist All", which every recalculation (on every tick, for every creature) asks for once here.
+// "Resist All" less "Reduce Resist All": the part the five elemental resist bonuses share.
+int64_t Resist_All_Bonus(const TMonster& creature) {
+    return int64_t{creature.Effect_Total(Effect_Resist_All)} -
+           creature.Effect_Total(Effect_Reduce_Resist_All);
+}
+
+// The elemental resist bonus of the type, given the shared part.
+int32_t Elemental_Resist_Bonus(const TMonster& creature, uint8_t type, int64_t all) {
+    return Clamp_To_Int32(creature.Effect_Total(type) + all);
+}
+
+// What Fire_Resist_Bonus and the other four elemental bonuses answer. Every recalculation (on every tick,
+// for every creature) asks for all five, so the shared part is asked for once here.
 struct TResist_Bonuses {
     int32_t Fire, Cold, Lightning, Magic, Poison;
 };
 TResist_Bonuses Elemental_Resist_Bonuses(const TMonster& creature) {
-    const int64_t all =
-        int64_t{creature.Effect_Total(Effect_Resist_All)} - creature.Effect_Total(Effect_Reduce_Resist_All);
-    const auto bonus = [&](uint8_t type) { return Clamp_To_Int32(creature.Effect_Total(type) + all); };
+    const int64_t all = Resist_All_Bonus(creature);
+    const auto bonus = [&](uint8_t type) { return Elemental_Resist_Bonus(creature, type, all); };
     return {bonus(Effect_Fire_Resist), bonus(Effect_Cold_Resist), bonus(Effect_Lightning_Resist),
             bonus(Effect_Magic_Resist), bonus(Effect_Poison_Resist)};
 }
@@ -46,31 +55,12 @@ enum : uint8_t {
     Consume_Permanent_Constitution = 12,
 };
 
-constexpr uint8_t Hand_Slot_1 = 6;
-constexpr uint8_t Hand_Slot_2 = 7;
-
 int16_t Clamp_I16(int64_t v) {
     return static_cast<int16_t>(std::clamp<int64_t>(v, -32768, 32767));
 }
 
-// Truncation toward zero of a product with a class factor, held to the 32-bit range.
-int64_t Trunc_Product(int64_t value, double factor) {
-    const double product = std::trunc(static_cast<double>(value) * factor);
-    if (!(product == product)) return 0; // NaN from a broken factor
-    return static_cast<int64_t>(std::clamp(product, -2147483648.0, 2147483647.0));
-}
-
 uint16_t Clamp_Resistance(int64_t v) {
     return static_cast<uint16_t>(std::clamp<int64_t>(v, 0, TMonster::Max_Resistance));
-}
-
-void Delete_Map_Item(uint16_t id) {
-    if (TMap* map = Current_Map()) map->Item_List.Delete_Id(id);
-}
-
-// The spells data writes names loosely; class records hold them trimmed and lower-cased.
-std::string Spell_Key(const std::string& name) {
-    return Ascii_Lower(Trim_Data(name));
 }
 
 } // namespace
@@ -362,7 +352,8 @@ void TMonster::Recalculate_Stats() {
     // little more on every update and never let it recover.
     int64_t delay = Base_Move_Delay;
     if (c && Weight > Max_Weight)
-        delay += Trunc_Product(int64_t{Weight} - Max_Weight, c->Slowdown_Ms_Per_Over_Weight);
+        delay += Trunc_To_Int32(static_cast<double>(int64_t{Weight} - Max_Weight) *
+                                c->Slowdown_Ms_Per_Over_Weight);
     delay += Movement_Penalty();
     Move_Delay = static_cast<uint16_t>(std::clamp<int64_t>(delay, 0, Max_Move_Delay));
 
@@ -382,22 +373,23 @@ void TMonster::Recalculate_Player(const TClass_Info& c) {
     Poison_Resist = Clamp_Resistance(int64_t{bonus.Poison} + c.Base_Poison_Resistance);
     Physical_Resist = Clamp_Resistance(int64_t{Physical_Resist_Bonus()} + c.Base_Physical_Resistance);
 
-    // Every product with a class factor is truncated on its own before the sum.
-    const int64_t levels_above_first = int64_t{Level} - 1;
-    Max_Mana =
-        Clamp_To_Int32(Trunc_Product(levels_above_first, c.Mana_Per_Level) + c.Base_Maximum_Mana +
-                       Permanent_Mana + Trunc_Product(Intelligence, c.Mana_Per_Intelligence) + Mana_Bonus());
+    // Every product with a class factor is truncated on its own (held to the 32-bit range) before the
+    // sum, which is taken in 64 bits.
+    const double levels_above_first = static_cast<double>(Level) - 1;
+    Max_Mana = Clamp_To_Int32(int64_t{Trunc_To_Int32(levels_above_first * c.Mana_Per_Level)} +
+                              c.Base_Maximum_Mana + Permanent_Mana +
+                              Trunc_To_Int32(Intelligence * c.Mana_Per_Intelligence) + Mana_Bonus());
     Max_Life = Clamp_To_Word(int64_t{c.Base_Maximum_Health} + Permanent_Life +
-                             Trunc_Product(levels_above_first, c.Health_Per_Level) +
-                             Trunc_Product(Constitution, c.Health_Per_Constitution) + Life_Bonus());
-    Max_Food = Clamp_To_Word(Trunc_Product(Constitution, c.Hunger_Per_Constitution) + c.Base_Maximum_Hunger +
-                             Food_Bonus());
-    Max_Weight = Clamp_To_Word(Trunc_Product(Strength, c.Weight_Per_Strength) + c.Base_Maximum_Weight +
-                               Weight_Bonus());
+                             Trunc_To_Int32(levels_above_first * c.Health_Per_Level) +
+                             Trunc_To_Int32(Constitution * c.Health_Per_Constitution) + Life_Bonus());
+    Max_Food = Clamp_To_Word(int64_t{Trunc_To_Int32(Constitution * c.Hunger_Per_Constitution)} +
+                             c.Base_Maximum_Hunger + Food_Bonus());
+    Max_Weight = Clamp_To_Word(int64_t{Trunc_To_Int32(Strength * c.Weight_Per_Strength)} +
+                               c.Base_Maximum_Weight + Weight_Bonus());
     Attack =
-        Clamp_To_Word(int64_t{Attack_Ability_Bonus()} + Trunc_Product(Dexterity, c.Attack_Per_Dexterity));
+        Clamp_To_Word(int64_t{Attack_Ability_Bonus()} + Trunc_To_Int32(Dexterity * c.Attack_Per_Dexterity));
     Defense = Clamp_To_Word(int64_t{Inventory.Armor_Total()} +
-                            Trunc_Product(Dexterity, c.Defense_Per_Dexterity) + Defense_Ability_Bonus());
+                            Trunc_To_Int32(Dexterity * c.Defense_Per_Dexterity) + Defense_Ability_Bonus());
     // The class speed is the player's base: should the class vanish later, the monster rule keeps it.
     Base_Move_Delay = c.Base_Movement_Speed;
     Life_Regeneration = Life_Regeneration_Bonus() + c.Health_Regeneration_Pct;
@@ -450,24 +442,19 @@ void TMonster::Add_Permanent_Effect(uint8_t type, int32_t min, int32_t max) {
 // Per-effect accessors
 
 int32_t TMonster::Fire_Resist_Bonus() const {
-    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Fire_Resist)} + Effect_Total(Effect_Resist_All) -
-                          Effect_Total(Effect_Reduce_Resist_All));
+    return Elemental_Resist_Bonus(*this, Effect_Fire_Resist, Resist_All_Bonus(*this));
 }
 int32_t TMonster::Cold_Resist_Bonus() const {
-    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Cold_Resist)} + Effect_Total(Effect_Resist_All) -
-                          Effect_Total(Effect_Reduce_Resist_All));
+    return Elemental_Resist_Bonus(*this, Effect_Cold_Resist, Resist_All_Bonus(*this));
 }
 int32_t TMonster::Lightning_Resist_Bonus() const {
-    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Lightning_Resist)} + Effect_Total(Effect_Resist_All) -
-                          Effect_Total(Effect_Reduce_Resist_All));
+    return Elemental_Resist_Bonus(*this, Effect_Lightning_Resist, Resist_All_Bonus(*this));
 }
 int32_t TMonster::Magic_Resist_Bonus() const {
-    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Magic_Resist)} + Effect_Total(Effect_Resist_All) -
-                          Effect_Total(Effect_Reduce_Resist_All));
+    return Elemental_Resist_Bonus(*this, Effect_Magic_Resist, Resist_All_Bonus(*this));
 }
 int32_t TMonster::Poison_Resist_Bonus() const {
-    return Clamp_To_Int32(int64_t{Effect_Total(Effect_Poison_Resist)} + Effect_Total(Effect_Resist_All) -
-                          Effect_Total(Effect_Reduce_Resist_All));
+    return Elemental_Resist_Bonus(*this, Effect_Poison_Resist, Resist_All_Bonus(*this));
 }
 int32_t TMonster::Physical_Resist_Bonus() const {
     return Effect_Total(Effect_Physical_Resist);
@@ -590,7 +577,7 @@ bool TMonster::Has_Two_Weapons() const {
 int32_t TMonster::Compute_Light_Radius() const {
     int64_t radius = Is_Monster() ? 0 : 1;
     radius += Effect_Total(Effect_Light_Radius);
-    for (uint8_t slot : {Hand_Slot_1, Hand_Slot_2})
+    for (uint8_t slot : {First_Hand_Slot, Second_Hand_Slot})
         if (const TItem* item = Inventory.Item_In_Slot(slot)) radius += item->Light_Radius;
     return Clamp_To_Int32(radius);
 }
@@ -632,11 +619,7 @@ void TMonster::Set_Move_Delay(uint16_t delay) {
 }
 
 void TMonster::Play_Sound(const std::string& file_name) const {
-    if (file_name.empty()) return;
-    if (const TMonster* player = Player())
-        Sound_Play_At(file_name, X, Y, player->X, player->Y);
-    else
-        Sound_Play(file_name);
+    Play_Sound_At(file_name, X, Y);
 }
 
 bool TMonster::Ready_To_Move() {
@@ -665,7 +648,7 @@ bool TMonster::Pick_Up_Item(TItem* item) {
     bool taken = true;
     if (item->Item_Type == Item_Type_Gold) {
         Add_Gold(item->Value());
-        Delete_Map_Item(item->Id);
+        Delete_Current_Item(item->Id);
     } else {
         taken = Inventory.Add_To_Backpack(item);
     }
@@ -701,7 +684,7 @@ bool TMonster::Can_Pick_Up(const TItem* item) const {
 
 void TMonster::Set_Class(uint8_t index) {
     Class_Index = index;
-    const TClass_Info* c = index >= 1 && index <= Class_Count() ? Get_Class(index) : nullptr;
+    const TClass_Info* c = Get_Class(index);
     Class_Name = c ? c->Name : std::string();
     Recalculate_Stats();
 }
@@ -937,7 +920,7 @@ bool TMonster::Use_Item(TItem* item) {
             break;
         }
         Spells.Check_Quick_Bar();
-        Delete_Map_Item(id);
+        Delete_Current_Item(id);
         still_exists = false;
     } else {
         item->Use_Quantity(1);
@@ -961,18 +944,15 @@ bool TMonster::Drink(TItem* item) {
 }
 
 void TMonster::Drink_Health_Potion() {
-    if (!Inventory.Use_One_Of_Use_Kind(Consumption_Health,
-                                       [this](const TItem& item) { Apply_Consumption(item); }))
-        return;
-    Spells.Check_Quick_Bar();
-    Recalculate_Stats();
-    Play_Sound("drink.wav");
+    Drink_Potion(Consumption_Health);
 }
 
 void TMonster::Drink_Mana_Potion() {
-    if (!Inventory.Use_One_Of_Use_Kind(Consumption_Mana,
-                                       [this](const TItem& item) { Apply_Consumption(item); }))
-        return;
+    Drink_Potion(Consumption_Mana);
+}
+
+void TMonster::Drink_Potion(uint8_t kind) {
+    if (!Inventory.Use_One_Of_Use_Kind(kind, [this](const TItem& item) { Apply_Consumption(item); })) return;
     Spells.Check_Quick_Bar();
     Recalculate_Stats();
     Play_Sound("drink.wav");
@@ -1000,7 +980,7 @@ void TMonster::Class_Spells_Of_Skill(TWordList& spell_ids, TWordList& group_numb
         const std::string name = c->Get_Spell_Name(n);
         for (int32_t id = 1; id <= Master_Spell_Count(); ++id) {
             const TSpell* spell = Get_Master_Spell(id);
-            if (!spell || Spell_Key(spell->Name) != name) continue;
+            if (!spell || Trimmed_Lower(spell->Name) != name) continue;
             spell_ids.Add(static_cast<uint16_t>(id));
             group_numbers.Add(c->Get_Spell_Group_By_Number(n));
         }
@@ -1044,7 +1024,7 @@ void TMonster::Learn_Class_Spells() {
         uint16_t found = 0;
         for (int32_t id = 1; id <= Master_Spell_Count(); ++id) {
             const TSpell* spell = Get_Master_Spell(id);
-            if (spell && Spell_Key(spell->Name) == name) found = static_cast<uint16_t>(id);
+            if (spell && Trimmed_Lower(spell->Name) == name) found = static_cast<uint16_t>(id);
         }
         if (found != 0) Spells.Set_Spell(found, start, 100);
     }

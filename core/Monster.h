@@ -460,6 +460,8 @@ private:
     }
     void Recalculate_Player(const TClass_Info& c);
     void Apply_Consumption(const TItem& item);
+    // Drinks one unit of the first potion of the consumption kind (Drink_Health_Potion, Drink_Mana_Potion).
+    void Drink_Potion(uint8_t kind);
     void Set_Status(uint8_t status, int32_t ms, uint16_t source);
     int32_t Power_Against(uint8_t type, int32_t target_level) const;
 

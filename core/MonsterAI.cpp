@@ -6,6 +6,7 @@
 #include "core/DataFileParser.h"
 #include "core/GameOptions.h"
 #include "core/GlobalFuncs.h"
+#include "core/Inventory.h"
 #include "core/Item.h"
 #include "core/MachineOptions.h"
 #include "core/MapMain.h"
@@ -17,7 +18,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -49,26 +49,13 @@ constexpr int32_t Poison_Interval_Ms = 5000;
 // The milliseconds of one tick at the rate (ticks per second). A rate that is not positive lets no time
 // pass instead of dividing by zero.
 int32_t Tick_Ms(double rate) {
-    if (!(rate > 0)) return 0;
-    return static_cast<int32_t>(std::min(std::trunc(1000.0 / rate), 2147483647.0));
+    return rate > 0 ? Trunc_To_Int32(1000.0 / rate) : 0;
 }
 
 // The timers run for as long as a creature lives; a timer nothing resets (the poison timer, the move timer
 // of a player who never moves) stops at the top instead of wrapping round to a negative value.
 void Advance_Timer(int32_t& timer, int32_t ms) {
-    timer = static_cast<int32_t>(std::min<int64_t>(int64_t{timer} + ms, std::numeric_limits<int32_t>::max()));
-}
-
-TMonster* Find_Creature(int64_t id) {
-    if (id <= 0) return nullptr;
-    TMap* map = Current_Map();
-    return map ? map->Monster_List.Get_Monster(static_cast<std::size_t>(id)) : nullptr;
-}
-
-// Whether the creature is still the map's entry for its id: a creature that died during its own turn has
-// left the list and must not be touched again.
-bool Still_On_Map(const TMonster& creature) {
-    return Find_Creature(creature.Id) == &creature;
+    timer = Clamp_To_Int32(int64_t{timer} + ms);
 }
 
 int32_t Range_Between(const TMonster& a, const TMonster& b) {
@@ -132,7 +119,7 @@ void TMonster::Update(const TCallback_Set& callbacks, double rate) {
     if (Is_Monster()) {
         int32_t delay = Move_Delay;
         if (Movement_Strategy == Strategy_Guard_Monster) {
-            const TMonster* leader = Find_Creature(Leader_Id);
+            const TMonster* leader = Creature_By_Id(Leader_Id);
             if (leader && leader == Player()) delay = Player_Guard_Move_Delay;
         }
         if (Move_Timer >= Game_Speed_Scale_Delay(delay)) {
@@ -205,7 +192,7 @@ bool TMonster::Update_Status(const TCallback_Set& callbacks, double rate) {
     const uint16_t source = Status_Source;
     // The death report names the poisoner when it still stands; otherwise it needs a cause, also when the
     // poisoner has died since, or the player's death screen would show neither.
-    const std::string cause = Find_Creature(source) ? std::string() : "slow poison";
+    const std::string cause = Creature_By_Id(source) ? std::string() : "slow poison";
     Award_Kill(source);
     Die(callbacks, source, cause);
     return true;
@@ -287,7 +274,7 @@ void TMonster::Run_AI(const TCallback_Set& callbacks) {
         if (player_range >= Follow_Range) toward_player();
         break;
     case Strategy_Guard_Monster: {
-        const TMonster* leader = Find_Creature(Leader_Id);
+        const TMonster* leader = Creature_By_Id(Leader_Id);
         if (!leader) {
             // A guard whose leader has gone hunts the player.
             if (!Try_Attack_Or_Cast(callbacks)) toward_player();
@@ -354,7 +341,7 @@ bool TMonster::Try_Attack_Or_Cast(const TCallback_Set& callbacks) {
 TMonster* TMonster::Find_Target() const {
     TMonster* player = Player();
     if (!player) return nullptr;
-    const TMonster* leader = Find_Creature(Leader_Id);
+    const TMonster* leader = Creature_By_Id(Leader_Id);
     const int32_t player_id = player->Id;
     if (leader && leader == player) {
         // A follower of the player looks for an enemy around him.
@@ -434,10 +421,9 @@ int32_t TMonster::Hit_Chance(int32_t attack, int32_t defence, int32_t defender_l
 }
 
 bool TMonster::Wields_Weapon_Type(const std::string& name) const {
-    const std::string wanted = Ascii_Lower(Trim_Data(name));
-    const TItem* weapon = Item_In_Slot(6);
-    if (!weapon) weapon = Item_In_Slot(7);
-    return weapon && Ascii_Lower(Trim_Data(weapon->Weapon_Type)) == wanted;
+    const TItem* weapon = Item_In_Slot(First_Hand_Slot);
+    if (!weapon) weapon = Item_In_Slot(Second_Hand_Slot);
+    return weapon && Ascii_Equal_No_Case(Trim_Data(weapon->Weapon_Type), Trim_Data(name));
 }
 
 bool TMonster::Use_Key(const std::string& key_group) {

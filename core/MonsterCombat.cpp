@@ -14,12 +14,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 namespace {
 
-constexpr int32_t Hand_Slot_1 = 6;
-constexpr int32_t Hand_Slot_2 = 7;
 // No resistance keeps off more than this percent of a blow.
 constexpr int64_t Max_Effective_Resistance = 95;
 
@@ -29,18 +26,10 @@ int64_t Trunc_Real(double v) {
     return static_cast<int64_t>(std::clamp(std::trunc(v), -9.0e18, 9.0e18));
 }
 
-// The creature of the current map with the id; null for an id that names nobody (0, negative leader ids
-// from a file, a creature that has died).
-TMonster* Find_Creature(int64_t id) {
-    if (id <= 0) return nullptr;
-    TMap* map = Current_Map();
-    return map ? map->Monster_List.Get_Monster(static_cast<std::size_t>(id)) : nullptr;
-}
-
 // The damage bonus in percent applied to a range: min first (never above the max it had), then max.
 void Scale_Damage(TDamage& damage, int64_t percent_bonus) {
-    damage.Set_Min(Clamp_To_Int32((percent_bonus + 100) * damage.Min / 100));
-    damage.Set_Max(Clamp_To_Int32((percent_bonus + 100) * damage.Max / 100));
+    damage.Set_Min(Clamp_To_Int32(Scale_By_Percent(damage.Min, percent_bonus + 100)));
+    damage.Set_Max(Clamp_To_Int32(Scale_By_Percent(damage.Max, percent_bonus + 100)));
 }
 
 // The damage of the weapon in the hand, raised by the passive spells tied to its weapon type. False when the
@@ -59,7 +48,7 @@ bool Weapon_Damage(const TMonster& creature, int32_t slot, TDamage& damage, cons
 // What is left of an amount after a resistance: the creature's resistance plus its extra resistance, held
 // to 95 percent. Integer arithmetic, truncated toward zero.
 int64_t After_Resistance(int64_t amount, int64_t resistance, int64_t extra_resistance) {
-    return amount * (100 - std::min(resistance + extra_resistance, Max_Effective_Resistance)) / 100;
+    return Scale_By_Percent(amount, 100 - std::min(resistance + extra_resistance, Max_Effective_Resistance));
 }
 
 } // namespace
@@ -90,8 +79,8 @@ bool TMonster::Get_Attack_Damage(TDamage& damage, TEffect_List& effects, std::st
         effects.Assign(weapon->Effects);
         armed = true;
     };
-    wield(Hand_Slot_1);
-    if (!armed || Has_Two_Weapons()) wield(Hand_Slot_2);
+    wield(First_Hand_Slot);
+    if (!armed || Has_Two_Weapons()) wield(Second_Hand_Slot);
     if (!armed) {
         const TDamage* natural = Natural_Attack_Damage();
         if (!natural) return false;
@@ -154,15 +143,14 @@ bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TC
     };
 
     if (!is_protected) {
-        const int64_t reduced = (100 - reduction_percent) * int64_t{damage.Rolled_Amount} / 100 - reduction;
+        const int64_t reduced = Scale_By_Percent(damage.Rolled_Amount, 100 - reduction_percent) - reduction;
         harm(After_Resistance(reduced, Physical_Resist, extra_resistance));
     }
     for (int32_t n = 1; !dead && !is_protected && n <= effects.Get_Count(); ++n) {
         const uint8_t type = effects.Get_Effect_Type(n);
         const auto elemental = [&](int64_t resistance) {
-            const int64_t rolled =
-                int64_t{Random_Range(effects.Get_Min_Amount(n), effects.Get_Max_Amount(n))} *
-                (damage_all + 100) / 100;
+            const int64_t rolled = Scale_By_Percent(
+                Random_Range(effects.Get_Min_Amount(n), effects.Get_Max_Amount(n)), damage_all + 100);
             return After_Resistance(rolled, resistance, extra_resistance) - reduction;
         };
         int64_t amount = 0;
@@ -176,7 +164,7 @@ bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TC
             if (amount > 0) {
                 // Levels are unsigned: the difference is taken in int so a weaker attacker gives a
                 // negative one instead of a huge one.
-                const TMonster* attacker = Find_Creature(attacker_id);
+                const TMonster* attacker = Creature_By_Id(attacker_id);
                 Poison(attacker ? int32_t{attacker->Level} - int32_t{Level} : 0, attacker_id);
             }
             break;
@@ -195,7 +183,7 @@ bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TC
         return true;
     }
     if (mana_gain > 0) Add_Mana(static_cast<double>(mana_gain));
-    if (!is_protected) Apply_Attack_Effects(Find_Creature(attacker_id), *this, effects, callbacks, extra);
+    if (!is_protected) Apply_Attack_Effects(Creature_By_Id(attacker_id), *this, effects, callbacks, extra);
     return false;
 }
 
@@ -203,11 +191,11 @@ bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TC
 // Kill and death
 
 void TMonster::Award_Kill(uint16_t killer_id) {
-    TMonster* killer = Find_Creature(killer_id);
+    TMonster* killer = Creature_By_Id(killer_id);
     if (!killer) return;
     killer->Add_Mana(killer->Kill_Regenerates_Mana());
     // A summoned or converted creature earns for the one it follows.
-    TMonster* leader = Find_Creature(killer->Leader_Id);
+    TMonster* leader = Creature_By_Id(killer->Leader_Id);
     (leader ? leader : killer)->Add_Experience(Experience_For_Kill(killer_id));
 }
 
@@ -227,7 +215,7 @@ void TMonster::Die(const TCallback_Set& callbacks, uint16_t killer_id, const std
     if (is_player) {
         if (callbacks.On_Player_Death) {
             // A killer still standing is named; otherwise the cause tells how the player died.
-            if (const TMonster* killer = Find_Creature(killer_id))
+            if (const TMonster* killer = Creature_By_Id(killer_id))
                 callbacks.On_Player_Death(Name, Class_Index, std::string(), killer->Level, killer->Name,
                                           Experience, Level);
             else
@@ -240,8 +228,7 @@ void TMonster::Die(const TCallback_Set& callbacks, uint16_t killer_id, const std
 
     // Only the map's own entry is taken off the map: a creature that is not in the list (a copy) must not
     // remove whatever creature holds its id. The map clears its square and keeps it until the tick ends.
-    TMap* map = Current_Map();
-    if (map && map->Monster_List.Get_Monster(Id) == this) map->Remove_Monster(Id);
+    if (Still_On_Map(*this)) Current_Map()->Remove_Monster(Id);
 }
 
 void TMonster::Drop_All_Items() {
@@ -273,7 +260,7 @@ void TMonster::Scale_Gold(int32_t percent) {
         if (slot < First_Equipment_Slot || slot > Last_Backpack_Slot) continue;
         TItem* item = Inventory.Contents().Item(n);
         if (!item || item->Item_Type != Item_Type_Gold) continue;
-        const uint16_t amount = Clamp_To_Word(int64_t{item->Quantity} * percent / 100);
+        const uint16_t amount = Clamp_To_Word(Scale_By_Percent(item->Quantity, percent));
         item->Max_Stack = amount;
         item->Quantity = amount;
     }

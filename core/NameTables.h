@@ -42,53 +42,11 @@ extern const TName_Table Action_Names;                // 0..13
 inline std::string Item_Type_Name(int code) {
     return Name_Of(Item_Type_Names, code);
 }
-inline std::string When_To_Retreat_Name(int code) {
-    return Name_Of(When_To_Retreat_Names, code);
-}
-inline std::string Response_Range_Name(int code) {
-    return Name_Of(Response_Range_Names, code);
-}
 inline std::string Movement_Strategy_Name(int code) {
     return Name_Of(Movement_Strategy_Names, code);
 }
-inline std::string Corpse_Type_Name(int code) {
-    return Name_Of(Corpse_Type_Names, code);
-}
-inline std::string Intelligence_Category_Name(int code) {
-    return Name_Of(Intelligence_Category_Names, code);
-}
-inline std::string Status_Name(int code) {
-    return Name_Of(Status_Names, code);
-}
-inline std::string Consumption_Type_Name(int code) {
-    return Name_Of(Consumption_Type_Names, code);
-}
-inline std::string Connection_Type_Name(int code) {
-    return Name_Of(Connection_Type_Names, code);
-}
-inline std::string Event_Trigger_Type_Name(int code) {
-    return Name_Of(Event_Trigger_Type_Names, code);
-}
-inline std::string Event_Result_Type_Name(int code) {
-    return Name_Of(Event_Result_Type_Names, code);
-}
-inline std::string Modifier_Type_Name(int code) {
-    return Name_Of(Modifier_Type_Names, code);
-}
-inline std::string Amount_Type_Name(int code) {
-    return Name_Of(Amount_Type_Names, code);
-}
-inline std::string Display_Effect_Type_Name(int code) {
-    return Name_Of(Display_Effect_Type_Names, code);
-}
-inline std::string Spell_Target_Name(int code) {
-    return Name_Of(Spell_Target_Names, code);
-}
 inline std::string Effect_Type_Name(int code) {
     return Name_Of(Effect_Type_Names, code);
-}
-inline std::string Action_Name(int code) {
-    return Name_Of(Action_Names, code);
 }
 
 // The spell target of a data-file text: the game matches the player's words; the tool tries its English

@@ -35,7 +35,7 @@ std::string TPath_Settings::Get_File(const std::string& subfolder, const std::st
     const std::string relative = plat::Slashes_From_Data(subfolder + file_name);
     if (!Module_Name_.empty()) {
         const std::string module_copy = plat::Collapse_Separators(Module_Folder_ + relative);
-        if (plat::Is_Regular_File(module_copy)) return Resolved(module_copy);
+        if (std::optional<std::string> found = plat::Find_Regular_File(module_copy)) return *found;
     }
     return Resolved(Base_Folder() + relative);
 }

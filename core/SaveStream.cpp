@@ -458,24 +458,25 @@ bool Read_Longint_List(TStream_Reader& r, TLongintList& list) {
     return Read_Typed_List(r, list, "longint list", Read_Longint);
 }
 
-// Copying a list onto itself must leave it as it is; clearing the destination first would empty both.
+// Copying a list onto itself must leave it as it is: std::vector's and TTyped_List's assignments both
+// return at once when given the list itself.
 bool Copy_String_List(TString_List& dest, const TString_List& source) {
-    if (&dest != &source) dest = source;
+    dest = source;
     return true;
 }
 
 bool Copy_Word_List(TWordList& dest, const TWordList& source) {
-    if (&dest != &source) dest = source;
+    dest = source;
     return true;
 }
 
 bool Copy_Byte_List(TbyteList& dest, const TbyteList& source) {
-    if (&dest != &source) dest = source;
+    dest = source;
     return true;
 }
 
 bool Copy_Longint_List(TLongintList& dest, const TLongintList& source) {
-    if (&dest != &source) dest = source;
+    dest = source;
     return true;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -27,8 +28,8 @@ int32_t Level_Value(double base, double per_level, double maximum, int32_t level
 }
 
 struct TMaster_Spell_Table {
-    std::vector<std::unique_ptr<TSpell>> Spells; // [0] holds nothing
-    int32_t Count = 0;
+    // [0] holds nothing; the last entry is the last record read, so the spell count is size() - 1.
+    std::vector<std::unique_ptr<TSpell>> Spells;
 };
 
 TMaster_Spell_Table& Master_Table() {
@@ -70,10 +71,7 @@ int32_t TSpell::Area_Radius(int32_t level) const {
 }
 
 int32_t TSpell::Summon_Count(int32_t level) const {
-    const int32_t value =
-        Trunc_To_Int32((static_cast<double>(level) - 1.0) * Summon_Per_Level + Summon_Base_Count);
-    if (Summon_Maximum != 0 && Summon_Maximum < value) return Summon_Maximum;
-    return value;
+    return Level_Value(Summon_Base_Count, Summon_Per_Level, Summon_Maximum, level);
 }
 
 void TSpell::Effect_Amounts(int32_t n, int32_t level, int32_t& min, int32_t& max) const {
@@ -137,18 +135,18 @@ int32_t TSpell::Effect_Sum_At_Level(uint8_t effect_type, int32_t level) const {
 
 TSpell* Get_Master_Spell(int32_t id) {
     TMaster_Spell_Table& table = Master_Table();
-    if (id < 1 || id > table.Count || id >= static_cast<int32_t>(table.Spells.size())) return nullptr;
+    if (id < 1 || id >= static_cast<int32_t>(table.Spells.size())) return nullptr;
     return table.Spells[id].get();
 }
 
 int32_t Master_Spell_Count() {
-    return Master_Table().Count;
+    const size_t size = Master_Table().Spells.size();
+    return size == 0 ? 0 : static_cast<int32_t>(size - 1);
 }
 
 void Free_Master_Spells() {
     TMaster_Spell_Table& table = Master_Table();
     table.Spells.clear();
-    table.Count = 0;
 }
 
 bool Read_Master_Spell_File() {
@@ -178,11 +176,11 @@ void TMaster_Spell_Data_File_Loader::Process_Record(int32_t record_number) {
         return;
     }
     TMaster_Spell_Table& table = Master_Table();
-    if (static_cast<int32_t>(table.Spells.size()) < record_number + 1) table.Spells.resize(record_number + 1);
+    // Records come in order, so this one becomes the last spell of the table.
+    table.Spells.resize(record_number + 1);
     table.Spells[record_number] = std::make_unique<TSpell>();
     TSpell& spell = *table.Spells[record_number];
     spell.Id = static_cast<uint16_t>(record_number);
-    table.Count = record_number;
 
     Read_Word_Field("Maximum Levels From Start", spell.Maximum_Levels_From_Start);
     Read_Text_Field("Name", spell.Name);
@@ -221,11 +219,10 @@ void TMaster_Spell_Data_File_Loader::Process_Record(int32_t record_number) {
 
     const TField_Reader reader = Field_Reader();
     spell.Damage->Read_From_Data_File("", reader);
-    const int32_t effects_before = spell.Effects->Get_Count();
-    spell.Effects->Read_From_Data_File("", reader);
-    Read_Effect_Level_Modifiers("", spell.Effects->Get_Count() - effects_before, reader,
-                                spell.Effect_Modifier_Kinds, spell.Effect_Min_Modifiers,
-                                spell.Effect_Max_Modifiers);
+    std::vector<int32_t> effect_numbers;
+    spell.Effects->Read_From_Data_File("", reader, &effect_numbers);
+    Read_Effect_Level_Modifiers("", effect_numbers, reader, spell.Effect_Modifier_Kinds,
+                                spell.Effect_Min_Modifiers, spell.Effect_Max_Modifiers);
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -311,13 +308,20 @@ uint16_t TSpells_List::Cast_Chance(int32_t index) const {
     return index >= 1 && index <= Cast_Chances_.Count() ? Cast_Chances_.Get(index) : 0;
 }
 
-int32_t TSpells_List::Effective_Level(int32_t index) const {
-    const int32_t stored = Stored_Level(index);
+int32_t TSpells_List::Level_With_Bonus(int32_t stored, std::optional<int32_t>& bonus) const {
     if (stored == 0 || Owner_ == nullptr || In_Level_Bonus_) return stored;
-    // The owner's total sums this list's passive spells again, and their levels would ask for the
-    // bonus again: while the guard stands they are taken at their stored levels.
-    TLevel_Bonus_Guard guard(In_Level_Bonus_);
-    return Clamp_To_Int32(static_cast<int64_t>(stored) + Owner_->Owner_Skill_Levels());
+    if (!bonus) {
+        // The owner's total sums this list's passive spells again, and their levels would ask for the
+        // bonus again: while the guard stands they are taken at their stored levels.
+        TLevel_Bonus_Guard guard(In_Level_Bonus_);
+        bonus = Owner_->Owner_Skill_Levels();
+    }
+    return Clamp_To_Int32(static_cast<int64_t>(stored) + *bonus);
+}
+
+int32_t TSpells_List::Effective_Level(int32_t index) const {
+    std::optional<int32_t> bonus;
+    return Level_With_Bonus(Stored_Level(index), bonus);
 }
 
 int32_t TSpells_List::Last_Index_Of(uint16_t id) const {
@@ -435,9 +439,8 @@ void TSpells_List::Fill_Quick_Bar(bool with_scrolls, bool with_spells) {
 
 bool TSpells_List::Passive_Applies(const TSpell& spell) const {
     if (!spell.Is_Passive()) return false;
-    const std::string restriction = Trimmed_Lower(spell.Weapon_Restriction);
-    if (restriction.empty() || restriction == "none") return true;
-    return Owner_ != nullptr && Owner_->Owner_Wields_Weapon_Type(restriction);
+    if (!Names_Something(spell.Weapon_Restriction)) return true;
+    return Owner_ != nullptr && Owner_->Owner_Wields_Weapon_Type(Trimmed_Lower(spell.Weapon_Restriction));
 }
 
 int32_t TSpells_List::Passive_Effect_Total(uint8_t effect_type) const {
@@ -446,32 +449,36 @@ int32_t TSpells_List::Passive_Effect_Total(uint8_t effect_type) const {
         effect_type == Effect_Minimum_Damage)
         return 0;
     int64_t sum = 0;
+    std::optional<int32_t> bonus; // the owner's skill levels, asked once for the whole sum
     for (int32_t i = 1; i <= Spell_Ids_.Count(); ++i) {
         const TSpell* spell = Get_Master_Spell(Spell_Ids_.Get(i));
         if (spell == nullptr || !Passive_Applies(*spell)) continue;
-        sum += spell->Effect_Sum_At_Level(effect_type, Effective_Level(i));
+        sum += spell->Effect_Sum_At_Level(effect_type, Level_With_Bonus(Stored_Level(i), bonus));
     }
     return Clamp_To_Int32(sum);
 }
 
 int32_t TSpells_List::Weapon_Passive_Effect_Total(uint8_t effect_type, const std::string& weapon_type) const {
+    // Only spells tied to a weapon type count, so a weapon type of "none" or nothing matches none of them.
+    if (!Names_Something(weapon_type)) return 0;
     const std::string weapon = Trimmed_Lower(weapon_type);
     int64_t sum = 0;
+    std::optional<int32_t> bonus; // the owner's skill levels, asked once for the whole sum
     for (int32_t i = 1; i <= Spell_Ids_.Count(); ++i) {
         const TSpell* spell = Get_Master_Spell(Spell_Ids_.Get(i));
-        if (spell == nullptr || !spell->Is_Passive()) continue;
-        const std::string restriction = Trimmed_Lower(spell->Weapon_Restriction);
-        if (restriction.empty() || restriction == "none" || restriction != weapon) continue;
-        sum += spell->Effect_Sum_At_Level(effect_type, Effective_Level(i));
+        if (spell == nullptr || !spell->Is_Passive() || Trimmed_Lower(spell->Weapon_Restriction) != weapon)
+            continue;
+        sum += spell->Effect_Sum_At_Level(effect_type, Level_With_Bonus(Stored_Level(i), bonus));
     }
     return Clamp_To_Int32(sum);
 }
 
 void TSpells_List::Add_Passive_Effects(TEffect_List& list) const {
+    std::optional<int32_t> bonus; // the owner's skill levels, asked once for all the spells
     for (int32_t i = 1; i <= Spell_Ids_.Count(); ++i) {
         const TSpell* spell = Get_Master_Spell(Spell_Ids_.Get(i));
         if (spell != nullptr && Passive_Applies(*spell))
-            spell->Add_Effects_At_Level(list, Effective_Level(i));
+            spell->Add_Effects_At_Level(list, Level_With_Bonus(Stored_Level(i), bonus));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class TDamage;
@@ -43,7 +44,7 @@ public:
     int32_t Mana_Cost(int32_t level) const;
     int32_t Duration(int32_t level) const;
     int32_t Area_Radius(int32_t level) const;
-    // Trunc((level - 1) x per level + base count), held to Summon_Maximum when that is not 0.
+    // Trunc((level - 1) x per level + base count), held to Summon_Maximum when that is above 0.
     int32_t Summon_Count(int32_t level) const;
 
     // Effect n (from 1) with its amounts at the level; both 0 for an n that is not an effect.
@@ -188,6 +189,9 @@ public:
 
 private:
     int32_t Last_Index_Of(uint16_t id) const;
+    // The stored level plus the owner's skill-level bonus, as Effective_Level gives it. The bonus is asked
+    // of the owner at the first level that needs it and kept in bonus for the later levels of one sum.
+    int32_t Level_With_Bonus(int32_t stored, std::optional<int32_t>& bonus) const;
     bool Passive_Applies(const TSpell& spell) const;
     bool Holds_Scroll(uint16_t inventory_slot) const;
     bool Is_On_Bar(uint8_t kind, uint16_t value) const;

@@ -193,9 +193,6 @@ uint16_t TTerrain_List::Put(const TTerrain& terrain, uint16_t id) {
 }
 
 uint16_t TTerrain_List::Add(const TTerrain& terrain) {
-    for (size_t n = 0; n < Positions_.size(); ++n) {
-        if (!Positions_[n]) return Put(terrain, static_cast<uint16_t>(n + 1));
-    }
     return Put(terrain, 0);
 }
 
@@ -256,24 +253,10 @@ void TTerrain_List::Expand_Duplicates() {
 // ---------------------------------------------------------------------------------------------------------
 // TTerrain_Data_File_Loader
 
-bool TTerrain_Data_File_Loader::Read(const std::string& key, std::string& value) {
-    return Get_Field_Value(key, value, true);
-}
-
-uint16_t TTerrain_Data_File_Loader::Read_Word(const std::string& key, uint16_t missing_value) {
-    std::string value;
-    return Read(key, value) ? Str_To_Word(value) : missing_value;
-}
-
-uint8_t TTerrain_Data_File_Loader::Read_Byte(const std::string& key, uint8_t missing_value) {
-    std::string value;
-    return Read(key, value) ? Str_To_Byte(value) : missing_value;
-}
-
 bool TTerrain_Data_File_Loader::Read_Flag(const std::string& key) {
-    std::string value;
-    Read(key, value);
-    return Str_To_Bool(value);
+    bool flag = false;
+    Read_Bool_Field(key, flag);
+    return flag;
 }
 
 void TTerrain_Data_File_Loader::Process_Record(int32_t) {
@@ -283,53 +266,56 @@ void TTerrain_Data_File_Loader::Process_Record(int32_t) {
 
     // A record without a name is named by its number in the error lines, not by the previous record's name.
     Set_Record_Name("");
-    Read("Name", t.Name);
+    Read_Text_Field("Name", t.Name);
     Set_Record_Name(t.Name);
-    t.Data_Id = Read_Word("ID", t.Data_Id);
-    Read("Description", t.Description);
-    if (Read("Terrain Category", value)) t.Set_Categories(value);
-    Read("Picture Filename L1", t.Picture_L1);
-    Read("Picture Filename L2", t.Picture_L2);
-    Read("Picture Filename L3", t.Picture_L3);
-    if (Read("Sight Side Hidden", value)) t.Sight_Side_Hidden = Parse_Sight_Side(value);
-    t.Sight_Hidden_Layer = Read_Byte("Sight Hidden Layer", t.Sight_Hidden_Layer);
+    Read_Word_Field("ID", t.Data_Id);
+    Read_Text_Field("Description", t.Description);
+    if (Get_Field_Value("Terrain Category", value, true)) t.Set_Categories(value);
+    Read_Text_Field("Picture Filename L1", t.Picture_L1);
+    Read_Text_Field("Picture Filename L2", t.Picture_L2);
+    Read_Text_Field("Picture Filename L3", t.Picture_L3);
+    if (Get_Field_Value("Sight Side Hidden", value, true)) t.Sight_Side_Hidden = Parse_Sight_Side(value);
+    Read_Byte_Field("Sight Hidden Layer", t.Sight_Hidden_Layer);
     if (Read_Flag("Movement Flag Land")) t.Movement_Flags |= Movement_Land;
     if (Read_Flag("Movement Flag Air")) t.Movement_Flags |= Movement_Air;
     if (Read_Flag("Movement Flag Water")) t.Movement_Flags |= Movement_Water;
     if (Read_Flag("Movement Flag Ethereal")) t.Movement_Flags |= Movement_Ethereal;
     if (Read_Flag("Vision Flag Normal")) t.Vision_Flags |= Vision_Normal;
-    t.Next_Animated_Terrain_Id = Read_Word("Next Animated Terrain ID", t.Next_Animated_Terrain_Id);
-    if (Read("Overview Color", value)) t.Overview_Color = Parse_Overview_Color(value);
-    t.Light_Radius = Read_Byte("Light Radius Generated", t.Light_Radius);
-    t.Style = Read_Byte("Style", t.Style);
+    Read_Word_Field("Next Animated Terrain ID", t.Next_Animated_Terrain_Id);
+    if (Get_Field_Value("Overview Color", value, true)) t.Overview_Color = Parse_Overview_Color(value);
+    Read_Byte_Field("Light Radius Generated", t.Light_Radius);
+    Read_Byte_Field("Style", t.Style);
     t.Damage.Read_From_Data_File("", Field_Reader());
-    if (Read("Next Terrain Action", value)) t.Next_Terrain_Action = Parse_Terrain_Action(value);
-    Read("Next Terrain Sound File", t.Next_Terrain_Sound);
-    t.Next_Terrain_Id_1 = Read_Word("Next Terrain ID 1", t.Next_Terrain_Id_1);
-    t.Next_Terrain_Id_2 = Read_Word("Next Terrain ID 2", t.Next_Terrain_Id_2);
-    t.Next_Terrain_Id_3 = Read_Word("Next Terrain ID 3", t.Next_Terrain_Id_3);
-    t.Next_Terrain_Id_4 = Read_Word("Next Terrain ID 4", t.Next_Terrain_Id_4);
+    if (Get_Field_Value("Next Terrain Action", value, true))
+        t.Next_Terrain_Action = Parse_Terrain_Action(value);
+    Read_Text_Field("Next Terrain Sound File", t.Next_Terrain_Sound);
+    Read_Word_Field("Next Terrain ID 1", t.Next_Terrain_Id_1);
+    Read_Word_Field("Next Terrain ID 2", t.Next_Terrain_Id_2);
+    Read_Word_Field("Next Terrain ID 3", t.Next_Terrain_Id_3);
+    Read_Word_Field("Next Terrain ID 4", t.Next_Terrain_Id_4);
 
     // Both names of a duplicate are appended even when their key is missing (the gap is still reported):
     // the variants are built from the two lists side by side, and a list that fell behind would pair
     // every later L2 picture with the wrong L3 picture.
-    const uint16_t duplicates = Read_Word("Number of Duplicate Terrains", 0);
+    uint16_t duplicates = 0;
+    Read_Word_Field("Number of Duplicate Terrains", duplicates);
     for (uint32_t n = 1; n <= duplicates; ++n) {
         const std::string key = "Duplicate Terrain " + std::to_string(n) + " Filename ";
-        Read(key + "L2", value);
+        Get_Field_Value(key + "L2", value, true);
         t.Duplicate_L2.push_back(value);
-        Read(key + "L3", value);
+        Get_Field_Value(key + "L3", value, true);
         t.Duplicate_L3.push_back(value);
     }
 
-    Read("Locked Terrain Group", t.Locked_Terrain_Group);
-    Read("Trapped Terrain Group", t.Trapped_Terrain_Group);
-    t.Display_Chest_Window = Read_Flag("Display Chest Window");
+    Read_Text_Field("Locked Terrain Group", t.Locked_Terrain_Group);
+    Read_Text_Field("Trapped Terrain Group", t.Trapped_Terrain_Group);
+    Read_Bool_Field("Display Chest Window", t.Display_Chest_Window);
 
     // A missing key group still takes its place, so "Locked Key Group n" stays entry n.
-    const uint16_t key_groups = Read_Word("Number of Locked Key Groups", 0);
+    uint16_t key_groups = 0;
+    Read_Word_Field("Number of Locked Key Groups", key_groups);
     for (uint32_t n = 1; n <= key_groups; ++n) {
-        Read("Locked Key Group " + std::to_string(n) + " Name", value);
+        Get_Field_Value("Locked Key Group " + std::to_string(n) + " Name", value, true);
         t.Locked_Key_Groups.push_back(value);
     }
 

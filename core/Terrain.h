@@ -127,7 +127,7 @@ public:
     // exist. The copy's List_Id becomes its position, which is returned; 0 when nothing was stored (a
     // position that does not exist, or a list already holding 65535 positions).
     uint16_t Put(const TTerrain& terrain, uint16_t id);
-    // Puts into the first empty position, or appends.
+    // Appends a copy, as Put with id 0.
     uint16_t Add(const TTerrain& terrain);
     void Clear();
     void Clear_All() { Clear(); }
@@ -158,10 +158,7 @@ protected:
     void Process_Record(int32_t record_number) override;
 
 private:
-    // Reads a key, reporting it when missing; false when it is missing.
-    bool Read(const std::string& key, std::string& value);
-    uint16_t Read_Word(const std::string& key, uint16_t missing_value);
-    uint8_t Read_Byte(const std::string& key, uint8_t missing_value);
+    // A flag key's value; a missing key is reported and reads as false.
     bool Read_Flag(const std::string& key);
 
     TTerrain_List& List_;

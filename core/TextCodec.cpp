@@ -103,6 +103,20 @@ size_t Utf8_Length(std::string_view text) {
     return count;
 }
 
+char32_t Next_Utf8_Code_Point(std::string_view text, size_t& pos) {
+    const size_t length = Sequence_Length(text.substr(pos));
+    if (length == 0) {
+        ++pos;
+        return Replacement_Character;
+    }
+    // The lead byte keeps 7, 5, 4 or 3 value bits; each continuation byte adds 6.
+    constexpr unsigned char Lead_Mask[5] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t cp = static_cast<unsigned char>(text[pos]) & Lead_Mask[length];
+    for (size_t i = 1; i < length; ++i) cp = (cp << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3F);
+    pos += length;
+    return cp;
+}
+
 void Append_Utf8(std::string& out, char32_t code_point) {
     // A surrogate or a value beyond U+10FFFF has no UTF-8 form; writing its bit pattern anyway would
     // put invalid text into the program, so it becomes the replacement character.

@@ -12,5 +12,8 @@ std::string Cp1251_To_Utf8(std::string_view bytes);
 std::string Decode_Data_Text(std::string_view bytes);
 // Number of characters (code points) of a UTF-8 text; a stray byte counts as one character.
 size_t Utf8_Length(std::string_view text);
+// The code point of the UTF-8 sequence at pos (pos < text.size()), moving pos past it. A byte that does not
+// start a well-formed sequence gives U+FFFD and is skipped alone, so the bytes after it are read afresh.
+char32_t Next_Utf8_Code_Point(std::string_view text, size_t& pos);
 // Appends the UTF-8 encoding of one code point.
 void Append_Utf8(std::string& out, char32_t code_point);

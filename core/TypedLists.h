@@ -49,7 +49,6 @@ public:
         other.Capacity_ = 0;
         return *this;
     }
-    virtual ~TTyped_List() = default;
 
     // Appends the value; returns the Count before the append (the new element's position minus 1).
     TPos Add(TElem value) {
@@ -107,9 +106,9 @@ public:
     }
 
 protected:
-    [[noreturn]] virtual void Error() const { throw EListError(); }
+    [[noreturn]] void Error() const { throw EListError(); }
 
-    virtual void Grow() {
+    void Grow() {
         // The sum is done in int: for the byte list 65520 + 16 must fail, not wrap to 0.
         int step = Capacity_ > 8 ? 16 : (Capacity_ > 4 ? 8 : 4);
         Set_Capacity(Capacity_ + step);
@@ -120,8 +119,11 @@ protected:
         if (p < 1 || p > Count_) Error();
     }
 
-    TElem* Data() { return Items_.get(); }
-    const TElem* Data() const { return Items_.get(); }
+    // Replaces the element at the position; the word and longint lists make this public.
+    void Put(TPos position, TElem value) {
+        Check_Position(position);
+        Items_[static_cast<int>(position) - 1] = value;
+    }
 
     std::unique_ptr<TElem[]> Items_;
     int Count_ = 0;
@@ -137,11 +139,17 @@ public:
             if (Items_[i] == value) return i + 1;
         return -1;
     }
-    void Put(int32_t position, uint16_t value) {
-        Check_Position(position);
-        Items_[position - 1] = value;
-    }
+    using TTyped_List::Put;
 };
+
+// The id that a copy gave to id: new_ids at the last position (among those both lists have) where old_ids
+// holds id; id itself when old_ids does not hold it there.
+inline uint16_t Remapped_Id(uint16_t id, const TWordList& old_ids, const TWordList& new_ids) {
+    const int32_t shared = old_ids.Count() < new_ids.Count() ? old_ids.Count() : new_ids.Count();
+    for (int32_t position = shared; position >= 1; --position)
+        if (old_ids.Get(position) == id) return new_ids.Get(position);
+    return id;
+}
 
 // 8-bit values: effect types, item slots, requirement types. Positions, Count and Capacity are 16-bit.
 class TbyteList : public TTyped_List<uint8_t, uint16_t, 65520> {};
@@ -149,8 +157,5 @@ class TbyteList : public TTyped_List<uint8_t, uint16_t, 65520> {};
 // 32-bit signed values: amounts, timers, experience tables.
 class TLongintList : public TTyped_List<int32_t, int32_t, 16380> {
 public:
-    void Put(int32_t position, int32_t value) {
-        Check_Position(position);
-        Items_[position - 1] = value;
-    }
+    using TTyped_List::Put;
 };

@@ -18,12 +18,7 @@ TItem_Class_List*& Current_List() {
 // Classes and the list
 
 bool TItem_Class::Group_Matches(const std::string& filter) const {
-    if (Item_Group.empty()) return true;
-    const std::string group = Ascii_Lower(Item_Group);
-    if (group == "any") return true;
-    const std::string lower_filter = Ascii_Lower(filter);
-    if (lower_filter == "all" || lower_filter == "none") return true;
-    return lower_filter.find(group) != std::string::npos;
+    return Class_Group_Matches(Item_Group, filter, TGroup_Match::Filter_Contains_Group);
 }
 
 bool TItem_Class_List::Load_From_File(const std::string& file_name, TString_List* error_list) {
@@ -141,20 +136,35 @@ void TItem_Class_Data_File_Loader::Read_Class(TItem_Class& c) {
 // ---------------------------------------------------------------------------------------------------------
 // Formulas
 
-int64_t Calc_Item_Level_Value(int32_t level, int64_t base, int32_t percent, int32_t amount,
+const TItem_Class_Constants& Current_Item_Class_Constants() {
+    static const TItem_Class_Constants defaults;
+    const TItem_Class_List* list = Current_Item_Class_List();
+    return list ? list->Constants : defaults;
+}
+
+int64_t Calc_Item_Level_Value(int32_t level, int32_t base, int32_t percent, int32_t amount,
                               int32_t base_amount) {
-    // Exact integer arithmetic: the product of the amount and the percent factor, divided by 100 and
-    // truncated toward zero, is what the real-valued formula means, without the binary rounding of a
-    // factor such as 0.29 turning 29 into 28. 128 bits hold every product of these operands.
-    const __int128 steps = static_cast<__int128>(level) - 1;
-    const __int128 value = static_cast<__int128>(base) + base_amount + steps * amount;
-    const __int128 factor = steps * percent + 100;
-    return Clamp_To_Int64(value * factor / 100);
+    // 32-bit operands keep the value within 64 bits: the product of the steps and the amount is below 2^62
+    // + 2^31, the two base terms below 2^32 together.
+    const int64_t steps = int64_t{level} - 1;
+    const int64_t value = int64_t{base} + base_amount + steps * amount;
+    return Scale_By_Percent(value, Percent_Factor(steps, percent));
 }
 
 int64_t Calc_Item_Gold_Value(const TItem_Class& item_class, int32_t level) {
-    const TItem_Class_List* list = Current_Item_Class_List();
-    const TItem_Class_Constants constants = list ? list->Constants : TItem_Class_Constants{};
-    return Calc_Item_Level_Value(level, item_class.Base_Gold_Value, constants.Gold_Value_Per_Level_Percent,
-                                 constants.Gold_Value_Per_Level_Amount, constants.Gold_Value_Base_Amount);
+    const TItem_Class_Constants& k = Current_Item_Class_Constants();
+    return Calc_Item_Level_Value(level, item_class.Base_Gold_Value, k.Gold_Value_Per_Level_Percent,
+                                 k.Gold_Value_Per_Level_Amount, k.Gold_Value_Base_Amount);
+}
+
+int64_t Calc_Item_Damage_Min(const TItem_Class& item_class, int32_t level) {
+    const TItem_Class_Constants& k = Current_Item_Class_Constants();
+    return Calc_Item_Level_Value(level, item_class.Damage.Min, k.Damage_Min_Per_Level_Percent,
+                                 k.Damage_Min_Per_Level_Amount, k.Damage_Min_Base_Amount);
+}
+
+int64_t Calc_Item_Damage_Max(const TItem_Class& item_class, int32_t level) {
+    const TItem_Class_Constants& k = Current_Item_Class_Constants();
+    return Calc_Item_Level_Value(level, item_class.Damage.Max, k.Damage_Max_Per_Level_Percent,
+                                 k.Damage_Max_Per_Level_Amount, k.Damage_Max_Base_Amount);
 }

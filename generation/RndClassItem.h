@@ -11,9 +11,7 @@
 #include "generation/ClassList.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <vector>
 
 class TItem;
 class TItem_Modifier_Class;
@@ -56,9 +54,9 @@ public:
 
     void Assign(const TItem_Class& other) { *this = other; }
 
-    // Whether a caller's group filter admits the class: an empty or "any" group always, the filters "all"
-    // and "none" always, otherwise when the filter contains the group (letter case ignored). Only that
-    // direction counts: "weapons, armour" admits the group "armour", the filter "arm" does not.
+    // Whether a caller's group filter admits the class (Class_Group_Matches): beyond the cases every kind
+    // admits, when the filter contains the group (letter case ignored). Only that direction counts:
+    // "weapons, armour" admits the group "armour", the filter "arm" does not.
     bool Group_Matches(const std::string& filter) const;
 };
 
@@ -97,6 +95,8 @@ public:
 // The current item class list: the one the formulas and item creation read. Not owned; null when none.
 TItem_Class_List* Current_Item_Class_List();
 void Set_Current_Item_Class_List(TItem_Class_List* list);
+// The current list's constants; all 0 when there is none.
+const TItem_Class_Constants& Current_Item_Class_Constants();
 
 using TCurrent_Item_Class_List_Guard =
     TCurrent_Class_List_Guard<TItem_Class_List, Set_Current_Item_Class_List>;
@@ -122,7 +122,9 @@ private:
 // is the item level; each is Trunc((base + base amount + (L - 1) x amount) x ((L - 1) x percent + 100) /
 // 100), computed exactly and held to the 64-bit range; the caller stores the result in its field's width.
 int64_t Calc_Item_Gold_Value(const TItem_Class& item_class, int32_t level);
-int64_t Calc_Item_Level_Value(int32_t level, int64_t base, int32_t percent, int32_t amount,
+int64_t Calc_Item_Damage_Min(const TItem_Class& item_class, int32_t level);
+int64_t Calc_Item_Damage_Max(const TItem_Class& item_class, int32_t level);
+int64_t Calc_Item_Level_Value(int32_t level, int32_t base, int32_t percent, int32_t amount,
                               int32_t base_amount);
 
 // Makes an item of the class in the current item list (the current map's) and returns its id; 0 when no

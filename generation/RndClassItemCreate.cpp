@@ -9,8 +9,8 @@
 #include "generation/RndClassItemModifier.h"
 #include "generation/RndClassUniqueNames.h"
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -52,8 +52,7 @@ void Set_Quantity(const TItem_Class& c, int32_t stack_amount, TItem& item) {
 
 // Steps 6 and 7: price, consumption, defence and damage scaled to the level.
 void Scale_To_Level(const TItem_Class& c, int32_t level, TItem& item) {
-    const TItem_Class_List* list = Current_Item_Class_List();
-    const TItem_Class_Constants k = list ? list->Constants : TItem_Class_Constants{};
+    const TItem_Class_Constants& k = Current_Item_Class_Constants();
     item.Gold_Value = Clamp_To_Int32(Calc_Item_Gold_Value(c, level));
     item.Consumption_Value =
         Clamp_To_Word(Calc_Item_Level_Value(level, c.Consumption_Value, k.Consumption_Per_Level_Percent,
@@ -62,12 +61,8 @@ void Scale_To_Level(const TItem_Class& c, int32_t level, TItem& item) {
         Clamp_To_Word(Calc_Item_Level_Value(level, c.Defense_Rating, k.Defense_Per_Level_Percent,
                                             k.Defense_Per_Level_Amount, k.Defense_Base_Amount));
     // The minimum first: Set_Min holds it at the maximum the damage has now, the class's unscaled one.
-    item.Damage.Set_Min(
-        Clamp_To_Int32(Calc_Item_Level_Value(level, c.Damage.Min, k.Damage_Min_Per_Level_Percent,
-                                             k.Damage_Min_Per_Level_Amount, k.Damage_Min_Base_Amount)));
-    item.Damage.Set_Max(
-        Clamp_To_Int32(Calc_Item_Level_Value(level, c.Damage.Max, k.Damage_Max_Per_Level_Percent,
-                                             k.Damage_Max_Per_Level_Amount, k.Damage_Max_Base_Amount)));
+    item.Damage.Set_Min(Clamp_To_Int32(Calc_Item_Damage_Min(c, level)));
+    item.Damage.Set_Max(Clamp_To_Int32(Calc_Item_Damage_Max(c, level)));
 }
 
 // Steps 8 to 10: the unique or magic upgrade and the price it brings.
@@ -125,8 +120,6 @@ uint16_t Create_Item_From_Class(const TItem_Class* item_class, int32_t x, int32_
     item.Item_Level = Clamp_To_Word(level);
     Set_Quantity(c, stack_amount, item);
 
-    item.Spell_Names.clear();
-    item.Spell_Levels.Clear();
     const int32_t spells =
         std::min<int32_t>(static_cast<int32_t>(c.Spell_Names.size()), c.Spell_Levels.Count());
     for (int32_t n = 1; n <= spells; ++n) {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-// Values of TItem_Modifier_Class::Modifier_Type (the names of Modifier_Type_Name); 0 for an unknown type.
+// Values of TItem_Modifier_Class::Modifier_Type (the names of Modifier_Type_Names); 0 for an unknown type.
 enum : uint8_t {
     Modifier_Type_Prefix = 1,
     Modifier_Type_Suffix = 2,

@@ -15,12 +15,6 @@ TMonster_Class_List*& Current_List() {
     return list;
 }
 
-// Whether needle occurs in text. An empty needle is not contained: otherwise an empty group or filter
-// would match every other one.
-bool Contains(const std::string& text, const std::string& needle) {
-    return !needle.empty() && text.find(needle) != std::string::npos;
-}
-
 uint16_t Last_Amount_Of(const std::vector<TMonster_Named_Amount>& table, const std::string& name,
                         uint16_t fallback) {
     for (auto entry = table.rbegin(); entry != table.rend(); ++entry)
@@ -75,18 +69,8 @@ void TMonster_Class::Assign(const TMonster_Class& o) {
     Natural_Attacks.Assign(o.Natural_Attacks);
 }
 
-const TMonster_Items_Carried* TMonster_Class::Get_Item_Carried(int32_t n) const {
-    if (n < 1 || n > Get_Items_Carried_Count()) return nullptr;
-    return &Items_Carried[static_cast<size_t>(n) - 1];
-}
-
 bool TMonster_Class::Group_Matches(const std::string& filter) const {
-    if (Monster_Group.empty()) return true;
-    const std::string group = Ascii_Lower(Monster_Group);
-    if (group == "any") return true;
-    const std::string lower_filter = Ascii_Lower(filter);
-    if (lower_filter == "all" || lower_filter == "none") return true;
-    return Contains(group, lower_filter) || Contains(lower_filter, group);
+    return Class_Group_Matches(Monster_Group, filter, TGroup_Match::Either_Contains_Other);
 }
 
 bool TMonster_Class_List::Load_From_File(const std::string& file_name, TString_List* error_list,
@@ -126,40 +110,36 @@ void TMonster_Class_Data_File_Loader::Process_Record(int32_t record_number) {
     List_.Add_Class(monster_class);
 }
 
-void TMonster_Class_Data_File_Loader::Read_Constant(const std::string& key, int32_t& field) {
-    // Read signed: a designer may make creatures weaker with each level, and an unsigned read would turn a
-    // negative constant into 0 without a word.
-    Read_Longint_Field(key, field);
-}
-
 void TMonster_Class_Data_File_Loader::Read_General_Info() {
     Set_Record_Name("General Monster Info");
     TMonster_Class_Constants& c = List_.Constants;
-    Read_Constant("Monster Base Health Modifier", c.Base_Health_Modifier);
-    Read_Constant("Monster Base Attack Ability Modifier", c.Base_Attack_Modifier);
-    Read_Constant("Monster Base Defense Ability Modifier", c.Base_Defense_Modifier);
-    Read_Constant("Monster Base Health Start", c.Health_Start);
-    Read_Constant("Monster Base Attack Ability Start", c.Attack_Start);
-    Read_Constant("Monster Base Defense Ability Start", c.Defense_Start);
-    Read_Constant("Monster Base Damage Min Start", c.Damage_Min_Start);
-    Read_Constant("Monster Base Damage Max Start", c.Damage_Max_Start);
-    Read_Constant("Monster Health Modifier Per Level Added Percent", c.Health_Per_Level_Percent);
-    Read_Constant("Monster Damage Modifier Per Level Added Percent", c.Damage_Per_Level_Percent);
-    Read_Constant("Monster Attack Modifier Per Level Added Percent", c.Attack_Per_Level_Percent);
-    Read_Constant("Monster Defense Modifier Per Level Added Percent", c.Defense_Per_Level_Percent);
-    Read_Constant("Monster Health Modifier Per Level Added Amount", c.Health_Per_Level_Amount);
-    Read_Constant("Monster Damage Modifier Per Level Added Amount", c.Damage_Per_Level_Amount);
-    Read_Constant("Monster Attack Modifier Per Level Added Amount", c.Attack_Per_Level_Amount);
-    Read_Constant("Monster Defense Modifier Per Level Added Amount", c.Defense_Per_Level_Amount);
-    Read_Constant("Monster Health Modifier Per Difficulty Level Pct", c.Health_Per_Difficulty_Percent);
-    Read_Constant("Monster Damage Modifier Per Difficulty Level Pct", c.Damage_Per_Difficulty_Percent);
-    Read_Constant("Monster Attack Modifier Per Difficulty Level Pct", c.Attack_Per_Difficulty_Percent);
-    Read_Constant("Monster Defense Modifier Per Difficulty Level Pct", c.Defense_Per_Difficulty_Percent);
-    Read_Constant("Monster Base Resist All Start", c.Resist_All_Start);
-    Read_Constant("Monster Resist All Modifier Per Level Added Amount", c.Resist_All_Per_Level_Amount);
-    Read_Constant("Monster Gold Carried Per Level Chance", c.Gold_Chance_Per_Level);
-    Read_Constant("Monster Gold Carried Per Level Minimum", c.Gold_Minimum_Per_Level);
-    Read_Constant("Monster Gold Carried Per Level Maximum", c.Gold_Maximum_Per_Level);
+    // The constants are signed: a designer may make creatures weaker with each level, and an unsigned read
+    // would turn a negative constant into 0 without a word.
+    Read_Longint_Field("Monster Base Health Modifier", c.Base_Health_Modifier);
+    Read_Longint_Field("Monster Base Attack Ability Modifier", c.Base_Attack_Modifier);
+    Read_Longint_Field("Monster Base Defense Ability Modifier", c.Base_Defense_Modifier);
+    Read_Longint_Field("Monster Base Health Start", c.Health_Start);
+    Read_Longint_Field("Monster Base Attack Ability Start", c.Attack_Start);
+    Read_Longint_Field("Monster Base Defense Ability Start", c.Defense_Start);
+    Read_Longint_Field("Monster Base Damage Min Start", c.Damage_Min_Start);
+    Read_Longint_Field("Monster Base Damage Max Start", c.Damage_Max_Start);
+    Read_Longint_Field("Monster Health Modifier Per Level Added Percent", c.Health_Per_Level_Percent);
+    Read_Longint_Field("Monster Damage Modifier Per Level Added Percent", c.Damage_Per_Level_Percent);
+    Read_Longint_Field("Monster Attack Modifier Per Level Added Percent", c.Attack_Per_Level_Percent);
+    Read_Longint_Field("Monster Defense Modifier Per Level Added Percent", c.Defense_Per_Level_Percent);
+    Read_Longint_Field("Monster Health Modifier Per Level Added Amount", c.Health_Per_Level_Amount);
+    Read_Longint_Field("Monster Damage Modifier Per Level Added Amount", c.Damage_Per_Level_Amount);
+    Read_Longint_Field("Monster Attack Modifier Per Level Added Amount", c.Attack_Per_Level_Amount);
+    Read_Longint_Field("Monster Defense Modifier Per Level Added Amount", c.Defense_Per_Level_Amount);
+    Read_Longint_Field("Monster Health Modifier Per Difficulty Level Pct", c.Health_Per_Difficulty_Percent);
+    Read_Longint_Field("Monster Damage Modifier Per Difficulty Level Pct", c.Damage_Per_Difficulty_Percent);
+    Read_Longint_Field("Monster Attack Modifier Per Difficulty Level Pct", c.Attack_Per_Difficulty_Percent);
+    Read_Longint_Field("Monster Defense Modifier Per Difficulty Level Pct", c.Defense_Per_Difficulty_Percent);
+    Read_Longint_Field("Monster Base Resist All Start", c.Resist_All_Start);
+    Read_Longint_Field("Monster Resist All Modifier Per Level Added Amount", c.Resist_All_Per_Level_Amount);
+    Read_Longint_Field("Monster Gold Carried Per Level Chance", c.Gold_Chance_Per_Level);
+    Read_Longint_Field("Monster Gold Carried Per Level Minimum", c.Gold_Minimum_Per_Level);
+    Read_Longint_Field("Monster Gold Carried Per Level Maximum", c.Gold_Maximum_Per_Level);
     Read_Real_Field("Spell Level Per Monster Level", c.Spell_Level_Per_Monster_Level);
 
     Read_Named_Amounts("Number Of Movement Speeds", "Movement Speed ", " Time Interval in Milliseconds",
@@ -274,11 +254,8 @@ void TMonster_Class_Data_File_Loader::Read_Spells(TMonster_Class& c) {
         const std::string key = "Spell " + std::to_string(i);
         std::string name;
         Get_Field_Value(key + " Name", name, true);
-        uint16_t spell_id = 0;
-        for (int32_t id = 1; id <= Master_Spell_Count(); ++id) {
-            const TSpell* spell = Get_Master_Spell(id);
-            if (spell && spell->Name == name) spell_id = static_cast<uint16_t>(id);
-        }
+        const TSpell* spell = Find_Master_Spell_By_Name(name);
+        const uint16_t spell_id = spell ? spell->Id : 0;
         if (spell_id == 0) {
             Report_Invalid_Value(name, key + " Name");
             continue;

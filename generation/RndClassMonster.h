@@ -13,7 +13,6 @@
 #include "generation/ClassList.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,13 +43,9 @@ public:
     void Assign(const TMonster_Class& other);
 
     int32_t Get_Items_Carried_Count() const { return static_cast<int32_t>(Items_Carried.size()); }
-    // Entry n (from 1); null outside 1..count.
-    const TMonster_Items_Carried* Get_Item_Carried(int32_t n) const;
-    void Clear_Items_Carried() { Items_Carried.clear(); }
 
-    // Whether a caller's group filter admits the class: an empty or "any" group always, the filters "all"
-    // and "none" always, otherwise when either text contains the other (letter case ignored). An empty
-    // text contains nothing here, so an empty filter admits only the empty and "any" groups.
+    // Whether a caller's group filter admits the class (Class_Group_Matches): beyond the cases every kind
+    // admits, when either text contains the other (letter case ignored).
     bool Group_Matches(const std::string& filter) const;
 
     uint16_t Index = 0; // position in its list, from 1
@@ -66,7 +61,7 @@ public:
     uint8_t Movement_Flags = 1; // land 1, air 2, water 4, ethereal 8
     uint8_t Vision_Flags = 1;   // always 1; the creature's vision flags
     uint8_t Light_Radius = 0;
-    uint8_t Intelligence = 0; // Intelligence_Category_Name code
+    uint8_t Intelligence = 0; // Intelligence_Category_Names code
     bool Does_Attack = true;
     uint8_t When_To_Retreat = 3;
     uint8_t Response_Range = 2;
@@ -185,7 +180,6 @@ private:
     void Read_Items_Carried(TMonster_Class& c);
     void Read_Spells(TMonster_Class& c);
     void Read_Talk_Topics(TMonster_Class& c);
-    void Read_Constant(const std::string& key, int32_t& field);
 
     TMonster_Class_List& List_;
 };

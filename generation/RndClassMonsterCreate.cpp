@@ -60,10 +60,10 @@ uint16_t Scale_Ability(uint16_t min, uint16_t max, int32_t base_modifier, int32_
     uint16_t a = Word(static_cast<int64_t>(Random_Range(Clamp_To_Int32(int64_t{min} * base_modifier),
                                                         Clamp_To_Int32(int64_t{max} * base_modifier))) +
                       start);
-    a = Word(Scale_By_Percent(a, steps * per_level_percent + 100));
+    a = Word(Scale_By_Percent(a, Percent_Factor(steps, per_level_percent)));
     a = Word(a + steps * static_cast<uint16_t>(per_level_amount));
     a = Word(Scale_By_Percent(a, int64_t{effect_total} + 100));
-    return Word(Scale_By_Percent(a, int64_t{difficulty} * per_difficulty_percent + 100));
+    return Word(Scale_By_Percent(a, Percent_Factor(difficulty, per_difficulty_percent)));
 }
 
 // Step 8: the speed table's delay, shortened on the harder difficulties and lengthened by a positive
@@ -137,7 +137,6 @@ uint16_t Create_Monster_From_Class(const TMonster_Class* monster_class, int32_t 
     const int32_t level = Random_Range(level_min, level_max);
     m.Level = static_cast<uint16_t>(level);
 
-    m.Permanent_Effects.Clear();
     Apply_Effects_To_Monster(m, c.Effects, 30);
     if (modifier_chance >= Random_Range(1, 100) && !c.Is_Unique) Apply_Random_Monster_Modifiers(m);
 
@@ -162,8 +161,6 @@ uint16_t Create_Monster_From_Class(const TMonster_Class* monster_class, int32_t 
     m.Base_Resist = static_cast<int16_t>(int64_t{k.Resist_All_Start} +
                                          int64_t{k.Resist_All_Per_Level_Amount} * (level - 1LL));
 
-    m.Talk_Topics.clear();
-    m.Talk_Texts.clear();
     const size_t topics = std::min(c.Talk_Topics.size(), c.Talk_Texts.size());
     m.Talk_Topics.assign(c.Talk_Topics.begin(), c.Talk_Topics.begin() + static_cast<std::ptrdiff_t>(topics));
     m.Talk_Texts.assign(c.Talk_Texts.begin(), c.Talk_Texts.begin() + static_cast<std::ptrdiff_t>(topics));

@@ -2,11 +2,7 @@
 
 #include "core/DataFileParser.h"
 #include "core/GlobalFuncs.h"
-#include "core/NameTables.h"
 #include "core/Path.h"
-
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -116,7 +112,8 @@ void TTrap_Group_Data_File_Loader::Read_Trap_Type(TModule_Trap_Group_Spec_Trap& 
     std::string value;
     if (Get_Field_Value(prefix + "Damage Amount Per Level Modifier", value, true))
         trap.Damage_Per_Level = Str_To_Word(value);
-    trap.Effects.Read_From_Data_File(prefix, reader);
-    Read_Effect_Level_Modifiers(prefix, trap.Effects.Get_Count(), reader, trap.Per_Level_Modifier_Types,
+    std::vector<int32_t> effect_numbers;
+    trap.Effects.Read_From_Data_File(prefix, reader, &effect_numbers);
+    Read_Effect_Level_Modifiers(prefix, effect_numbers, reader, trap.Per_Level_Modifier_Types,
                                 trap.Min_Amounts_Per_Level, trap.Max_Amounts_Per_Level);
 }

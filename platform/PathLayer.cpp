@@ -1,11 +1,10 @@
 #include "platform/PathLayer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <dirent.h>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,6 +26,12 @@ bool Same_Ignoring_Case(const std::string& a, const std::string& b) {
 bool Exists(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0;
+}
+
+// The file-type bits of a path, or 0 when it cannot be examined.
+mode_t Mode_Of(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
 std::vector<std::string> Split_Components(const std::string& path) {
@@ -116,18 +121,19 @@ std::string Resolve_Path(const std::string& path) {
     return found ? *found : path;
 }
 
-bool Is_Regular_File(const std::string& path) {
+std::optional<std::string> Find_Regular_File(const std::string& path) {
     std::optional<std::string> found = Find_Existing(path);
-    if (!found) return false;
-    struct stat st;
-    return ::stat(found->c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    if (!found || !S_ISREG(Mode_Of(*found))) return std::nullopt;
+    return found;
+}
+
+bool Is_Regular_File(const std::string& path) {
+    return Find_Regular_File(path).has_value();
 }
 
 bool Is_Directory(const std::string& path) {
     std::optional<std::string> found = Find_Existing(path);
-    if (!found) return false;
-    struct stat st;
-    return ::stat(found->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return found && S_ISDIR(Mode_Of(*found));
 }
 
 bool Is_Contained_Name(const std::string& name) {
@@ -160,13 +166,13 @@ std::string Executable_Folder() {
 }
 
 bool Read_File(const std::string& path, std::string& contents) {
-    if (!Is_Regular_File(path)) return false;
-    std::ifstream in(Resolve_Path(path), std::ios::binary);
+    std::optional<std::string> found = Find_Regular_File(path);
+    if (!found) return false;
+    std::ifstream in(*found, std::ios::binary);
     if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     if (in.bad()) return false;
-    contents = buffer.str();
+    contents = std::move(data);
     return true;
 }
 

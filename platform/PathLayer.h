@@ -3,7 +3,6 @@
 // their folder.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +25,8 @@ std::optional<std::string> Find_Existing(const std::string& path);
 // Find_Existing, or the path unchanged when nothing matches (so an open fails naming the path asked for).
 std::string Resolve_Path(const std::string& path);
 
+// Find_Existing when that names a regular file; nothing otherwise.
+std::optional<std::string> Find_Regular_File(const std::string& path);
 bool Is_Regular_File(const std::string& path); // after resolution
 bool Is_Directory(const std::string& path);    // after resolution
 

@@ -113,22 +113,22 @@ void TForm1::Create_Controls() {
     Memo->setFont(face);
     client_layout->addWidget(Memo, 1);
 
-    Panel1 = Named(new QWidget, "Panel1");
-    Panel1->setFixedWidth(188);
-    client_layout->addWidget(Panel1);
-    QVBoxLayout* panel = new QVBoxLayout(Panel1);
+    QWidget* side_panel = Named(new QWidget, "Panel1");
+    side_panel->setFixedWidth(188);
+    client_layout->addWidget(side_panel);
+    QVBoxLayout* panel = new QVBoxLayout(side_panel);
     panel->setContentsMargins(4, 8, 4, 8);
 
-    Label1 = Named(new QLabel(QStringLiteral("Monster Class File:")), "Label1");
+    QLabel* monster_caption = Named(new QLabel(QStringLiteral("Monster Class File:")), "Label1");
     lbl_monst_file = File_Label("lbl_monst_file");
-    Label2 = Named(new QLabel(QStringLiteral("Item Class File:")), "Label2");
+    QLabel* item_caption = Named(new QLabel(QStringLiteral("Item Class File:")), "Label2");
     lbl_item_file = File_Label("lbl_item_file");
-    Label4 = Named(new QLabel(QStringLiteral("Levels Generated:")), "Label4");
+    QLabel* levels_caption = Named(new QLabel(QStringLiteral("Levels Generated:")), "Label4");
     // No validator: any text is accepted here and checked when a button is pressed.
     edt_lev_from = Named(new QLineEdit(QStringLiteral("1")), "edt_lev_from");
-    Label5 = Named(new QLabel(QStringLiteral("to")), "Label5");
+    QLabel* to_caption = Named(new QLabel(QStringLiteral("to")), "Label5");
     edt_lev_to = Named(new QLineEdit(QStringLiteral("20")), "edt_lev_to");
-    Label3 = Named(new QLabel(QStringLiteral("Difficulty:")), "Label3");
+    QLabel* difficulty_caption = Named(new QLabel(QStringLiteral("Difficulty:")), "Label3");
     cmb_diff = Named(new QComboBox, "cmb_diff");
     cmb_diff->setEditable(false);
     for (const std::string& name : Difficulty_Names()) cmb_diff->addItem(Q(name));
@@ -138,18 +138,18 @@ void TForm1::Create_Controls() {
     btn_save = Named(new QPushButton(QStringLiteral("&Save Text File")), "btn_save");
     btn_clear = Named(new QPushButton(QStringLiteral("&Clear")), "btn_clear");
 
-    for (QWidget* w :
-         {static_cast<QWidget*>(Label1), static_cast<QWidget*>(lbl_monst_file), static_cast<QWidget*>(Label2),
-          static_cast<QWidget*>(lbl_item_file), static_cast<QWidget*>(Label4)})
+    for (QWidget* w : {static_cast<QWidget*>(monster_caption), static_cast<QWidget*>(lbl_monst_file),
+                       static_cast<QWidget*>(item_caption), static_cast<QWidget*>(lbl_item_file),
+                       static_cast<QWidget*>(levels_caption)})
         panel->addWidget(w);
     QHBoxLayout* levels = new QHBoxLayout;
     levels->addWidget(edt_lev_from);
-    levels->addWidget(Label5);
+    levels->addWidget(to_caption);
     levels->addWidget(edt_lev_to);
     panel->addLayout(levels);
-    for (QWidget* w :
-         {static_cast<QWidget*>(Label3), static_cast<QWidget*>(cmb_diff), static_cast<QWidget*>(btn_monst),
-          static_cast<QWidget*>(btn_item), static_cast<QWidget*>(btn_save), static_cast<QWidget*>(btn_clear)})
+    for (QWidget* w : {static_cast<QWidget*>(difficulty_caption), static_cast<QWidget*>(cmb_diff),
+                       static_cast<QWidget*>(btn_monst), static_cast<QWidget*>(btn_item),
+                       static_cast<QWidget*>(btn_save), static_cast<QWidget*>(btn_clear)})
         panel->addWidget(w);
     panel->addStretch(1);
 

@@ -51,16 +51,10 @@ private:
     TFile_Chooser& Chooser_;
 
     QPlainTextEdit* Memo = nullptr;
-    QWidget* Panel1 = nullptr;
-    QLabel* Label1 = nullptr;
     QLabel* lbl_monst_file = nullptr;
-    QLabel* Label2 = nullptr;
     QLabel* lbl_item_file = nullptr;
-    QLabel* Label4 = nullptr;
     QLineEdit* edt_lev_from = nullptr;
-    QLabel* Label5 = nullptr;
     QLineEdit* edt_lev_to = nullptr;
-    QLabel* Label3 = nullptr;
     QComboBox* cmb_diff = nullptr;
     QPushButton* btn_monst = nullptr;
     QPushButton* btn_item = nullptr;

@@ -42,8 +42,8 @@ std::string Range_Cell(int64_t lo, int64_t hi) {
     return std::to_string(lo) + "-" + std::to_string(hi);
 }
 
+// The list must be the current one: the formulas read the current list's constants.
 void Generate_Item_Report(const TItem_Class_List& list, const TReport_Range& range, TString_List& report) {
-    const TItem_Class_Constants& c = list.Constants;
     TTable_Writer table(range, report);
     const auto each_class = [&](const std::function<void(const TItem_Class&)>& row) {
         for (int32_t i = 1; i <= list.Get_Count(); ++i)
@@ -68,11 +68,8 @@ void Generate_Item_Report(const TItem_Class_List& list, const TReport_Range& ran
         table.Header("Item Name              Lev");
         each_class([&](const TItem_Class& item_class) {
             table.Row(item_class.Name, [&](int32_t level) {
-                return Range_Cell(
-                    Calc_Item_Level_Value(level, item_class.Damage.Min, c.Damage_Min_Per_Level_Percent,
-                                          c.Damage_Min_Per_Level_Amount, c.Damage_Min_Base_Amount),
-                    Calc_Item_Level_Value(level, item_class.Damage.Max, c.Damage_Max_Per_Level_Percent,
-                                          c.Damage_Max_Per_Level_Amount, c.Damage_Max_Base_Amount));
+                return Range_Cell(Calc_Item_Damage_Min(item_class, level),
+                                  Calc_Item_Damage_Max(item_class, level));
             });
         });
     }

@@ -1,5 +1,7 @@
 #include "tallymill/TallyRtf.h"
 
+#include "core/TextCodec.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -11,46 +13,6 @@ namespace {
 const char* const Rtf_Header =
     "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fmodern\\fprq1 Courier New;}}\\uc1\\pard\\f0\\fs16";
 
-// The next code point of a UTF-8 text; a byte that does not start a well-formed sequence gives U+FFFD and
-// is skipped alone.
-char32_t Next_Code_Point(const std::string& text, size_t& pos) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    size_t extra = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-        extra = 1, cp = lead & 0x1F, minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        extra = 2, cp = lead & 0x0F, minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        extra = 3, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++pos;
-        return 0xFFFD;
-    }
-    if (pos + extra >= text.size()) {
-        ++pos;
-        return 0xFFFD;
-    }
-    for (size_t i = 1; i <= extra; ++i) {
-        if ((byte(pos + i) & 0xC0) != 0x80) {
-            ++pos;
-            return 0xFFFD;
-        }
-        cp = (cp << 6) | (byte(pos + i) & 0x3F);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++pos;
-        return 0xFFFD;
-    }
-    pos += extra + 1;
-    return cp;
-}
-
 // \uN takes a signed 16-bit N: units above 32767 are written negative.
 void Append_Unicode_Unit(std::string& out, uint32_t unit) {
     const int32_t n = unit > 0x7FFF ? static_cast<int32_t>(unit) - 0x10000 : static_cast<int32_t>(unit);
@@ -60,7 +22,7 @@ void Append_Unicode_Unit(std::string& out, uint32_t unit) {
 void Append_Escaped(std::string& out, const std::string& text) {
     size_t pos = 0;
     while (pos < text.size()) {
-        const char32_t cp = Next_Code_Point(text, pos);
+        const char32_t cp = Next_Utf8_Code_Point(text, pos);
         if (cp == '\\' || cp == '{' || cp == '}') {
             out += '\\';
             out += static_cast<char>(cp);

@@ -24,6 +24,19 @@ double Parse_Number(const std::string& text, const std::string& key, int line) {
 
 } // namespace
 
+std::vector<std::string> Split(const std::string& text, char by) {
+    std::vector<std::string> parts;
+    std::stringstream in(text);
+    for (std::string part; std::getline(in, part, by);) parts.push_back(part);
+    return parts;
+}
+
+std::vector<double> Parse_Numbers(const std::string& text, const std::string& key, int line) {
+    std::vector<double> values;
+    for (const std::string& part : Split(text, ',')) values.push_back(Parse_Number(part, key, line));
+    return values;
+}
+
 double TEntry::Number(const std::string& key, double fallback) const {
     const auto it = Params.find(key);
     return it == Params.end() ? fallback : Parse_Number(it->second, key, Line);
@@ -35,10 +48,7 @@ std::string TEntry::Text(const std::string& key, const std::string& fallback) co
 }
 
 std::vector<double> TEntry::Numbers(const std::string& key) const {
-    std::vector<double> values;
-    std::stringstream parts(Text(key, ""));
-    for (std::string part; std::getline(parts, part, ',');) values.push_back(Parse_Number(part, key, Line));
-    return values;
+    return Parse_Numbers(Text(key, ""), key, Line);
 }
 
 TRgb TEntry::Color(const std::string& key, TRgb fallback) const {

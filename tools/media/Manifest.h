@@ -28,6 +28,13 @@ struct TEntry {
     std::vector<double> Numbers(const std::string& key) const;
 };
 
+// The parts of the text between the separators; none for an empty text, and no empty last part after a
+// trailing separator.
+std::vector<std::string> Split(const std::string& text, char by);
+// A comma-separated list of numbers, as a parameter gives points, rectangles or colours. Throws
+// std::runtime_error naming the line and the key on a part that is not a number.
+std::vector<double> Parse_Numbers(const std::string& text, const std::string& key, int line);
+
 // Reads a recipe file; "#" starts a comment. Throws std::runtime_error naming the file and line on a
 // malformed line.
 std::vector<TEntry> Read_Manifest(const std::string& file);

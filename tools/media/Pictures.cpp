@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <numbers>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -104,18 +103,23 @@ void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
             TRgb col = base;
             const double ga = (a + 0.5) * cell, gb = (b + 0.5) * cell;
             const double fa = ga - std::floor(ga), fb = gb - std::floor(gb);
-            const uint32_t stone = Seed_Of(e.Path + std::to_string(int(ga)) + "," + std::to_string(int(gb)));
+            // The stone (or plank) the pixel lies on, hashed only by the patterns that vary per stone.
+            const auto stone_here = [&] {
+                return Seed_Of(e.Path + std::to_string(int(ga)) + "," + std::to_string(int(gb)));
+            };
             if (pattern == "flags" || pattern == "cracked" || pattern == "moss") {
+                const uint32_t stone = stone_here();
                 f += (static_cast<int>(stone % 21) - 10) / 100.0;
                 if (fa < 0.06 || fb < 0.06) f = 0.6;
                 if (pattern == "moss" && (stone % 3 == 0) && r.Unit() < 0.5)
                     col = Mix(col, {60, 120, 50}, 0.5);
             } else if (pattern == "cobbles") {
+                const uint32_t stone = stone_here();
                 const double d = std::hypot(fa - 0.5, fb - 0.5);
                 f = d > 0.45 ? 0.55 : 1.15 - d + (static_cast<int>(stone % 11) - 5) / 60.0;
             } else if (pattern == "planks") {
                 const double p = (b + 0.5) * 5.0;
-                f += (p - std::floor(p) < 0.1) ? -0.35 : 0.05 * std::sin(a * 40.0 + stone % 7);
+                f += (p - std::floor(p) < 0.1) ? -0.35 : 0.05 * std::sin(a * 40.0 + stone_here() % 7);
             } else if (pattern == "earth" || pattern == "road") {
                 if (r.Unit() < 0.05) f = pattern == "earth" ? 0.65 : 1.2;
                 if (pattern == "road") f += 0.1 * std::cos(b * Pi);
@@ -847,19 +851,6 @@ TRgb Ink(const std::string& name) {
     return it->second;
 }
 
-std::vector<std::string> Split(const std::string& text, char by) {
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    for (std::string part; std::getline(in, part, by);) parts.push_back(part);
-    return parts;
-}
-
-std::vector<double> Numbers_Of(const std::string& text) {
-    std::vector<double> values;
-    for (const std::string& part : Split(text, ',')) values.push_back(std::stod(part));
-    return values;
-}
-
 // A number list in groups of n, as the recipe gives rectangles and grids.
 std::vector<std::vector<double>> Groups(const TEntry& e, const std::string& key, size_t n) {
     const std::vector<double> all = e.Numbers(key);
@@ -1239,7 +1230,7 @@ void Panel(const TEntry& e, TCanvas& c, TRandom& r) {
     if (e.Params.count("back")) c.Fill_Rect(0, 0, c.Width(), c.Height(), e.Color("back", {8, 8, 10}));
     if (e.Params.count("panels")) {
         for (const std::string& outline : Split(e.Text("panels", ""), ';')) {
-            const std::vector<double> v = Numbers_Of(outline);
+            const std::vector<double> v = Parse_Numbers(outline, "panels", e.Line);
             std::vector<TPoint> p;
             for (size_t i = 0; i + 1 < v.size(); i += 2) p.push_back({v[i], v[i + 1]});
             Raised(c, p, base);

@@ -24,11 +24,25 @@ private:
     double K, Y = 0.0;
 };
 
-double Wave_Shape(const std::string& wave, double phase) {
+// A recipe's "wave" word, resolved once per sound rather than compared for every sample; any other word is
+// a sine.
+enum class TWave { Sine, Square, Saw, Tri };
+
+TWave Wave_Of(const std::string& name) {
+    if (name == "square") return TWave::Square;
+    if (name == "saw") return TWave::Saw;
+    if (name == "tri") return TWave::Tri;
+    return TWave::Sine;
+}
+
+double Wave_Shape(TWave wave, double phase) {
     const double p = phase - std::floor(phase);
-    if (wave == "square") return p < 0.5 ? 0.8 : -0.8;
-    if (wave == "saw") return 2.0 * p - 1.0;
-    if (wave == "tri") return 1.0 - 4.0 * std::abs(p - 0.5);
+    switch (wave) {
+    case TWave::Square: return p < 0.5 ? 0.8 : -0.8;
+    case TWave::Saw: return 2.0 * p - 1.0;
+    case TWave::Tri: return 1.0 - 4.0 * std::abs(p - 0.5);
+    case TWave::Sine: break;
+    }
     return std::sin(Two_Pi * p);
 }
 
@@ -64,7 +78,7 @@ void Burst(TContext& c, std::vector<double>& out) {
 void Sweep(TContext& c, std::vector<double>& out) {
     const double from = c.Entry.Number("from", 440), to = c.Entry.Number("to", 880);
     const double vib = c.Entry.Number("vib", 0), rate = c.Entry.Number("rate", 6);
-    const std::string wave = c.Entry.Text("wave", "sine");
+    const TWave wave = Wave_Of(c.Entry.Text("wave", "sine"));
     const double attack = c.Entry.Number("attack", 0.01), curve = c.Entry.Number("curve", 1);
     double phase = 0;
     for (int i = 0; i < c.Count; ++i) {
@@ -143,7 +157,7 @@ void Growl(TContext& c, std::vector<double>& out) {
         const double t = double(i) / Sample_Rate;
         const double f = freq * std::pow(glide, t / c.Len) * (1.0 + 0.05 * c.Random.Signed());
         phase += f / Sample_Rate;
-        const double voice = (1.0 - rough) * Wave_Shape("saw", phase) + rough * 2.0 * c.Random.Signed();
+        const double voice = (1.0 - rough) * Wave_Shape(TWave::Saw, phase) + rough * 2.0 * c.Random.Signed();
         const double tremble = 0.6 + 0.4 * std::sin(Two_Pi * rate * t);
         out[i] = 1.4 * filter(voice) * tremble * Envelope(t, c.Len, attack, 0.8);
     }
@@ -159,7 +173,7 @@ void Death(TContext& c, std::vector<double>& out) {
         const double t = double(i) / Sample_Rate;
         phase +=
             from * std::pow(to / from, t / c.Len) * (1.0 + 0.03 * std::sin(Two_Pi * 9 * t)) / Sample_Rate;
-        const double v = (1.0 - rough) * Wave_Shape("saw", phase) + rough * 2.0 * c.Random.Signed();
+        const double v = (1.0 - rough) * Wave_Shape(TWave::Saw, phase) + rough * 2.0 * c.Random.Signed();
         out[i] = filter(v) * Envelope(t, c.Len, 0.02, 1.2);
     }
 }
@@ -169,7 +183,7 @@ void Chime(TContext& c, std::vector<double>& out) {
     const std::vector<double> notes = c.Entry.Numbers("notes");
     if (notes.empty()) throw std::runtime_error(c.Entry.Path + ": chime needs notes=");
     const double step = c.Entry.Number("step", c.Len / notes.size()), ring = c.Entry.Number("ring", 2 * step);
-    const std::string wave = c.Entry.Text("wave", "sine");
+    const TWave wave = Wave_Of(c.Entry.Text("wave", "sine"));
     for (size_t k = 0; k < notes.size(); ++k) {
         if (notes[k] <= 0) continue; // a rest
         const double start = k * step;
