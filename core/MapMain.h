@@ -168,6 +168,10 @@ public:
     bool Get_Trap(int32_t x, int32_t y, std::string& trap_name) const;
     const TString_List& Lock_Key_Names() const { return Locks_.Names; }
     const TString_List& Trap_Names() const { return Traps_.Names; }
+    const TWordList& Lock_Xs() const { return Locks_.Xs; }
+    const TWordList& Lock_Ys() const { return Locks_.Ys; }
+    const TWordList& Trap_Xs() const { return Traps_.Xs; }
+    const TWordList& Trap_Ys() const { return Traps_.Ys; }
 
     // The picture sheets of the map: each fills the list with distinct file names, a name's position being
     // its sheet slot, and gives every object the slots of its pictures. An empty name gets no slot (the
