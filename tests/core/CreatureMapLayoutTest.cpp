@@ -19,7 +19,7 @@ template <typename TRecord> std::vector<uint8_t> Saved(const TRecord& record) {
     if constexpr (requires { record.Save_To_Stream(w); })
         record.Save_To_Stream(w);
     else if constexpr (requires { record.Save(w); })
-        record.Save(w);
+        EXPECT_TRUE(record.Save(w));
     else
         record.Write(w);
     return w.Bytes();

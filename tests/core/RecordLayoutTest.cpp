@@ -255,14 +255,15 @@ TEST(RecordLayoutTest, EachRecordWritesItsFieldsInTheFileOrderAndReadsThemBack) 
              EXPECT_TRUE(a.Read(r));
              return Natural_Attacks_Fields(a, "");
          }},
-        {"store", Saved([&](TStream_Writer& w) { store.Save(w); }), Store_Fields(store, ""),
+        {"store", Saved([&](TStream_Writer& w) { EXPECT_TRUE(store.Save(w)); }), Store_Fields(store, ""),
          [](TStream_Reader& r) {
              TStore s;
              EXPECT_TRUE(s.Load(r));
              EXPECT_EQ(s.Buy_Modifier + s.Sell_Modifier, 0);
              return Store_Fields(s, "");
          }},
-        {"map square", Saved([&](TStream_Writer& w) { square.Save(w); }), Square_Fields(square, ""),
+        {"map square", Saved([&](TStream_Writer& w) { EXPECT_TRUE(square.Save(w)); }),
+         Square_Fields(square, ""),
          [](TStream_Reader& r) {
              TMap_Square s;
              EXPECT_TRUE(s.Load(r));
@@ -291,7 +292,7 @@ TEST(RecordLayoutTest, SquareAndDamageBytesSpelledOut) {
         std::vector<uint8_t> written, bytes;
     } cases[] = {
         {"square",
-         Saved([&](TStream_Writer& w) { square.Save(w); }),
+         Saved([&](TStream_Writer& w) { EXPECT_TRUE(square.Save(w)); }),
          {3, 0x2C, 0x01, 4, 0x40, 0x9C, 0, 0, 3, 0x81, 0, 3, 0xEB, 0x03, 2, 15}},
         {"damage",
          Saved([&](TStream_Writer& w) { damage.Save_To_Stream(w); }),
