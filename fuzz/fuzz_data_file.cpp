@@ -66,15 +66,17 @@ protected:
             Expect(text == field.Value);
             Expect(word == Str_To_Word(text) && byte == Str_To_Byte(text) && longint == Str_To_Longint(text));
             Expect(std::isfinite(real));
+            Find_Spell_Target(text); // the tool also tries its own words
+            Names_Something(text);
+            Set_Record_Name(text);
+            // The error lines differ by profile only in their words: the name tables once are enough.
+            if (Is_Tool_Profile()) continue;
             for (const TName_Table* table : Tables) {
                 const int code = Find_Code(*table, text);
                 Expect(code == -1 || (code >= table->First && code <= table->Last));
                 const uint8_t read = Read_Name_Code(field.Name, *table, table->First, table->Last);
                 Expect(code == -1 ? read == 0 : read == static_cast<uint8_t>(code));
             }
-            Find_Spell_Target(text);
-            Names_Something(text);
-            Set_Record_Name(text);
         }
         std::string value;
         Expect(!Get_Field_Value("no field has this name :=", value, true) && value.empty());

@@ -60,13 +60,15 @@ int32_t Sound_Pan_For_Angle(int32_t g) {
 }
 
 TSounds::TSounds(std::shared_ptr<plat::TAudio_Backend> backend) : Backend_(std::move(backend)) {
-    Backend_->Set_Music_Handler([this](bool successful) {
-        Sound_Music_Notify(successful ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_ABORTED);
-    });
+    Backend_->Set_Music_Handler(
+        [this](bool successful) {
+            Sound_Music_Notify(successful ? MCI_NOTIFY_SUCCESSFUL : MCI_NOTIFY_ABORTED);
+        },
+        this);
 }
 
 TSounds::~TSounds() {
-    Backend_->Set_Music_Handler(nullptr);
+    Backend_->Clear_Music_Handler(this);
 }
 
 void TSounds::Sound_Intialize_Sound_System() {

@@ -65,8 +65,16 @@ public:
 
     // The handler of the music's end: successful when the music that ended is still the current one (not
     // stopped, closed or started again since).
+    // owner: who set it; only the same owner's clear removes it, so an old sound system going away after
+    // a new one took the backend leaves the new one's handler in place.
     using TMusic_Handler = std::function<void(bool successful)>;
-    void Set_Music_Handler(TMusic_Handler handler) { Music_Handler_ = std::move(handler); }
+    void Set_Music_Handler(TMusic_Handler handler, const void* owner = nullptr) {
+        Music_Handler_ = std::move(handler);
+        Music_Handler_Owner_ = owner;
+    }
+    void Clear_Music_Handler(const void* owner) {
+        if (owner == Music_Handler_Owner_) Set_Music_Handler(nullptr);
+    }
     // Raised by every start, halt and close of the music.
     uint32_t Music_Generation() const { return Music_Generation_.load(); }
     // Delivers the end of the music play of the generation (taken when it ended) to the handler.
@@ -79,6 +87,7 @@ protected:
 private:
     std::atomic<uint32_t> Music_Generation_{0};
     TMusic_Handler Music_Handler_;
+    const void* Music_Handler_Owner_ = nullptr;
 };
 
 // Headless: records every call as a line and plays nothing. Lines: "open", "close", "load C PATH",

@@ -261,6 +261,18 @@ TEST_F(SoundsTest, MusicStartsAgainOnlyWhenTheCurrentPlayEnds) {
     EXPECT_EQ(System->Music_Device(), 0u);
 }
 
+TEST_F(SoundsTest, AReplacedSoundSystemLeavesTheMusicEndsToItsSuccessor) {
+    auto successor = std::make_shared<TSounds>(Backend);
+    Install_Sounds(successor); // the first system goes away after the second took the backend
+    System.reset();
+    successor->Sound_Intialize_Sound_System();
+    successor->Sound_Start_Music("intro.wav");
+    Calls();
+    Backend->Finish_Music();
+    Backend->Route_Music_Events();
+    EXPECT_EQ(Calls(), (Lines{"music play"}));
+}
+
 TEST_F(SoundsTest, NotificationsWhileAMusicCommandRunsAreIgnored) {
     System->Sound_Intialize_Sound_System();
     int injected = 0;
