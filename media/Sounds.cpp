@@ -29,10 +29,6 @@ bool Music_On() {
     const TGame_Settings* settings = Game_Settings();
     return Machine_Options().Play_Music && settings && settings->Allow_Music;
 }
-bool Allow_Sound() {
-    const TGame_Settings* settings = Game_Settings();
-    return settings && settings->Allow_Sound;
-}
 bool Use_DirectSound() {
     const TGame_Settings* settings = Game_Settings();
     return settings && settings->Use_DirectSound;
@@ -165,11 +161,11 @@ void TSounds::Sound_Play_Buffer(const std::string& file_name, int32_t volume, in
 
 void TSounds::Sound_Play_At(const std::string& file_name, int source_x, int source_y, int listener_x,
                             int listener_y) {
+    // Both plays test both gates, "Allow Sound" among them, before anything sounds.
     if (!Use_DirectSound()) {
-        if (Allow_Sound()) Sound_Play_Wave(file_name, true);
+        Sound_Play_Wave(file_name, true);
         return;
     }
-    if (!Allow_Sound()) return;
     // In 64 bits: positions are whatever the caller passes, and the floor below keeps the result in range.
     const int64_t range = TMap::Get_Range(source_x, source_y, listener_x, listener_y);
     int64_t volume = Default_Volume_;

@@ -41,6 +41,8 @@ TEST(WaveReader, BrokenFilesGiveTheirCodes) {
     std::string extra_cut = Format(2, 1, 22050, 4);
     Put_16(extra_cut, 32); // 32 extra bytes announced, 4 follow
     extra_cut += "abcd";
+    std::string one_extra_missing = Format(2, 1, 22050, 4);
+    Put_16(one_extra_missing, 1);
     struct TCase {
         const char* Name;
         std::string File;
@@ -60,8 +62,13 @@ TEST(WaveReader, BrokenFilesGiveTheirCodes) {
         {"other format without its extra size",
          File({{"fmt ", non_pcm_no_extra_size, 18}}).substr(0, 20 + 16), Wave_Error_Cannot_Read},
         {"extra bytes cut short", File({{"fmt ", extra_cut, 50}}), Wave_Error_Not_Valid},
+        {"the one extra byte missing", File({{"fmt ", one_extra_missing, 19}}), Wave_Error_Not_Valid},
         {"format outside the RIFF size",
          File({{"fmt ", Pcm_Format}, {"data", Eight_Bytes}}, "RIFF", "WAVE", 4), Mmio_Error_Chunk_Not_Found},
+        // The RIFF size ends after the format chunk (4 + 8 + 16): the data that follows is outside it.
+        {"data outside the RIFF size",
+         File({{"fmt ", Pcm_Format}, {"data", Eight_Bytes}}, "RIFF", "WAVE", 28), Mmio_Error_Chunk_Not_Found},
+        {"empty data chunk ending the RIFF data", File({{"fmt ", Pcm_Format}, {"data", ""}}), 0},
         {"no data chunk", File({{"fmt ", Pcm_Format}}), Mmio_Error_Chunk_Not_Found},
         {"data header cut", File({{"fmt ", Pcm_Format}}) + "dat", Mmio_Error_Chunk_Not_Found},
         {"data shorter than its size", File({{"fmt ", Pcm_Format}, {"data", Eight_Bytes, 9}}),
@@ -83,9 +90,12 @@ TEST(WaveReader, BrokenFilesGiveTheirCodes) {
 
 TEST(WaveReader, ReadsTheFormatAndTheSamplesOfAGoodFile) {
     // A chunk of odd size before the format and one after it: both are skipped with their pad byte.
-    std::string extra_format = Format(0x11, 2, 44100, 4);
-    Put_16(extra_format, 2);
-    extra_format += "\x02\x04";
+    // Every 16-bit field above 255, so both of its bytes count: the extensible tag and 258 extra bytes.
+    std::string extra_format = Format(0xFFFE, 0x0102, 44100, 0x0110);
+    Put_16(extra_format, 258);
+    std::string extra(256, 'e');
+    extra = "\x02\x04" + extra;
+    extra_format += extra;
     const std::string file =
         File({{"LIST", "INFOx"}, {"fmt ", extra_format}, {"fact", "abc"}, {"data", "0123456789"}});
     TTemp_Folder folder;
@@ -97,27 +107,40 @@ TEST(WaveReader, ReadsTheFormatAndTheSamplesOfAGoodFile) {
     ASSERT_EQ(Wave_Open_File(folder.File("sounds/odd name.wav"), handle, format, riff), 0)
         << "found whatever the letter case";
     ASSERT_TRUE(format);
-    EXPECT_EQ(format->Format_Tag, 0x11);
-    EXPECT_EQ(format->Channels, 2);
+    // Left just past the format chunk: RIFF header 12, "LIST" 8 + 5 + pad, "fmt " 8 + 16 + 2 + 258.
+    EXPECT_EQ(handle->Position(), 12u + 14 + 8 + 276);
+    const uint16_t align = uint16_t(0x0102 * 0x0110 / 8);
+    EXPECT_EQ(format->Format_Tag, 0xFFFE);
+    EXPECT_EQ(format->Channels, 0x0102);
     EXPECT_EQ(format->Samples_Per_Second, 44100u);
-    EXPECT_EQ(format->Average_Bytes_Per_Second, 44100u);
-    EXPECT_EQ(format->Block_Align, 1);
-    EXPECT_EQ(format->Bits_Per_Sample, 4);
-    EXPECT_EQ(format->Extra_Size, 2);
-    EXPECT_EQ(format->Extra, (std::vector<uint8_t>{2, 4}));
+    EXPECT_EQ(format->Average_Bytes_Per_Second, 44100u * align);
+    EXPECT_EQ(format->Block_Align, align);
+    EXPECT_EQ(format->Bits_Per_Sample, 0x0110);
+    EXPECT_EQ(format->Extra_Size, 258);
+    EXPECT_EQ(format->Extra, std::vector<uint8_t>(extra.begin(), extra.end()));
 
     ASSERT_EQ(Wave_Start_Data_Read(*handle, data, riff), 0);
     EXPECT_EQ(data.Size, 10u);
     // Reads count the chunk down; a read past its end gives what is left.
     uint8_t buffer[16] = {};
     uint32_t read = 0;
-    EXPECT_EQ(Wave_Read_File(*handle, 4, buffer, read, data), 0);
-    EXPECT_EQ(read, 4u);
+    EXPECT_EQ(Wave_Read_File(*handle, 1, buffer, read, data), 0);
+    EXPECT_EQ(read, 1u);
+    EXPECT_EQ(Wave_Read_File(*handle, 3, buffer + 1, read, data), 0);
+    EXPECT_EQ(read, 3u);
     EXPECT_EQ(data.Size, 6u);
     EXPECT_EQ(Wave_Read_File(*handle, 16, buffer + 4, read, data), 0);
     EXPECT_EQ(read, 6u);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 10), "0123456789");
     EXPECT_EQ(Wave_Read_File(*handle, 16, buffer, read, data), 0);
+    EXPECT_EQ(read, 0u);
+
+    // A chunk that claims more than the file holds (only a caller that skipped the start can have one):
+    // corrupt, and nothing counted as read.
+    TMmio_Chunk claimed = data;
+    claimed.Size = 100;
+    read = 7;
+    EXPECT_EQ(Wave_Read_File(*handle, 50, buffer, read, claimed), Wave_Error_Corrupt);
     EXPECT_EQ(read, 0u);
 
     Wave_Close_Read_File(handle, format);

@@ -25,6 +25,25 @@ TEST(AudioBackend, DecibelsBecomeMixerLevels) {
     }
 }
 
+TEST(AudioBackend, TheRecorderRefusesWhatADeviceWould) {
+    plat::THeadless_Audio_Backend backend;
+    plat::TPcm_Sound sound;
+    sound.Samples = {1, 2};
+    EXPECT_FALSE(backend.Load_Channel(1, sound, "closed"));
+    EXPECT_FALSE(backend.Music_Open("closed.ogg"));
+    EXPECT_FALSE(backend.Music_Play());
+    backend.Refuse_Open = true;
+    EXPECT_FALSE(backend.Open());
+    backend.Refuse_Open = false;
+    EXPECT_TRUE(backend.Open());
+    EXPECT_TRUE(backend.Open()) << "already open";
+    EXPECT_FALSE(backend.Music_Play()) << "no music loaded";
+    for (int channel : {-1, plat::Audio_Channel_Count})
+        EXPECT_FALSE(backend.Load_Channel(channel, sound, "no such channel")) << channel;
+    EXPECT_TRUE(backend.Load_Channel(plat::Audio_Channel_Count - 1, sound, "last"));
+    EXPECT_EQ(backend.Calls, (std::vector<std::string>{"open", "load 10 last"}));
+}
+
 TEST(AudioBackend, OnlyTheEndOfTheCurrentMusicPlayIsSuccessful) {
     plat::THeadless_Audio_Backend backend;
     std::vector<bool> ends;
