@@ -4,6 +4,8 @@
 #include "core/NameTables.h"
 #include "core/Profile.h"
 
+#include <optional>
+
 namespace {
 
 const char Quote = '"';
@@ -43,10 +45,23 @@ std::string Invalid_Value_Line(const std::string& value, const std::string& fiel
 TData_File_Loader::TData_File_Loader(const std::string& file_name) : File_Name_(file_name) {}
 
 void TData_File_Loader::Execute_Load() {
+    Load(nullptr);
+}
+
+void TData_File_Loader::Execute_Load_From_Bytes(std::string_view bytes) {
+    Load(&bytes);
+}
+
+void TData_File_Loader::Load(const std::string_view* bytes) {
     Error_List_.clear();
     try {
         // Opening the file also searches the header; a missing file raises before any hook runs.
-        TData_File_Parser parser(File_Name_, Error_List_);
+        std::optional<TData_File_Parser> opened;
+        if (bytes)
+            opened.emplace(*bytes, Error_List_);
+        else
+            opened.emplace(File_Name_, Error_List_);
+        TData_File_Parser& parser = *opened;
         Before_Load();
         Record_Number_ = 0;
         bool has_fields = false;

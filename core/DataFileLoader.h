@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct TName_Table;
@@ -34,6 +35,8 @@ public:
     // The whole load. Never raises: a missing or unreadable file, or any failure inside the hooks, adds the
     // cannot-load line; what was processed before stays processed.
     void Execute_Load();
+    // The same over the file's bytes already in memory; the file name only names the file in error lines.
+    void Execute_Load_From_Bytes(std::string_view bytes);
     const TString_List& Get_Error_List() const { return Error_List_; }
     // Execute_Load, then what the table loaders do with its errors: with an error_list the error lines
     // replace its contents, without one they are shown under the heading with the file name. True when the
@@ -73,6 +76,8 @@ protected:
     const std::vector<TData_Field>& Current_Fields() const { return Fields_; }
 
 private:
+    void Load(const std::string_view* bytes);
+
     std::string File_Name_;
     int32_t Record_Number_ = 0;
     TString_List Error_List_;

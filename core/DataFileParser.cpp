@@ -99,6 +99,12 @@ TData_File_Parser::TData_File_Parser(const std::string& file_name, TString_List&
     Find_Begin();
 }
 
+TData_File_Parser::TData_File_Parser(std::string_view bytes, TString_List& error_list)
+    : Error_List_(error_list) {
+    Lines_ = Split_Data_Lines(Decode_Data_Text(bytes));
+    Find_Begin();
+}
+
 bool TData_File_Parser::Next_Raw_Line(std::string& line) {
     // Past the last line the reader gives empty lines, so a file that ends early (even inside the two
     // lines skipped after "*BEGIN*") reaches the end test instead of reading on forever.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The data file cannot be opened or read.
@@ -30,6 +31,8 @@ public:
     // and searches the header. Raises EData_File_Error when the file cannot be read. Adds
     // "Cannot find *BEGIN*" to the error list when the header has no such line.
     TData_File_Parser(const std::string& file_name, TString_List& error_list);
+    // The same over the bytes of a file already in memory.
+    TData_File_Parser(std::string_view bytes, TString_List& error_list);
 
     // Reads the next record into the field list (cleared first). Field names are unique within a record
     // ignoring ASCII case: the first line with a name wins. Returns true when the record has a field.

@@ -14,6 +14,7 @@
 namespace {
 
 const TGame_Settings* Log_Settings = nullptr;
+TLog_Observer Log_Observer;
 std::mutex Log_Lock;
 
 bool Is_Logged_Unit(const std::string& unit) {
@@ -39,7 +40,12 @@ std::string Log_File_Path() {
     return Base_Folder() + "log/MK_Log.txt";
 }
 
+void Set_Log_Observer(TLog_Observer observer) {
+    Log_Observer = std::move(observer);
+}
+
 void Log(const std::string& unit_name, const std::string& message) {
+    if (Log_Observer) Log_Observer(unit_name, message);
     // The designers' tool keeps no log.
     if (Is_Tool_Profile()) return;
     if (Log_Settings && !Log_Settings->Generate_Debug_Log) return;

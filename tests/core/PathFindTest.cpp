@@ -109,7 +109,7 @@ TEST_F(Path_Find, WalksFollowTheSearch) {
         EXPECT_EQ(Find_Path(from, to, Movement_Land), std::nullopt) << from.X << "," << from.Y;
     Free_Game_Options(); // without options the danger cost counts
     Build(gap, {}, {});
-    EXPECT_EQ(Find_Path({40, 72}, {40, 76}, Movement_Land), TSquare_Position(39, 72));
+    EXPECT_EQ(Find_Path({40, 72}, {40, 76}, Movement_Land), (TSquare_Position{39, 72}));
 }
 
 // The goals lie out of reach beyond the gap. At 34 the 99th expansion is the first to close a square on the

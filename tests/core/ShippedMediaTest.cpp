@@ -261,7 +261,8 @@ TEST_F(ShippedMedia, InterfacePicturesFitTheScreensThatDrawThem) {
     }
 
     // The mouse picks squares with cell 4 of the gen tiles: drawn on the floor diamond of a map cell only.
-    const auto [tile_width, tile_height] = sizes.at("tilegen.bmp");
+    // Copied out of the binding: lambdas may not capture structured bindings under every compiler.
+    const int tile_width = sizes.at("tilegen.bmp").first, tile_height = sizes.at("tilegen.bmp").second;
     auto mask = [&](int x, int y) {
         return Pixel(bytes["tilegen.bmp"], tile_width, tile_height, 216 + x, y) != Key;
     };
