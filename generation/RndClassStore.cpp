@@ -34,6 +34,12 @@ int32_t Item_Level(int64_t character_level, int32_t offset) {
     return level <= 0 ? 1 : Clamp_To_Int32(level);
 }
 
+// Whether one more id fits the list. A word list grows 16 entries at a time and refuses a capacity beyond
+// its largest, so appending fails at the last step that fits (32752 entries), short of the largest itself.
+bool Has_Room(const TWordList& list) {
+    return list.Count() < list.Capacity() || list.Capacity() + 16 <= TWordList::Largest_Capacity;
+}
+
 // What a restock loads, freed again however the restock ends; the map's own item list is the current
 // one meanwhile, so the stock is made in the map being loaded whichever map is current.
 class TRestock_Scope {
@@ -114,7 +120,7 @@ void Restock(TStore& store) {
                                   static_cast<size_t>(c.Stock_Appearance_Chances.Count())});
     for (size_t row = 0; row < rows; ++row) {
         // A full stock list could not record another item, which would then belong to nothing.
-        if (store.Stock_Item_Ids.Count() >= TWordList::Largest_Capacity) break;
+        if (!Has_Room(store.Stock_Item_Ids)) break;
         const TItem_Class* item_class =
             classes ? classes->Pick_Random_Class(c.Stock_Item_Class_Names[row], store.Item_Grouping_Type)
                     : nullptr;

@@ -88,6 +88,7 @@ TEST_F(ChanceGroups, ListsStayPairedAndEveryFaultIsReported) {
     // The last group of an id is the map's; ids no group has, and indexes outside the table, give nothing.
     EXPECT_EQ(Find_Chance_Group_Index(7), 2);
     EXPECT_EQ(Find_Chance_Group_Index(0), 3); // the record without its id
+    EXPECT_EQ(Find_Chance_Group_Index(4), 4);
     EXPECT_EQ(Find_Chance_Group_Index(8), 0);
     EXPECT_EQ(Get_Chance_Group(0), nullptr);
     EXPECT_EQ(Get_Chance_Group(5), nullptr);
@@ -96,6 +97,10 @@ TEST_F(ChanceGroups, ListsStayPairedAndEveryFaultIsReported) {
     EXPECT_TRUE(Load({Group("2", {{"Gold", "100"}})})); // exactly 100 is fine; the old table is gone
     EXPECT_EQ(Chance_Group_Count(), 1);
     EXPECT_TRUE(Messages->Error_Lists.empty());
+
+    Install_Path_Settings(nullptr); // no module to read from
+    EXPECT_FALSE(Load_Chance_Groups());
+    EXPECT_EQ(Chance_Group_Count(), 0);
 }
 
 TEST_F(ChanceGroups, TypeTableListsTypesInCodeOrderAndNeverOverflows) {

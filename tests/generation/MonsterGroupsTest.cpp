@@ -44,7 +44,8 @@ protected:
 TEST_F(MonsterGroups, MembersAreReadInOrderAndMissingKeysReported) {
     const TMember leader{"Wight", "TRUE", "2", {"[random]", "Fierce"}};
     const TMember follower{"Skeleton", "no", "0", {}};
-    TKeys short_group = Group("Short", {leader}, "2"); // promises a second member
+    // Promises a second member and a second modifier of the first.
+    TKeys short_group = With(Group("Short", {leader}, "2"), {{"Group Monster 1 Modifier 2 Type", "<drop>"}});
     TKeys huge = Group("Huge", {}, "999");
     const std::string file = Folder.Write(
         "Tiles/Groups.txt", Data_File_Text({Group("Court", {leader, follower}),
@@ -55,7 +56,8 @@ TEST_F(MonsterGroups, MembersAreReadInOrderAndMissingKeysReported) {
     EXPECT_EQ(Messages->Error_Lists[0].Heading, "Monster Groups Data File Errors: ");
     EXPECT_EQ(Messages->Error_Lists[0].File_Name, file);
     EXPECT_EQ(Messages->Error_Lists[0].List,
-              TString_List({Missing_Field_Line("Group Monster 2 Class Name", "Short", 3),
+              TString_List({Missing_Field_Line("Group Monster 1 Modifier 2 Type", "Short", 3),
+                            Missing_Field_Line("Group Monster 2 Class Name", "Short", 3),
                             Missing_Field_Line("Group Monster 2 Is Leader", "Short", 3),
                             Missing_Field_Line("Group Monster 2 Monster Level Min Plus", "Short", 3),
                             Missing_Field_Line("Group Monster 2 Number of Modifiers", "Short", 3),
@@ -79,6 +81,7 @@ TEST_F(MonsterGroups, MembersAreReadInOrderAndMissingKeysReported) {
     EXPECT_TRUE(court.Members[1].Modifier_Names.empty());
     EXPECT_TRUE(Get_Monster_Group(2)->Members.empty()); // "Number In Group" 0 reads no member keys
     EXPECT_EQ(Get_Monster_Group(3)->Members.size(), 2u);
+    EXPECT_EQ(Get_Monster_Group(3)->Members[0].Modifier_Names, TString_List({"[random]"}));
     EXPECT_TRUE(Get_Monster_Group(4)->Members.empty());
     EXPECT_EQ(Get_Monster_Group(0), nullptr);
     EXPECT_EQ(Get_Monster_Group(5), nullptr);

@@ -1,8 +1,13 @@
 // The monster modifiers and random items carried files, and picking a modifier by name.
 #include "generation/RndClassMonsterModifiers.h"
 
+#include "core/MapMain.h"
 #include "core/Monster.h"
+#include "generation/RndClassItem.h"
 #include "tests/support/CoreTestSupport.h"
+
+#include <map>
+#include <memory>
 
 #include <set>
 #include <string>
@@ -82,6 +87,9 @@ TEST_F(MonsterModifierLoaders, HeaderKeepsUsableRowsAndEveryLaterRecordIsAModifi
     EXPECT_EQ(read, (std::vector<std::vector<int>>{{1, 1, 20, 20, 1}, {2, 3, 5, 0, 0}, {3, 2, 0, 0, 1}}));
     EXPECT_EQ(Get_Monster_Modifier(2)->Name, "Hardy");
 
+    EXPECT_EQ(Get_Monster_Modifier(0), nullptr);
+    EXPECT_EQ(Get_Monster_Modifier(4), nullptr);
+
     // Loaded rows decide: the row of 0 modifiers was left out, so the next row of the level gives two.
     Messages->Error_Lists.clear();
     ASSERT_TRUE(Load_Monster_Modifiers(
@@ -115,13 +123,28 @@ TEST_F(MonsterModifierLoaders, RandomItemsCarriedKeepEveryRecord) {
                                                     {"Item Class 1 Name", "Key"}},
                                                    {{"Item Base Chance", "7"},
                                                     {"Item Chance Per Monster Level", "0"},
-                                                    {"Number Of Possible Item Classes", "0"}}});
+                                                    {"Number Of Possible Item Classes", "0"}},
+                                                   // As many rows as the record has keys may be promised, one
+                                                   // more may not.
+                                                   {{"Item Base Chance", "8"},
+                                                    {"Item Chance Per Monster Level", "0"},
+                                                    {"Number Of Possible Item Classes", "3"}},
+                                                   {{"Item Base Chance", "9"},
+                                                    {"Item Chance Per Monster Level", "0"},
+                                                    {"Number Of Possible Item Classes", "4"}}});
     ASSERT_FALSE(Load_Monster_Rand_Items_Carried(file));
     ASSERT_EQ(Messages->Error_Lists.size(), 1u);
     EXPECT_EQ(Messages->Error_Lists[0].Heading, "Monster Random Items Carried Data File Errors: ");
-    EXPECT_EQ(Messages->Error_Lists[0].List, TString_List({Missing_Field_Line("Item Base Chance", "", 2),
-                                                           Missing_Field_Line("Item Class 2 Name", "", 2)}));
-    ASSERT_EQ(Monster_Rand_Items_Carried_Count(), 3); // record r is entry r, the first included
+    EXPECT_EQ(Messages->Error_Lists[0].List,
+              TString_List({Missing_Field_Line("Item Base Chance", "", 2),
+                            Missing_Field_Line("Item Class 2 Name", "", 2),
+                            Missing_Field_Line("Item Class 1 Name", "8", 4),
+                            Missing_Field_Line("Item Class 2 Name", "8", 4),
+                            Missing_Field_Line("Item Class 3 Name", "8", 4),
+                            Invalid_Value_Line("4", "Number Of Possible Item Classes", "9", 5)}));
+    ASSERT_EQ(Monster_Rand_Items_Carried_Count(), 5); // record r is entry r, the first included
+    EXPECT_EQ(Get_Monster_Rand_Items_Carried(0), nullptr);
+    EXPECT_EQ(Get_Monster_Rand_Items_Carried(6), nullptr);
     const TModule_Monster_Rand_Items_Carried& first = *Get_Monster_Rand_Items_Carried(1);
     EXPECT_EQ(first.Base_Chance, 5);
     EXPECT_EQ(first.Chance_Per_Monster_Level, 2);
@@ -161,6 +184,79 @@ TEST_F(MonsterModifierLoaders, PickByNameOrAtRandomAmongTheLevelsModifiers) {
     for (int n = 0; n < 300; ++n) drawn.insert(Pick_Monster_Modifier("[Random]", 6)->Index);
     EXPECT_EQ(std::set<int>(drawn.begin(), drawn.end()), (std::set<int>{1, 2, 3}));
     EXPECT_GT(drawn.count(3), 60u);
+}
+
+TEST_F(MonsterModifierLoaders, HeaderRowsCountForTheirLevelBandOnly) {
+    for (const char* name : {"A", "B", "C", "D"}) {
+        TMonster_Modifier_Class m;
+        m.Name = name;
+        m.Monster_Level_Min = 1;
+        m.Monster_Level_Max = 50;
+        Add_Monster_Modifier(m);
+    }
+    Create_Monster_Modifier_Header().Rows = {{5, 9, 100, 3}};
+    // Both ends of the band give the row's three; outside it no row applies and one modifier is given.
+    for (auto [level, expected] : {std::pair{4, 1}, {5, 3}, {9, 3}, {10, 1}}) {
+        TWriteable_Monster creature;
+        creature.Level = level;
+        Apply_Random_Monster_Modifiers(creature);
+        EXPECT_EQ(creature.Status_Lines.size(), static_cast<size_t>(expected)) << level;
+    }
+    // The table holds as many modifiers as a list of their indexes can.
+    TMonster_Modifier_Class filler;
+    while (Monster_Modifier_Count() < Max_Monster_Modifiers - 1) Add_Monster_Modifier(filler);
+    EXPECT_EQ(Add_Monster_Modifier(filler), Max_Monster_Modifiers);
+    EXPECT_EQ(Add_Monster_Modifier(filler), 0);
+    EXPECT_EQ(Monster_Modifier_Count(), Max_Monster_Modifiers);
+}
+
+TEST_F(MonsterModifierLoaders, RandomItemsCarriedGoToNewCreaturesByLevel) {
+    Install_Current_Map(std::make_unique<TMap>());
+    TItem_Class_List items;
+    TCurrent_Item_Class_List_Guard current(items);
+    for (const char* name : {"Bread", "Apple", "Torch", "Coins"}) {
+        TItem_Class c;
+        c.Class_Name = c.Name = name;
+        c.Item_Type = 7;
+        if (c.Name == "Coins") {
+            c.Maximum_Stacked = 100;
+            c.Random_Min_Found = c.Random_Max_Found = 30;
+        }
+        items.Add_Class(c);
+    }
+    // Each entry: base chance, chance per level above the first, item classes.
+    const auto add = [](int32_t base, int32_t per_level, TString_List names) {
+        TModule_Monster_Rand_Items_Carried entry;
+        entry.Base_Chance = base;
+        entry.Chance_Per_Monster_Level = per_level;
+        entry.Item_Class_Names = std::move(names);
+        Add_Monster_Rand_Items_Carried(entry);
+    };
+    add(0, 10, {"Bread", "Apple"}); // level 1 never, level 6 half the time
+    add(100, 0, {});                // a sure entry without classes gives nothing
+    add(100, 0, {"Coins"});         // always, a stack of its rolled size
+    add(1, 0, {"Torch"});           // now and then
+    for (auto [level, low, high] : {std::tuple{1, 0, 0}, {6, 900, 1100}}) {
+        std::map<std::string, int> given;
+        const int creatures = 2000;
+        for (int n = 0; n < creatures; ++n) {
+            TWriteable_Monster creature;
+            creature.Level = level;
+            Give_Random_Items_Carried(creature, "all", 1, 1);
+            for (int32_t slot = 1; slot <= 90; ++slot)
+                if (const TItem* item = creature.Item_In_Slot(slot)) {
+                    ++given[item->Class_Name];
+                    EXPECT_TRUE(item->Class_Name != "Coins" || item->Quantity == 30);
+                }
+        }
+        const int food = given["Bread"] + given["Apple"];
+        EXPECT_TRUE(food >= low && food <= high) << level << ": " << food;
+        EXPECT_TRUE(level == 1 || (given["Bread"] > 300 && given["Apple"] > 300)) << level;
+        EXPECT_EQ(given["Coins"], creatures) << level;
+        EXPECT_TRUE(given["Torch"] > 5 && given["Torch"] < 45) << level;
+        Current_Map()->Item_List.Clear();
+    }
+    Install_Current_Map(nullptr);
 }
 
 } // namespace

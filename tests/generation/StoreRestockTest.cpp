@@ -13,27 +13,33 @@
 
 #include <map>
 #include <memory>
+#include <set>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 namespace {
 
+// "Key=value|Key=value" as a record.
+TKeys Record(const std::string& text) {
+    TKeys keys;
+    std::istringstream in(text);
+    for (std::string pair; std::getline(in, pair, '|');)
+        keys.emplace_back(pair.substr(0, pair.find('=')), pair.substr(pair.find('=') + 1));
+    return keys;
+}
+
 // A store class record with every key and the stock groups given as (group, [(class, chance)]).
 using TStock = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>;
 TKeys Store_Keys(const std::string& id, const std::string& name, const TStock& stock) {
-    TKeys keys = {{"Store ID", id},
-                  {"Store Name", name},
-                  {"Buy Cost Modifier Percentage Min", "40"},
-                  {"Buy Cost Modifier Percentage Max", "60"},
-                  {"Sell Cost Modifier Percentage Min", "110"},
-                  {"Sell Cost Modifier Percentage Max", "130"},
-                  {"Chance For Magic Item Per Char Level", "2.5"},
-                  {"Chance For Unique Item Per Char Level", "0.25"},
-                  {"Item Min Level Character Level Offset", "-3"},
-                  {"Item Max Level Character Level Offset", "2"},
-                  {"Item Grouping Type", "Common"},
-                  {"Number of Item Groups", std::to_string(stock.size())}};
+    TKeys keys = Record("Store ID=" + id + "|Store Name=" + name +
+                        "|Buy Cost Modifier Percentage Min=40|Buy Cost Modifier Percentage Max=60|"
+                        "Sell Cost Modifier Percentage Min=110|Sell Cost Modifier Percentage Max=130|"
+                        "Chance For Magic Item Per Char Level=2.5|Chance For Unique Item Per Char Level=0.25|"
+                        "Item Min Level Character Level Offset=-3|Item Max Level Character Level Offset=2|"
+                        "Item Grouping Type=Common|Number of Item Groups=" +
+                        std::to_string(stock.size()));
     for (size_t j = 0; j < stock.size(); ++j) {
         const std::string g = "Item Group " + std::to_string(j + 1) + " ";
         keys.insert(keys.end(), {{g + "Name", stock[j].first},
@@ -48,60 +54,37 @@ TKeys Store_Keys(const std::string& id, const std::string& name, const TStock& s
     return keys;
 }
 
-// An item class file: the scaling record, then one plain weapon class per name (level 1, group Common).
+// An item class file: the scaling record, then one plain level-1 weapon class per name.
 std::string Item_Classes_Text(const std::vector<std::string>& names) {
-    TKeys general;
+    std::string general;
     for (const char* what :
          {"Base Gold Value", "Consumption Value", "Defense Rating", "Damage Min", "Damage Max"})
         for (const char* kind : {" Mod Per Level Add Percent", " Mod Per Level Add Amt", " Base Amt Mod"})
-            general.emplace_back(std::string("Item ") + what + kind, "0");
-    std::vector<TKeys> records = {general};
-    for (const std::string& name : names) {
-        TKeys keys = {{"Class Name", name},
-                      {"Name", name},
-                      {"Type", "Weapon"},
-                      {"Item Group", "Common"},
-                      {"Item Level Min", "1"},
-                      {"Random Appearance Chance", "TRUE"},
-                      {"Damage Firing FX", "None"},
-                      {"Consumption Type", "None"},
-                      {"Can Have Additional Effects", "TRUE"},
-                      {"Is Unique Item", "FALSE"},
-                      {"Base Gold Value", "10"},
-                      {"Hands Required", "1"}};
-        for (const char* key : {"Description", "Weapon Type", "Picture Filename", "Is Ammo Type",
-                                "Ammo Required", "Use Sound File", "Key Group"})
-            keys.emplace_back(key, "");
-        for (const char* key :
-             {"Event ID", "Weight", "Consumption Value", "Defense Rating", "Damage Amount Min",
-              "Damage Amount Max", "Damage Maximum Range", "Light Radius Generated", "Light Number of Turns",
-              "Maximum Number Stacked", "Random Min Number Found Stacked", "Random Max Number Found Stacked",
-              "Number of Effects", "Number of Requirements", "Number of Spells"})
-            keys.emplace_back(key, "0");
-        records.push_back(keys);
-    }
+            general += std::string("|Item ") + what + kind + "=0";
+    std::vector<TKeys> records = {Record(general.substr(1))};
+    for (const std::string& name : names)
+        records.push_back(Record(
+            "Class Name=" + name + "|Name=" + name +
+            "|Type=Weapon|Item Group=Common|Item Level Min=1|Random Appearance Chance=TRUE|Damage Firing "
+            "FX=None|"
+            "Consumption Type=None|Can Have Additional Effects=TRUE|Is Unique Item=FALSE|Base Gold Value=10|"
+            "Hands Required=1|Description=|Weapon Type=|Picture Filename=|Is Ammo Type=|Ammo Required=|"
+            "Use Sound File=|Key Group=|Event ID=0|Weight=0|Consumption Value=0|Defense Rating=0|"
+            "Damage Amount Min=0|Damage Amount Max=0|Damage Maximum Range=0|Light Radius Generated=0|"
+            "Light Number of Turns=0|Maximum Number Stacked=0|Random Min Number Found Stacked=0|"
+            "Random Max Number Found Stacked=0|Number of Effects=0|Number of Requirements=0|Number of "
+            "Spells=0"));
     return Data_File_Text(records);
 }
 
 // One weapon prefix for every level, and one unique name entry for every level taking one modifier.
-const std::string Item_Modifiers_Text = Data_File_Text({{{"Item Value Amount Multiplier", "1"}},
-                                                        {{"Description", "Sharp"},
-                                                         {"Item Gold Value Percent Increase", "0"},
-                                                         {"Item Gold Value Amount Increase", "0"},
-                                                         {"Item Level Min", "1"},
-                                                         {"Item Level Max", "200"},
-                                                         {"Item Types", "Weapon"},
-                                                         {"Modifier Type", "Prefix"},
-                                                         {"Number of Effects", "1"},
-                                                         {"Effect 1 Type", "Damage"},
-                                                         {"Effect 1 Min Amount", "1"},
-                                                         {"Effect 1 Max Amount", "1"},
-                                                         {"Number of Requirements", "0"}}});
-const std::string Unique_Names_Text = Data_File_Text({{{"Level Min", "1"},
-                                                       {"Level Max", "200"},
-                                                       {"Number of Modifiers", "1"},
-                                                       {"Number of Names", "1"},
-                                                       {"Name 1", "Grim"}}});
+const std::string Item_Modifiers_Text = Data_File_Text(
+    {Record("Item Value Amount Multiplier=1"),
+     Record("Description=Sharp|Item Gold Value Percent Increase=0|Item Gold Value Amount Increase=0|"
+            "Item Level Min=1|Item Level Max=200|Item Types=Weapon|Modifier Type=Prefix|Number of Effects=1|"
+            "Effect 1 Type=Damage|Effect 1 Min Amount=1|Effect 1 Max Amount=1|Number of Requirements=0")});
+const std::string Unique_Names_Text =
+    Data_File_Text({Record("Level Min=1|Level Max=200|Number of Modifiers=1|Number of Names=1|Name 1=Grim")});
 
 class StoreRestock : public TProgram_Folder_Test {
 protected:
@@ -111,12 +94,19 @@ protected:
         Install_Current_Map(std::make_unique<TMap>());
         Map = Current_Map();
         Create_Game_Options().Start_Level = 1;
-        for (auto [name, level] : {std::pair{"Sword", 1}, {"Mace", 2}, {"Axe", 5}, {"Crown", 9}}) {
+        for (auto [name, level] :
+             {std::pair{"Sword", 1}, {"Mace", 2}, {"Axe", 5}, {"Crown", 9}, {"Arrows", 1}}) {
             TItem_Class c;
             c.Class_Name = c.Name = name;
             c.Item_Type = 20;
             c.Item_Level_Min = static_cast<uint16_t>(level);
             c.Can_Be_Magic = true;
+            if (c.Name == "Arrows") {
+                c.Item_Type = 1;
+                c.Maximum_Stacked = 20;
+                c.Random_Min_Found = 7;
+                c.Random_Max_Found = 9;
+            }
             Classes.Add_Class(c);
         }
     }
@@ -184,7 +174,11 @@ TEST_F(StoreRestock, LoaderGivesOneRowPerGroupAndClass) {
     const TKeys shop = Store_Keys("1", "Smithy",
                                   {{"Blades", {{"Sword", "100"}, {"Dagger", "300"}, {"Axe", "0"}}},
                                    {"Food", {{"Bread", "50"}, {"Apple", "7"}, {"Pie", "<drop>"}}}});
-    TKeys broken = With(Store_Keys("", "Empty", {}), {{"Store Name", "<drop>"}});
+    TKeys broken = With(Store_Keys("", "Empty", {{"Odd", {{"Lamp", "9"}}}}),
+                        {{"Store ID", "<drop>"},
+                         {"Store Name", "<drop>"},
+                         {"Item Group 1 Name", "<drop>"},
+                         {"Item Group 1 Item Class 1 Name", "<drop>"}});
     Folder.Write("Modules/Test/Tiles/Shop.txt", Data_File_Text({shop, broken}));
     ASSERT_FALSE(Load_Store_Classes("Shop.txt"));
     EXPECT_EQ(Store_Class_File_Name(), "Shop.txt");
@@ -193,7 +187,9 @@ TEST_F(StoreRestock, LoaderGivesOneRowPerGroupAndClass) {
     EXPECT_EQ(Messages->Error_Lists[0].File_Name, Path_Settings()->Get_Tile_File("Shop.txt"));
     EXPECT_EQ(Messages->Error_Lists[0].List,
               TString_List({Missing_Field_Line("Item Group 2 Item Class 3 Appearance Chance", "1", 1),
-                            Missing_Field_Line("Store Name", "", 2)}));
+                            Missing_Field_Line("Store ID", "", 2), Missing_Field_Line("Store Name", "", 2),
+                            Missing_Field_Line("Item Group 1 Name", "", 2),
+                            Missing_Field_Line("Item Group 1 Item Class 1 Name", "", 2)}));
 
     ASSERT_EQ(Store_Class_Count(), 2);
     const TStore_Class& c = *Get_Store_Class(1);
@@ -212,6 +208,9 @@ TEST_F(StoreRestock, LoaderGivesOneRowPerGroupAndClass) {
         chances.push_back(c.Stock_Appearance_Chances.Get(n));
     EXPECT_EQ(chances, std::vector<int>({100, 44, 0, 50, 7, 0})); // chances are bytes: 300 keeps 44
     EXPECT_EQ(Get_Store_Class(2)->Store_Id, 0);
+    EXPECT_EQ(Get_Store_Class(2)->Stock_Group_Names, TString_List({""})); // a row is kept whatever it lacks
+    EXPECT_EQ(Get_Store_Class(2)->Stock_Item_Class_Names, TString_List({""}));
+    EXPECT_EQ(Get_Store_Class(2)->Stock_Appearance_Chances.Count(), 1);
     EXPECT_EQ(Get_Store_Class(3), nullptr);
     EXPECT_EQ(Get_Store_Class(0), nullptr);
 }
@@ -280,17 +279,31 @@ TEST_F(StoreRestock, ChancesAndMarginsFollowTheClass) {
     ASSERT_TRUE(Load_Unique_Names(Folder.Write("names.txt", Unique_Names_Text)));
     Game_Options()->Start_Level = 4;
     Game_Options()->Entry_Level = 1;
-    for (auto [magic, unique, name] :
-         {std::tuple{25.0, 0.0, "Sharp Sword"}, {0.0, 25.0, "Grim Sword"}, {0.0, 0.0, "Sword"}}) {
-        TStore_Class c = Class_Of(std::vector<std::pair<std::string, int>>(40, {"Sword", 100}));
+    for (auto [magic, unique, options, name] :
+         {std::tuple{25.0, 0.0, true, "Sharp Sword"},
+          {0.0, 25.0, true, "Grim Sword"},
+          {0.0, 0.0, true, "Sword"},
+          {100.0, 100.0, false, "Sword"}}) { // no game options: level 0, no chance
+        if (!options) Free_Game_Options();
+        TStore_Class c = Class_Of(std::vector<std::pair<std::string, int>>(200, {"Sword", 100}));
         c.Magic_Chance_Per_Level = magic;
         c.Unique_Chance_Per_Level = unique;
         Restock_With(c);
         std::map<std::string, int> names;
         for (int32_t n = 1; n <= Store.Stock_Item_Ids.Count(); ++n)
             ++names[Map->Item_List.Item(Store.Stock_Item_Ids.Get(n))->Name];
-        EXPECT_EQ(names, (std::map<std::string, int>{{name, 40}})) << magic << " " << unique;
+        EXPECT_EQ(names, (std::map<std::string, int>{{name, 200}})) << magic << " " << unique;
     }
+    Create_Game_Options().Start_Level = 1;
+
+    // A chance of 1 comes up now and then; a class found in stacks keeps its rolled quantity.
+    Restock_With(Class_Of(std::vector<std::pair<std::string, int>>(2000, {"Sword", 1})));
+    EXPECT_TRUE(Store.Stock_Item_Ids.Count() > 5 && Store.Stock_Item_Ids.Count() < 40);
+    Restock_With(Class_Of(std::vector<std::pair<std::string, int>>(30, {"Arrows", 100})));
+    std::set<int> quantities;
+    for (int32_t n = 1; n <= Store.Stock_Item_Ids.Count(); ++n)
+        quantities.insert(Map->Item_List.Item(Store.Stock_Item_Ids.Get(n))->Quantity);
+    EXPECT_EQ(quantities, (std::set<int>{7, 8, 9}));
 
     // Buy and sell percents are rolled in their bounds on every restock; swapped bounds give the lower.
     TStore_Class margins = Class_Of({});
@@ -307,6 +320,14 @@ TEST_F(StoreRestock, ChancesAndMarginsFollowTheClass) {
     EXPECT_EQ(sells.size(), 21u);
     EXPECT_EQ(sells.begin()->first, 110);
     EXPECT_EQ(sells.rbegin()->first, 130);
+}
+
+TEST_F(StoreRestock, AFullStockListEndsTheRestock) {
+    // The stock's id list grows by 16 up to 32752 entries; rows beyond make no item that nothing would list.
+    Restock_With(Class_Of(std::vector<std::pair<std::string, int>>(32760, {"Sword", 100})));
+    EXPECT_EQ(Store.Stock_Item_Ids.Count(), 32752);
+    EXPECT_EQ(Map->Item_List.Count(), 32752);
+    EXPECT_TRUE(Store.Stocked);
 }
 
 TEST_F(StoreRestock, ClassIndexOutsideTheTableLeavesTheStoreUnstocked) {
@@ -400,6 +421,14 @@ TEST_F(StoreRestock, EveryMapLoadRestocksAllStoresAndFreesWhatItLoaded) {
     EXPECT_FALSE(Map->Get_Store(1)->Stocked || Map->Get_Store(2)->Stocked);
     EXPECT_EQ(Store_Class_Count() + Item_Modifier_Count() + Unique_Names_Count(), 0);
     EXPECT_EQ(Current_Item_Class_List(), nullptr);
+
+    // Without path settings there is no module to stock from.
+    Map->Get_Store(1)->Store_Class_File = "Shop.txt";
+    Install_Path_Settings(nullptr);
+    Map->Restock_Stores();
+    EXPECT_FALSE(Map->Get_Store(1)->Stocked || Map->Get_Store(2)->Stocked);
+    EXPECT_FALSE(Load_Store_Classes("Shop.txt"));
+    EXPECT_EQ(Store_Class_Count(), 0);
 }
 
 } // namespace
