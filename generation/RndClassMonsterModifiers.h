@@ -7,6 +7,7 @@
 
 #include "core/Effects.h"
 #include "core/TypedLists.h"
+#include "generation/ModuleTableLoader.h"
 
 #include <cstdint>
 #include <string>
@@ -59,16 +60,28 @@ TMonster_Modifier_Header_Class* Monster_Modifier_Header();
 TMonster_Modifier_Header_Class& Create_Monster_Modifier_Header();
 // Frees every modifier and the header.
 void Free_Monster_Modifiers();
+// Frees both, then reads the module's monster modifiers file as given: record 1 is the header, record r
+// >= 2 modifier r - 1. Errors are shown under "Monster Modifier Class Data File Errors: " and give false;
+// what was read stays.
+bool Load_Monster_Modifiers(const std::string& file_name);
 
 // The random items carried: entries 1..Monster_Rand_Items_Carried_Count(); null outside that range.
 int32_t Monster_Rand_Items_Carried_Count();
 const TModule_Monster_Rand_Items_Carried* Get_Monster_Rand_Items_Carried(int32_t n);
 void Add_Monster_Rand_Items_Carried(const TModule_Monster_Rand_Items_Carried& entry);
 void Free_Monster_Rand_Items_Carried();
+// Frees the table, then reads a map's random items carried file as given: record r is entry r. Errors are
+// shown under "Monster Random Items Carried Data File Errors: " and give false; what was read stays.
+bool Load_Monster_Rand_Items_Carried(const std::string& file_name);
 
 // Clears the list, then appends, in table order, the index of every modifier whose level band holds the
 // level.
 void Get_Monster_Modifiers_For_Level(int32_t level, TWordList& list);
+
+// A modifier for a creature of the level, among those whose level band holds it: with the name "[random]"
+// (any letter case) one of them at random, otherwise the last of them named so, letter case ignored. Null
+// when none fits.
+const TMonster_Modifier_Class* Pick_Monster_Modifier(const std::string& name, int32_t level);
 
 // The header row the roll falls into decides how many modifiers the creature receives (one when no row of
 // its level does, or there is no header); that many different modifiers of its level are applied, each
@@ -79,3 +92,26 @@ void Apply_Random_Monster_Modifiers(TMonster& creature);
 // random, is given to the creature (Give_Item_To_Monster).
 void Give_Random_Items_Carried(TMonster& creature, const std::string& item_group_filter,
                                int32_t item_level_min, int32_t item_level_max);
+
+// Record 1 becomes the header: its chance rows with both a percent and a number of modifiers. Every later
+// record is a modifier, appended to the table.
+class TMonster_Modifier_Class_Data_File_Loader : public TModule_Table_Loader {
+public:
+    using TModule_Table_Loader::TModule_Table_Loader;
+
+protected:
+    void Process_Record(int32_t record_number) override;
+
+private:
+    void Read_Header();
+    void Read_Modifier();
+};
+
+// Every record, the first included, is one entry, appended to the table.
+class TModule_Monster_Rand_Items_Carried_Data_File_Loader : public TModule_Table_Loader {
+public:
+    using TModule_Table_Loader::TModule_Table_Loader;
+
+protected:
+    void Process_Record(int32_t record_number) override;
+};

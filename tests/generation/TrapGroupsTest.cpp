@@ -152,7 +152,7 @@ TEST_F(TrapGroupsTest, ShippedGroupsServeEveryTrappedTerrainAtAnyLevel) {
             if (!terrains.Terrain(id)->Trapped_Terrain_Group.empty())
                 names.insert(terrains.Terrain(id)->Trapped_Terrain_Group);
     }
-    ASSERT_EQ(names.size(), 5u);
+    ASSERT_GE(names.size(), 5u); // the two maps' own groups and at least three trapped terrain groups
     for (const std::string& name : names) {
         const TModule_Trap_Group* group = Find_Trap_Group(name);
         ASSERT_NE(group, nullptr) << name;
