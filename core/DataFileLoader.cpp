@@ -118,6 +118,9 @@ bool Read_Into(TData_File_Loader& loader, const std::string& field_name, TField&
 bool TData_File_Loader::Read_Word_Field(const std::string& field_name, uint16_t& field) {
     return Read_Into(*this, field_name, field, Str_To_Word);
 }
+bool TData_File_Loader::Read_Word_Field(const std::string& field_name, int32_t& field) {
+    return Read_Into(*this, field_name, field, Str_To_Word);
+}
 bool TData_File_Loader::Read_Byte_Field(const std::string& field_name, uint8_t& field) {
     return Read_Into(*this, field_name, field, Str_To_Byte);
 }

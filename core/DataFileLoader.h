@@ -55,6 +55,8 @@ protected:
     // Required fields read straight into their fields: a missing key is reported and leaves the field as
     // it was; the result tells whether the key was there.
     bool Read_Word_Field(const std::string& field_name, uint16_t& field);
+    // The same conversion (0..65535, anything else 0) into a wider signed field.
+    bool Read_Word_Field(const std::string& field_name, int32_t& field);
     bool Read_Byte_Field(const std::string& field_name, uint8_t& field);
     bool Read_Longint_Field(const std::string& field_name, int32_t& field);
     bool Read_Real_Field(const std::string& field_name, double& field);
