@@ -72,13 +72,13 @@ protected:
     virtual void After_Load() {}
 
     // The fields of the record being processed, in line order.
-    const std::vector<TData_Field>& Current_Fields() const { return Fields_; }
+    const std::vector<TData_Field>& Current_Fields() const { return Record_.Fields(); }
 
 private:
     std::string File_Name_;
     int32_t Record_Number_ = 0;
     TString_List Error_List_;
-    std::vector<TData_Field> Fields_;
+    TData_Record Record_; // built once per record; every look-up goes through its name index
     std::string Record_Name_;
 };
 
