@@ -4,13 +4,16 @@
 #include <QString>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
+constexpr int Answer_Seconds = 10;
 int Child_Report_Fd = -1;
 
 // In the child, every Qt message goes to the parent; a fatal one ends the child at once instead of
@@ -74,15 +77,32 @@ bool Window_Platform_Starts(std::string& reason) {
     ::close(pipe_fds[1]);
     std::string messages;
     char buffer[4096];
+    // A display that accepts the connection and then never answers must not hold the tool forever.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Answer_Seconds);
+    bool answered = true;
     for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        pollfd wait_for{pipe_fds[0], POLLIN, 0};
+        const int ready = left.count() > 0 ? ::poll(&wait_for, 1, static_cast<int>(left.count())) : 0;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) {
+            answered = false;
+            break;
+        }
         const ssize_t n = ::read(pipe_fds[0], buffer, sizeof(buffer));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;
         if (messages.size() < 65536) messages.append(buffer, static_cast<size_t>(n));
     }
     ::close(pipe_fds[0]);
+    if (!answered) ::kill(child, SIGKILL);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (!answered) {
+        reason = "the window system did not answer within " + std::to_string(Answer_Seconds) + " seconds";
+        return false;
     }
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
     reason = First_Line(messages);

@@ -56,6 +56,27 @@ TEST(DataRecordIndexTest, FindsEveryFieldInAnyCaseAndKeepsTheFirstOfADuplicate) 
     EXPECT_EQ(record.Find("ИМЯ")->Value, "2");
     EXPECT_EQ(record.Find("Имя")->Value, "1");
     EXPECT_EQ(record.Find("иМЯ"), nullptr);
+    // The folding ends at the letters: "@" and "[" are no "`" and "{".
+    EXPECT_TRUE(record.Add("Az", "5"));
+    EXPECT_TRUE(record.Add("@[", "6"));
+    ASSERT_NE(record.Find("aZ"), nullptr);
+    EXPECT_EQ(record.Find("aZ")->Value, "5");
+    EXPECT_EQ(record.Find("`{"), nullptr);
+    EXPECT_FALSE(record.Add("AZ", "7"));
+    EXPECT_TRUE(record.Add("`{", "8"));
+    // Two names of one length whose folded hashes are equal are two fields, each found by its own name only.
+    EXPECT_TRUE(record.Add("Field 0335786", "9"));
+    EXPECT_TRUE(record.Add("FIELD 1074240", "10"));
+    ASSERT_NE(record.Find("field 0335786"), nullptr);
+    EXPECT_EQ(record.Find("field 0335786")->Value, "9");
+    ASSERT_NE(record.Find("field 1074240"), nullptr);
+    EXPECT_EQ(record.Find("field 1074240")->Value, "10");
+    EXPECT_EQ(record.Find("Field 1074241"), nullptr);
+    EXPECT_EQ(record.Fields().size(), 8u);
+    record.Clear();
+    EXPECT_TRUE(record.Add("Имя", "1"));
+    EXPECT_TRUE(record.Add("ИМЯ", "2"));
+    EXPECT_TRUE(record.Add("имя", "3"));
     // Field order is line order, whatever the index does.
     EXPECT_EQ(Pairs_Of(record.Fields()), (TPairs{{"Имя", "1"}, {"ИМЯ", "2"}, {"имя", "3"}}));
 }
