@@ -52,6 +52,9 @@ public:
     // UTF-8 or Windows-1251) and searches the header. Raises EData_File_Error when the file cannot be read.
     // Adds "Cannot find *BEGIN*" to the error list when the header has no such line.
     TData_File_Parser(const std::string& file_name, TString_List& error_list);
+    // The fields are views into the parser's own buffer: a copy or a move would leave them behind.
+    TData_File_Parser(const TData_File_Parser&) = delete;
+    TData_File_Parser& operator=(const TData_File_Parser&) = delete;
 
     // Reads the next record into the record (cleared first). Field names are unique within a record
     // ignoring ASCII case: the first line with a name wins. Returns true when the record has a field.

@@ -170,6 +170,55 @@ TEST_F(Tally_Command_Line_Test, Report_Reads_The_Constants_As_Words) {
     }
 }
 
+// The monster file of the golden reports cut or changed: without classes only the headings are printed; a
+// class with an error lists the errors instead of the report; large starts show the bonus-free formula.
+TEST_F(Tally_Command_Line_Test, Monster_Reports_Without_Classes_With_Errors_And_Large_Damage) {
+    const std::string monsters = Read_Bytes(Data + "Monsters.txt");
+    const std::string general_only = monsters.substr(0, monsters.find("\nName := ")) + "\n\n*END*\n";
+    std::string broken = monsters;
+    broken.replace(broken.find("Movement Strategy := Hunt"), 25, "Movement Strategy := Sideways");
+    std::string large = monsters;
+    for (const auto& [key, value] :
+         TKeys{{"Monster Base Damage Min Start", "300"}, {"Monster Base Damage Max Start", "65535"}}) {
+        const size_t at = large.find(key + " := ");
+        large.replace(at, large.find_first_of("\r\n", at) - at, key + " := " + value);
+    }
+    struct TCase {
+        std::string Name, Text;
+        int Exit;
+        std::string Out; // "@" stands for the file's path
+    };
+    const std::string two_blank_lines = "\n\n";
+    const TCase cases[] = {
+        {"Empty.txt", general_only, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n" + two_blank_lines + "--Monster Damage--\n"},
+        {"Broken.txt", broken, Exit_Data_File_Errors,
+         "--Data File Errors--\nUnknown value \"Sideways\" for Movement Strategy in record \"Barrow "
+         "Rat\".\n"},
+        // Damage (1 + 300) x 1.5 and (3 + 65535) x 1.5; at level 2, 301 x 1.2 + 1 and 65538 x 1.2 + 1, x 1.5.
+        // Health as in the golden Hard report.
+        {"Large.txt", large, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n"
+         "Monster Name           Lev            1        2\n"
+         "Barrow Rat                        15-23    21-29\n"
+         "Призрак                           35-63    42-72\n" +
+             two_blank_lines +
+             "--Monster Damage--\n"
+             "Monster Name           Lev            1        2\n"
+             "Barrow Rat                     451-98307 543-117969\n" +
+             Pad_Right("Призрак", 30) + std::string(18, ' ') + "\n"},
+    };
+    for (const TCase& c : cases) {
+        const std::string path = Folder.Write(c.Name, c.Text);
+        const TRun run = Run(
+            {"--game-path", Data, "--difficulty", "Hard", "--from", "1", "--to", "2", "--monsters", path});
+        EXPECT_EQ(run.Exit, c.Exit) << c.Name << run.Err;
+        std::string expected = c.Out;
+        if (const size_t at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, path);
+        EXPECT_EQ(run.Out, expected) << c.Name;
+    }
+}
+
 TEST_F(Tally_Command_Line_Test, Monster_Reports_Match_The_Golden_Files) {
     const std::vector<std::string> press = {"--from", "1", "--to", "3", "--monsters", Data + "Monsters.txt"};
     auto with = [&](std::vector<std::string> args) {

@@ -121,6 +121,9 @@ TEST_F(Tally_Level_Range_Test, A_Press_Refuses_The_Range_Like_A_Bad_Level_Text) 
         EXPECT_EQ(session.Press_Monster(from, to, 0, chooser), TPress_Result::Invalid_Level);
         EXPECT_EQ(session.Last_Error(), *Level_Range_Error(*Level_Text_To_Int(from), *Level_Text_To_Int(to)));
     }
+    // A bad first level text is refused before the second is looked at.
+    EXPECT_EQ(session.Press_Monster("abc", "2", 0, chooser), TPress_Result::Invalid_Level);
+    EXPECT_EQ(session.Last_Error(), "'abc' is not a valid integer value");
     // Nothing changed: no dialog, the report, levels and difficulty of the last good press.
     EXPECT_EQ(chooser.Class_Asks, 1);
     EXPECT_EQ(session.Lines(), before);
