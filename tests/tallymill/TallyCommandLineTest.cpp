@@ -175,6 +175,8 @@ TEST_F(Tally_Command_Line_Test, Report_Reads_The_Constants_As_Words) {
 TEST_F(Tally_Command_Line_Test, Monster_Reports_Without_Classes_With_Errors_And_Large_Damage) {
     const std::string monsters = Read_Bytes(Data + "Monsters.txt");
     const std::string general_only = monsters.substr(0, monsters.find("\nName := ")) + "\n\n*END*\n";
+    const size_t second_class = monsters.find("\nName := ", monsters.find("\nName := ") + 1);
+    const std::string one_class = monsters.substr(0, second_class) + "\n\n*END*\n";
     std::string broken = monsters;
     broken.replace(broken.find("Movement Strategy := Hunt"), 25, "Movement Strategy := Sideways");
     std::string large = monsters;
@@ -192,6 +194,15 @@ TEST_F(Tally_Command_Line_Test, Monster_Reports_Without_Classes_With_Errors_And_
     const TCase cases[] = {
         {"Empty.txt", general_only, Exit_Success,
          "\nMonster Class File: @\n\n--Monster Health--\n" + two_blank_lines + "--Monster Damage--\n"},
+        // One class is enough for the tables.
+        {"One.txt", one_class, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n"
+         "Monster Name           Lev            1        2\n"
+         "Barrow Rat                        15-23    21-29\n" +
+             two_blank_lines +
+             "--Monster Damage--\n"
+             "Monster Name           Lev            1        2\n"
+             "Barrow Rat                          3-7     4-10\n"},
         {"Broken.txt", broken, Exit_Data_File_Errors,
          "--Data File Errors--\nUnknown value \"Sideways\" for Movement Strategy in record \"Barrow "
          "Rat\".\n"},

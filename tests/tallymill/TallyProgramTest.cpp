@@ -1,6 +1,7 @@
 // The program itself, run as a designer runs it: standard output holds only the report, a range of more than
 // 1000 levels is refused before any file is read, and a display that cannot be reached leaves the command
 // line working with one line saying why.
+#include "core/GlobalFuncs.h"
 #include "tallymill/TallyCommandLine.h"
 #include "tests/tallymill/TallyTestSupport.h"
 
@@ -11,6 +12,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -135,6 +137,17 @@ TEST_F(Tally_Level_Range_Test, A_Press_Refuses_The_Range_Like_A_Bad_Level_Text) 
     EXPECT_EQ(Level_Range_Error(1, 1001),
               std::optional<std::string>(
                   "Levels 1 to 1001 are 1001 levels; at most 1000 can be generated at once"));
+}
+
+// The tool reads the game's folder from the options store but never creates or writes anything there.
+TEST_F(Tally_Level_Range_Test, The_Options_Store_Is_Only_Read) {
+    std::ostringstream out;
+    std::ostringstream err;
+    Set_Base_Folder(Folder.Path());
+    EXPECT_EQ(Tallymill_Command_Line({"--to", "2", "--items", Data + "Items.txt"}, out, err), Exit_Success)
+        << err.str();
+    EXPECT_TRUE(Store->Contents.Keys.empty());
+    EXPECT_TRUE(Store->Contents.Values.empty());
 }
 
 TEST(Tally_Program, An_Unreachable_Display_Falls_Back_To_The_Command_Line) {
