@@ -5,8 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -98,5 +100,29 @@ void BM_Data_File_Loader_Full_Run(benchmark::State& state) {
     state.counters["file_MB"] = static_cast<double>(file.Size()) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_Data_File_Loader_Full_Run)->Unit(benchmark::kMillisecond);
+
+// The floor for any reader of the same file: one memchr pass counting its lines, over the bytes already in
+// memory. The loader's figure is read beside this one, from the same run.
+void BM_Data_File_Memchr_Lines(benchmark::State& state) {
+    const TBench_Data_File& file = Data_File();
+    std::ifstream in(file.Path(), std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (bytes.size() != file.Size()) {
+        state.SkipWithError("the generated file could not be read back");
+        return;
+    }
+    for (auto _ : state) {
+        size_t lines = 0;
+        const char* at = bytes.data();
+        const char* const end = bytes.data() + bytes.size();
+        while (const void* found = std::memchr(at, '\n', static_cast<size_t>(end - at))) {
+            ++lines;
+            at = static_cast<const char*>(found) + 1;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+BENCHMARK(BM_Data_File_Memchr_Lines)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -67,7 +67,7 @@ void TData_File_Loader::Load(const std::string_view* bytes) {
         bool has_fields = false;
         do {
             ++Record_Number_;
-            has_fields = parser.Read_Record(Fields_);
+            has_fields = parser.Read_Record(Record_);
             if (has_fields) Process_Record(Record_Number_);
             // A record without fields is the second of two record-ending lines in a row: the data ends
             // there, and whatever follows is ignored without error.
@@ -93,7 +93,7 @@ bool TData_File_Loader::Execute_Load_And_Report(const std::string& heading, TStr
 bool TData_File_Loader::Get_Field_Value(const std::string& field_name, std::string& value,
                                         bool report_missing) {
     value.clear();
-    if (const TData_Field* field = Find_Field(Fields_, field_name)) {
+    if (const TData_Field* field = Record_.Find(field_name)) {
         value = field->Value;
         return true;
     }
@@ -131,6 +131,9 @@ bool Read_Into(TData_File_Loader& loader, const std::string& field_name, TField&
 } // namespace
 
 bool TData_File_Loader::Read_Word_Field(const std::string& field_name, uint16_t& field) {
+    return Read_Into(*this, field_name, field, Str_To_Word);
+}
+bool TData_File_Loader::Read_Word_Field(const std::string& field_name, int32_t& field) {
     return Read_Into(*this, field_name, field, Str_To_Word);
 }
 bool TData_File_Loader::Read_Byte_Field(const std::string& field_name, uint8_t& field) {

@@ -58,6 +58,8 @@ protected:
     // Required fields read straight into their fields: a missing key is reported and leaves the field as
     // it was; the result tells whether the key was there.
     bool Read_Word_Field(const std::string& field_name, uint16_t& field);
+    // The same conversion (0..65535, anything else 0) into a wider signed field.
+    bool Read_Word_Field(const std::string& field_name, int32_t& field);
     bool Read_Byte_Field(const std::string& field_name, uint8_t& field);
     bool Read_Longint_Field(const std::string& field_name, int32_t& field);
     bool Read_Real_Field(const std::string& field_name, double& field);
@@ -73,7 +75,7 @@ protected:
     virtual void After_Load() {}
 
     // The fields of the record being processed, in line order.
-    const std::vector<TData_Field>& Current_Fields() const { return Fields_; }
+    const std::vector<TData_Field>& Current_Fields() const { return Record_.Fields(); }
 
 private:
     void Load(const std::string_view* bytes);
@@ -81,7 +83,7 @@ private:
     std::string File_Name_;
     int32_t Record_Number_ = 0;
     TString_List Error_List_;
-    std::vector<TData_Field> Fields_;
+    TData_Record Record_; // built once per record; every look-up goes through its name index
     std::string Record_Name_;
 };
 

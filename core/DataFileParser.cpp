@@ -3,15 +3,17 @@
 #include "core/TextCodec.h"
 #include "platform/PathLayer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <utility>
 
 namespace {
 
-bool Contains(const std::string& line, const char* marker) {
-    return line.find(marker) != std::string::npos;
+bool Contains(std::string_view line, std::string_view marker) {
+    return line.find(marker) != std::string_view::npos;
 }
 
 char Ascii_Upper_Char(char c) {
@@ -19,6 +21,16 @@ char Ascii_Upper_Char(char c) {
 }
 char Ascii_Lower_Char(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// FNV-1a over the name folded to ASCII lower case: names that differ only in case hash alike.
+uint32_t Folded_Hash(std::string_view name) {
+    uint32_t hash = 2166136261u;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(Ascii_Lower_Char(c));
+        hash *= 16777619u;
+    }
+    return hash;
 }
 
 int Hex_Digit_Value(char c) {
@@ -30,25 +42,28 @@ int Hex_Digit_Value(char c) {
 
 } // namespace
 
+std::string_view Next_Data_Line(std::string_view text, size_t& pos) {
+    const char* start = text.data() + pos;
+    const size_t rest = text.size() - pos;
+    const void* found = std::memchr(start, '\n', rest);
+    if (!found) {
+        // The last line has no line end of its own.
+        pos = text.size();
+        return std::string_view(start, rest);
+    }
+    size_t length = static_cast<size_t>(static_cast<const char*>(found) - start);
+    pos += length + 1;
+    if (length > 0 && start[length - 1] == '\r') --length;
+    return std::string_view(start, length);
+}
+
 std::vector<std::string> Split_Data_Lines(const std::string& text) {
     std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            // The last line has no line end of its own.
-            lines.push_back(text.substr(start));
-            break;
-        }
-        size_t length = end - start;
-        if (length > 0 && text[end - 1] == '\r') --length;
-        lines.push_back(text.substr(start, length));
-        start = end + 1;
-    }
+    for (size_t pos = 0; pos < text.size();) lines.emplace_back(Next_Data_Line(text, pos));
     return lines;
 }
 
-std::string Trim_Data(const std::string& text) {
+std::string_view Trim_Data_View(std::string_view text) {
     // Compared as unsigned bytes: the bytes of a UTF-8 sequence are 0x80 or above and must stay.
     auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
     size_t first = 0;
@@ -56,6 +71,10 @@ std::string Trim_Data(const std::string& text) {
     while (first < last && is_blank(text[first])) ++first;
     while (last > first && is_blank(text[last - 1])) --last;
     return text.substr(first, last - first);
+}
+
+std::string Trim_Data(const std::string& text) {
+    return std::string(Trim_Data_View(text));
 }
 
 std::string Ascii_Upper(std::string text) {
@@ -77,17 +96,61 @@ bool Names_Something(const std::string& text) {
     return !name.empty() && name != "none";
 }
 
-bool Ascii_Equal_No_Case(const std::string& a, const std::string& b) {
+bool Ascii_Equal_No_Case(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
         if (a[i] != b[i] && Ascii_Lower_Char(a[i]) != Ascii_Lower_Char(b[i])) return false;
     return true;
 }
 
-const TData_Field* Find_Field(const std::vector<TData_Field>& fields, const std::string& name) {
-    for (const TData_Field& field : fields)
-        if (Ascii_Equal_No_Case(field.Name, name)) return &field;
-    return nullptr;
+void TData_Record::Clear() {
+    Fields_.clear();
+    Hashes_.clear();
+    std::fill(Slots_.begin(), Slots_.end(), 0u);
+}
+
+size_t TData_Record::Find_Index(std::string_view name, uint32_t hash) const {
+    if (Slots_.empty()) return Fields_.size();
+    const size_t mask = Slots_.size() - 1;
+    for (size_t slot = hash & mask; Slots_[slot] != 0; slot = (slot + 1) & mask) {
+        const size_t index = Slots_[slot] - 1;
+        if (Hashes_[index] == hash && Ascii_Equal_No_Case(Fields_[index].Name, name)) return index;
+    }
+    return Fields_.size();
+}
+
+void TData_Record::Grow_Slots() {
+    // Rebuilt from the hashes kept per field; the table stays at most half full so a probe ends soon.
+    Slots_.assign(Slots_.empty() ? 64 : Slots_.size() * 2, 0u);
+    const size_t mask = Slots_.size() - 1;
+    for (size_t index = 0; index < Hashes_.size(); ++index) {
+        size_t slot = Hashes_[index] & mask;
+        while (Slots_[slot] != 0) slot = (slot + 1) & mask;
+        Slots_[slot] = static_cast<uint32_t>(index + 1);
+    }
+}
+
+bool TData_Record::Add(std::string_view name, std::string_view value) {
+    const uint32_t hash = Folded_Hash(name);
+    if (Find_Index(name, hash) != Fields_.size()) return false;
+    TData_Field& field = Fields_.emplace_back();
+    field.Name.assign(name.data(), name.size());
+    field.Value.assign(value.data(), value.size());
+    Hashes_.push_back(hash);
+    if (Fields_.size() * 2 > Slots_.size()) {
+        Grow_Slots(); // places the new field too
+    } else {
+        const size_t mask = Slots_.size() - 1;
+        size_t slot = hash & mask;
+        while (Slots_[slot] != 0) slot = (slot + 1) & mask;
+        Slots_[slot] = static_cast<uint32_t>(Fields_.size());
+    }
+    return true;
+}
+
+const TData_Field* TData_Record::Find(std::string_view name) const {
+    const size_t index = Find_Index(name, Folded_Hash(name));
+    return index < Fields_.size() ? &Fields_[index] : nullptr;
 }
 
 TData_File_Parser::TData_File_Parser(const std::string& file_name, TString_List& error_list)
@@ -95,39 +158,31 @@ TData_File_Parser::TData_File_Parser(const std::string& file_name, TString_List&
     std::string bytes;
     if (!plat::Read_File(file_name, bytes))
         throw EData_File_Error("cannot read data file \"" + file_name + "\"");
-    Lines_ = Split_Data_Lines(Decode_Data_Text(bytes));
+    // The one copy of the file the reader keeps; every line and field is a view into it.
+    Text_ = std::move(bytes);
+    Decode_Data_Text_In_Place(Text_);
     Find_Begin();
 }
 
 TData_File_Parser::TData_File_Parser(std::string_view bytes, TString_List& error_list)
-    : Error_List_(error_list) {
-    Lines_ = Split_Data_Lines(Decode_Data_Text(bytes));
+    : Error_List_(error_list), Text_(bytes) {
+    Decode_Data_Text_In_Place(Text_);
     Find_Begin();
 }
 
-bool TData_File_Parser::Next_Raw_Line(std::string& line) {
-    // Past the last line the reader gives empty lines, so a file that ends early (even inside the two
-    // lines skipped after "*BEGIN*") reaches the end test instead of reading on forever.
-    if (!Has_Further_Line()) {
-        line.clear();
-        return false;
-    }
-    // Each line is read once, so it is moved out rather than copied.
-    line = std::move(Lines_[Next_Line_++]);
-    return true;
-}
-
-bool TData_File_Parser::Ends_Data(const std::string& line) const {
+bool TData_File_Parser::Ends_Data(std::string_view line) const {
     return Contains(line, "*END*") || !Has_Further_Line();
 }
 
 void TData_File_Parser::Find_Begin() {
     // Header lines are only tested, never split into fields, so nothing from the header can be
-    // offered again as a field at the end of data.
+    // offered again as a field at the end of data. Past the last line the reader sees empty lines, so a
+    // file that ends early (even inside the two lines skipped after "*BEGIN*") reaches the end test
+    // instead of reading on forever.
     bool found = false;
-    std::string line;
     for (;;) {
-        Next_Raw_Line(line);
+        const std::string_view line =
+            Has_Further_Line() ? Next_Data_Line(Text_, Next_Line_) : std::string_view();
         if (Ends_Data(line)) {
             End_ = true;
             break;
@@ -140,16 +195,14 @@ void TData_File_Parser::Find_Begin() {
     if (found) {
         // The two lines after "*BEGIN*" are dropped whatever they hold, even fields: the file layout
         // reserves them.
-        Next_Raw_Line(line);
-        Next_Raw_Line(line);
+        for (int skipped = 0; skipped < 2 && Has_Further_Line(); ++skipped) Next_Data_Line(Text_, Next_Line_);
     } else {
         Error_List_.push_back("Cannot find *BEGIN*");
     }
 }
 
 void TData_File_Parser::Read_Line() {
-    std::string line;
-    Next_Raw_Line(line);
+    const std::string_view line = Has_Further_Line() ? Next_Data_Line(Text_, Next_Line_) : std::string_view();
     // The last line of a file is never parsed, "*END*" or not: a file without "*END*" loses its last
     // line, as it always has, and files are written with that in mind. The field name and value keep
     // what the previous line gave.
@@ -158,27 +211,32 @@ void TData_File_Parser::Read_Line() {
         return;
     }
     const size_t assign = line.find(":=");
-    if (assign != std::string::npos) {
-        Field_Name_ = Trim_Data(line.substr(0, assign));
-        Field_Value_ = Trim_Data(line.substr(assign + 2));
+    if (assign != std::string_view::npos) {
+        Field_Name_ = Trim_Data_View(line.substr(0, assign));
+        Field_Value_ = Trim_Data_View(line.substr(assign + 2));
     } else {
-        Field_Name_ = Contains(line, "//") ? "//" : "";
-        Field_Value_.clear();
+        Field_Name_ = Contains(line, "//") ? std::string_view("//") : std::string_view();
+        Field_Value_ = std::string_view();
     }
 }
 
-bool TData_File_Parser::Read_Record(std::vector<TData_Field>& fields) {
-    fields.clear();
+bool TData_File_Parser::Read_Record(TData_Record& record) {
+    record.Clear();
     if (End_) return false;
     for (;;) {
         Read_Line();
         // At the end of data the previous field is offered again; it is either already in the record
         // (and ignored as a duplicate) or empty (and never stored).
-        if (!Field_Name_.empty() && !Find_Field(fields, Field_Name_))
-            fields.push_back({Field_Name_, Field_Value_});
+        if (!Field_Name_.empty()) record.Add(Field_Name_, Field_Value_);
         if (Field_Name_.empty() || End_) break;
     }
-    return !fields.empty();
+    return !record.Empty();
+}
+
+bool TData_File_Parser::Read_Record(std::vector<TData_Field>& fields) {
+    const bool has_fields = Read_Record(Scratch_);
+    fields = Scratch_.Fields();
+    return has_fields;
 }
 
 bool Parse_Data_Integer(const std::string& text, int64_t& value) {

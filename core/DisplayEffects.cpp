@@ -100,13 +100,13 @@ void TDisplay_Effect_Data_File_Loader::Read_Effect_Record(int32_t record_number)
         effect.Name = value;
         Set_Record_Name(value);
     }
-    if (Get_Field_Value("Type", value, true)) {
-        const int code = Find_Code(Display_Effect_Type_Names, value);
-        if (code < 1)
-            Report_Invalid_Value(value, "Type");
-        else
-            effect.Type = static_cast<uint8_t>(code);
-    }
+    // A missing type is reported twice, as missing and as the empty value that names no type.
+    Get_Field_Value("Type", value, true);
+    const int code = Find_Code(Display_Effect_Type_Names, value);
+    if (code < 1)
+        Report_Invalid_Value(value, "Type");
+    else
+        effect.Type = static_cast<uint8_t>(code);
     Read_Word_Field("Bitmap Index", effect.Bitmap_Index);
     Read_Word_Field("Bitmap Square X Offset", effect.Square_X_Offset);
     Read_Word_Field("Bitmap Square Y Offset", effect.Square_Y_Offset);

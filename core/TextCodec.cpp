@@ -1,6 +1,7 @@
 #include "core/TextCodec.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -61,6 +62,14 @@ size_t Sequence_Length(std::string_view bytes) {
 bool Is_Valid_Utf8(std::string_view bytes) {
     size_t pos = 0;
     while (pos < bytes.size()) {
+        // Data files are mostly ASCII: eight bytes without a high bit are eight whole characters.
+        while (bytes.size() - pos >= 8) {
+            uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + pos, 8);
+            if (word & 0x8080808080808080u) break;
+            pos += 8;
+        }
+        if (pos == bytes.size()) break;
         const size_t length = Sequence_Length(bytes.substr(pos));
         if (length == 0) return false;
         pos += length;
@@ -90,6 +99,15 @@ std::string Decode_Data_Text(std::string_view bytes) {
         return std::string(bytes);
     }
     return Cp1251_To_Utf8(bytes);
+}
+
+void Decode_Data_Text_In_Place(std::string& text) {
+    if (Is_Valid_Utf8(text)) {
+        constexpr std::string_view Bom = "\xEF\xBB\xBF";
+        if (std::string_view(text).substr(0, Bom.size()) == Bom) text.erase(0, Bom.size());
+        return;
+    }
+    text = Cp1251_To_Utf8(text);
 }
 
 size_t Utf8_Length(std::string_view text) {

@@ -10,6 +10,8 @@ std::string Cp1251_To_Utf8(std::string_view bytes);
 // Valid UTF-8 is kept as it is (a leading byte-order mark is dropped); anything else is read as
 // Windows-1251 and converted.
 std::string Decode_Data_Text(std::string_view bytes);
+// The same on a buffer of its own: valid UTF-8 stays where it is, without a copy.
+void Decode_Data_Text_In_Place(std::string& text);
 // Number of characters (code points) of a UTF-8 text; a stray byte counts as one character.
 size_t Utf8_Length(std::string_view text);
 // The code point of the UTF-8 sequence at pos (pos < text.size()), moving pos past it. A byte that does not

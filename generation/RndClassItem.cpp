@@ -50,29 +50,29 @@ void TItem_Class_Data_File_Loader::Process_Record(int32_t record_number) {
 void TItem_Class_Data_File_Loader::Read_Constants() {
     Set_Record_Name("General Item Info");
     TItem_Class_Constants& c = List_.Constants;
-    // The constants are signed: a designer may make items cheaper or weaker with each level. Reading them
-    // as unsigned would turn a negative constant into 0 without a word.
-    Read_Longint_Field("Item Base Gold Value Mod Per Level Add Percent", c.Gold_Value_Per_Level_Percent);
-    Read_Longint_Field("Item Consumption Value Mod Per Level Add Percent", c.Consumption_Per_Level_Percent);
-    Read_Longint_Field("Item Defense Rating Mod Per Level Add Percent", c.Defense_Per_Level_Percent);
-    Read_Longint_Field("Item Damage Min Mod Per Level Add Percent", c.Damage_Min_Per_Level_Percent);
-    Read_Longint_Field("Item Damage Max Mod Per Level Add Percent", c.Damage_Max_Per_Level_Percent);
-    Read_Longint_Field("Item Base Gold Value Mod Per Level Add Amt", c.Gold_Value_Per_Level_Amount);
-    Read_Longint_Field("Item Consumption Value Mod Per Level Add Amt", c.Consumption_Per_Level_Amount);
-    Read_Longint_Field("Item Defense Rating Mod Per Level Add Amt", c.Defense_Per_Level_Amount);
-    Read_Longint_Field("Item Damage Min Mod Per Level Add Amt", c.Damage_Min_Per_Level_Amount);
-    Read_Longint_Field("Item Damage Max Mod Per Level Add Amt", c.Damage_Max_Per_Level_Amount);
-    Read_Longint_Field("Item Base Gold Value Base Amt Mod", c.Gold_Value_Base_Amount);
-    Read_Longint_Field("Item Consumption Value Base Amt Mod", c.Consumption_Base_Amount);
-    Read_Longint_Field("Item Defense Rating Base Amt Mod", c.Defense_Base_Amount);
-    Read_Longint_Field("Item Damage Min Base Amt Mod", c.Damage_Min_Base_Amount);
-    Read_Longint_Field("Item Damage Max Base Amt Mod", c.Damage_Max_Base_Amount);
+    // Read as words: a negative text, or one above 65535, gives 0, so no file makes items cheaper or
+    // weaker with each level. The fields stay signed for the formulas' arithmetic.
+    Read_Word_Field("Item Base Gold Value Mod Per Level Add Percent", c.Gold_Value_Per_Level_Percent);
+    Read_Word_Field("Item Consumption Value Mod Per Level Add Percent", c.Consumption_Per_Level_Percent);
+    Read_Word_Field("Item Defense Rating Mod Per Level Add Percent", c.Defense_Per_Level_Percent);
+    Read_Word_Field("Item Damage Min Mod Per Level Add Percent", c.Damage_Min_Per_Level_Percent);
+    Read_Word_Field("Item Damage Max Mod Per Level Add Percent", c.Damage_Max_Per_Level_Percent);
+    Read_Word_Field("Item Base Gold Value Mod Per Level Add Amt", c.Gold_Value_Per_Level_Amount);
+    Read_Word_Field("Item Consumption Value Mod Per Level Add Amt", c.Consumption_Per_Level_Amount);
+    Read_Word_Field("Item Defense Rating Mod Per Level Add Amt", c.Defense_Per_Level_Amount);
+    Read_Word_Field("Item Damage Min Mod Per Level Add Amt", c.Damage_Min_Per_Level_Amount);
+    Read_Word_Field("Item Damage Max Mod Per Level Add Amt", c.Damage_Max_Per_Level_Amount);
+    Read_Word_Field("Item Base Gold Value Base Amt Mod", c.Gold_Value_Base_Amount);
+    Read_Word_Field("Item Consumption Value Base Amt Mod", c.Consumption_Base_Amount);
+    Read_Word_Field("Item Defense Rating Base Amt Mod", c.Defense_Base_Amount);
+    Read_Word_Field("Item Damage Min Base Amt Mod", c.Damage_Min_Base_Amount);
+    Read_Word_Field("Item Damage Max Base Amt Mod", c.Damage_Max_Base_Amount);
 }
 
 void TItem_Class_Data_File_Loader::Read_Class(TItem_Class& c) {
     std::string value;
-    // A record without a class name is named by its number in the error lines, not by the previous class.
-    Set_Record_Name("");
+    // The name key is looked up under the name left from the previous record: a missing class name is
+    // reported under the class before it, and the record's later lines under its number.
     Read_Text_Field("Class Name", c.Class_Name);
     Set_Record_Name(c.Class_Name);
     Read_Text_Field("Name", c.Name);

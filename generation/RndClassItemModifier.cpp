@@ -51,8 +51,8 @@ void TItem_Modifier_Class_Data_File_Loader::Process_Record(int32_t record_number
 
     auto modifier = std::make_unique<TItem_Modifier_Class>();
     modifier->Index = static_cast<uint16_t>(record_number - 1);
-    // A record without a description is named by its number in the error lines, not by the previous one.
-    Set_Record_Name("");
+    // The description is looked up under the name left from the previous record (the first modifier's
+    // under the record number).
     Read_Text_Field("Description", modifier->Description);
     Set_Record_Name(modifier->Description);
     Read_Word_Field("Item Gold Value Percent Increase", modifier->Gold_Value_Percent_Increase);

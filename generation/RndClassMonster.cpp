@@ -113,33 +113,33 @@ void TMonster_Class_Data_File_Loader::Process_Record(int32_t record_number) {
 void TMonster_Class_Data_File_Loader::Read_General_Info() {
     Set_Record_Name("General Monster Info");
     TMonster_Class_Constants& c = List_.Constants;
-    // The constants are signed: a designer may make creatures weaker with each level, and an unsigned read
-    // would turn a negative constant into 0 without a word.
-    Read_Longint_Field("Monster Base Health Modifier", c.Base_Health_Modifier);
-    Read_Longint_Field("Monster Base Attack Ability Modifier", c.Base_Attack_Modifier);
-    Read_Longint_Field("Monster Base Defense Ability Modifier", c.Base_Defense_Modifier);
-    Read_Longint_Field("Monster Base Health Start", c.Health_Start);
-    Read_Longint_Field("Monster Base Attack Ability Start", c.Attack_Start);
-    Read_Longint_Field("Monster Base Defense Ability Start", c.Defense_Start);
-    Read_Longint_Field("Monster Base Damage Min Start", c.Damage_Min_Start);
-    Read_Longint_Field("Monster Base Damage Max Start", c.Damage_Max_Start);
-    Read_Longint_Field("Monster Health Modifier Per Level Added Percent", c.Health_Per_Level_Percent);
-    Read_Longint_Field("Monster Damage Modifier Per Level Added Percent", c.Damage_Per_Level_Percent);
-    Read_Longint_Field("Monster Attack Modifier Per Level Added Percent", c.Attack_Per_Level_Percent);
-    Read_Longint_Field("Monster Defense Modifier Per Level Added Percent", c.Defense_Per_Level_Percent);
-    Read_Longint_Field("Monster Health Modifier Per Level Added Amount", c.Health_Per_Level_Amount);
-    Read_Longint_Field("Monster Damage Modifier Per Level Added Amount", c.Damage_Per_Level_Amount);
-    Read_Longint_Field("Monster Attack Modifier Per Level Added Amount", c.Attack_Per_Level_Amount);
-    Read_Longint_Field("Monster Defense Modifier Per Level Added Amount", c.Defense_Per_Level_Amount);
-    Read_Longint_Field("Monster Health Modifier Per Difficulty Level Pct", c.Health_Per_Difficulty_Percent);
-    Read_Longint_Field("Monster Damage Modifier Per Difficulty Level Pct", c.Damage_Per_Difficulty_Percent);
-    Read_Longint_Field("Monster Attack Modifier Per Difficulty Level Pct", c.Attack_Per_Difficulty_Percent);
-    Read_Longint_Field("Monster Defense Modifier Per Difficulty Level Pct", c.Defense_Per_Difficulty_Percent);
-    Read_Longint_Field("Monster Base Resist All Start", c.Resist_All_Start);
-    Read_Longint_Field("Monster Resist All Modifier Per Level Added Amount", c.Resist_All_Per_Level_Amount);
-    Read_Longint_Field("Monster Gold Carried Per Level Chance", c.Gold_Chance_Per_Level);
-    Read_Longint_Field("Monster Gold Carried Per Level Minimum", c.Gold_Minimum_Per_Level);
-    Read_Longint_Field("Monster Gold Carried Per Level Maximum", c.Gold_Maximum_Per_Level);
+    // Read as words: a negative text, or one above 65535, gives 0. The fields stay signed for the
+    // formulas' arithmetic.
+    Read_Word_Field("Monster Base Health Modifier", c.Base_Health_Modifier);
+    Read_Word_Field("Monster Base Attack Ability Modifier", c.Base_Attack_Modifier);
+    Read_Word_Field("Monster Base Defense Ability Modifier", c.Base_Defense_Modifier);
+    Read_Word_Field("Monster Base Health Start", c.Health_Start);
+    Read_Word_Field("Monster Base Attack Ability Start", c.Attack_Start);
+    Read_Word_Field("Monster Base Defense Ability Start", c.Defense_Start);
+    Read_Word_Field("Monster Base Damage Min Start", c.Damage_Min_Start);
+    Read_Word_Field("Monster Base Damage Max Start", c.Damage_Max_Start);
+    Read_Word_Field("Monster Health Modifier Per Level Added Percent", c.Health_Per_Level_Percent);
+    Read_Word_Field("Monster Damage Modifier Per Level Added Percent", c.Damage_Per_Level_Percent);
+    Read_Word_Field("Monster Attack Modifier Per Level Added Percent", c.Attack_Per_Level_Percent);
+    Read_Word_Field("Monster Defense Modifier Per Level Added Percent", c.Defense_Per_Level_Percent);
+    Read_Word_Field("Monster Health Modifier Per Level Added Amount", c.Health_Per_Level_Amount);
+    Read_Word_Field("Monster Damage Modifier Per Level Added Amount", c.Damage_Per_Level_Amount);
+    Read_Word_Field("Monster Attack Modifier Per Level Added Amount", c.Attack_Per_Level_Amount);
+    Read_Word_Field("Monster Defense Modifier Per Level Added Amount", c.Defense_Per_Level_Amount);
+    Read_Word_Field("Monster Health Modifier Per Difficulty Level Pct", c.Health_Per_Difficulty_Percent);
+    Read_Word_Field("Monster Damage Modifier Per Difficulty Level Pct", c.Damage_Per_Difficulty_Percent);
+    Read_Word_Field("Monster Attack Modifier Per Difficulty Level Pct", c.Attack_Per_Difficulty_Percent);
+    Read_Word_Field("Monster Defense Modifier Per Difficulty Level Pct", c.Defense_Per_Difficulty_Percent);
+    Read_Word_Field("Monster Base Resist All Start", c.Resist_All_Start);
+    Read_Word_Field("Monster Resist All Modifier Per Level Added Amount", c.Resist_All_Per_Level_Amount);
+    Read_Word_Field("Monster Gold Carried Per Level Chance", c.Gold_Chance_Per_Level);
+    Read_Word_Field("Monster Gold Carried Per Level Minimum", c.Gold_Minimum_Per_Level);
+    Read_Word_Field("Monster Gold Carried Per Level Maximum", c.Gold_Maximum_Per_Level);
     Read_Real_Field("Spell Level Per Monster Level", c.Spell_Level_Per_Monster_Level);
 
     Read_Named_Amounts("Number Of Movement Speeds", "Movement Speed ", " Time Interval in Milliseconds",
@@ -167,8 +167,8 @@ void TMonster_Class_Data_File_Loader::Read_Named_Amounts(const std::string& coun
 
 void TMonster_Class_Data_File_Loader::Read_Class(TMonster_Class& c) {
     std::string value;
-    // A record without a name is named by its number in the error lines, not by the previous class.
-    Set_Record_Name("");
+    // The name key is looked up under the name left from the previous record: a missing name is reported
+    // under the class before it, and the record's later lines under its number.
     Read_Text_Field("Name", c.Name);
     Set_Record_Name(c.Name);
     Read_Text_Field("Description", c.Description);

@@ -35,8 +35,7 @@ void TUnique_Names_Class_Data_File_Loader::Process_Record(int32_t record_number)
     entry->Index = record_number;
 
     std::string value;
-    // The level text names the record; a record without it is named by its number, not the previous one.
-    Set_Record_Name("");
+    // The level text names the record; it is looked up under the name left from the previous record.
     if (Get_Field_Value("Level Min", value, true)) entry->Level_Min = Str_To_Word(value);
     Set_Record_Name(value);
     Read_Word_Field("Level Max", entry->Level_Max);

@@ -1,10 +1,10 @@
 #include "platform/PathLayer.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -168,10 +168,28 @@ std::string Executable_Folder() {
 bool Read_File(const std::string& path, std::string& contents) {
     std::optional<std::string> found = Find_Regular_File(path);
     if (!found) return false;
-    std::ifstream in(*found, std::ios::binary);
-    if (!in) return false;
-    std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return false;
+    // One read into a buffer of the file's size: data files of megabytes are read on every load.
+    const int fd = ::open(found->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    std::string data;
+    // One byte more than the size, so the read that finds the end needs no larger buffer.
+    data.resize(::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) + 1 : 4096);
+    size_t used = 0;
+    for (;;) {
+        // A file that grew since fstat is read to its end all the same.
+        if (used == data.size()) data.resize(data.size() * 2);
+        const ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return false;
+        }
+        if (n == 0) break;
+        used += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    data.resize(used);
     contents = std::move(data);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +65,18 @@ private:
 };
 
 } // namespace
+
+QString File_Label_Text(const QString& path, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(path) <= width) return path;
+    const qsizetype cut = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = path.left(cut + 1);
+    const QString name = path.mid(cut + 1);
+    const QString name_line =
+        metrics.horizontalAdvance(name) <= width ? name : metrics.elidedText(name, Qt::ElideMiddle, width);
+    if (folder.isEmpty()) return name_line;
+    // The end of the folder, nearest the file, says most about where it is.
+    return metrics.elidedText(folder, Qt::ElideLeft, width) + QLatin1Char('\n') + name_line;
+}
 
 std::optional<std::string> TQt_File_Chooser::Choose_Class_File(const std::string& initial_folder) {
     QFileDialog dialog(Parent_);
@@ -215,8 +228,14 @@ void TForm1::Show_Session() {
     // The caret goes to the start of the last line: the newest lines come into view, scrolled fully left.
     Memo->moveCursor(QTextCursor::End);
     Memo->moveCursor(QTextCursor::StartOfBlock);
-    lbl_monst_file->setText(Q(Session_.Monster_File_Label()));
-    lbl_item_file->setText(Q(Session_.Item_File_Label()));
+    Show_File_Label(lbl_monst_file, Session_.Monster_File_Label());
+    Show_File_Label(lbl_item_file, Session_.Item_File_Label());
+}
+
+void TForm1::Show_File_Label(QLabel* label, const std::string& path) {
+    // A long path word-wrapped at its slashes would cut the file name through the middle.
+    label->setText(File_Label_Text(Q(path), label->fontMetrics(), label->contentsRect().width()));
+    label->setToolTip(Q(path));
 }
 
 int Run_Tallymill_Window(int& argc, char** argv) {

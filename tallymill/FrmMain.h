@@ -11,11 +11,17 @@
 #include <string>
 
 class QComboBox;
+class QFontMetrics;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+
+// The text a file label shows for a path in a label width pixels wide: the path as it is when it fits on
+// one line, else the folder part shortened at its front on one line and the file name whole on the next
+// (shortened in its middle only when even the name alone is wider than the label).
+QString File_Label_Text(const QString& path, const QFontMetrics& metrics, int width);
 
 // The real dialogs: "Data Text File (*.txt *.TXT)" with the default suffix "txt" for the class files, no
 // filter for the saved report.
@@ -46,6 +52,8 @@ private:
     // The user may have typed into the report: the session takes that text before a button works on it.
     void Take_Edited_Report();
     void Show_Session();
+    // The label shows the file name; the whole path is its tooltip.
+    static void Show_File_Label(QLabel* label, const std::string& path);
 
     TTally_Session& Session_;
     TFile_Chooser& Chooser_;

@@ -50,6 +50,7 @@ const char* Command_Line_Usage() {
            "Each --monsters or --items loads one class file and appends its report, in the order given; the\n"
            "report is printed to standard output and, with --save, written as RTF. Without any of these\n"
            "options and with a display, tallymill opens its window.\n"
+           "At most 1000 levels are reported at once.\n"
            "Exit status: 0 done, 1 a data file had errors, 2 a bad argument, 3 the RTF file was not saved.\n";
 }
 
@@ -98,6 +99,12 @@ bool Parse_Command_Line(const std::vector<std::string>& args, TCommand_Line& com
         } else {
             command.Presses.push_back({option == "--monsters", value});
         }
+    }
+    // The range is refused as a whole, as the window refuses it, before any file is read.
+    if (const std::optional<std::string> range_error =
+            Level_Range_Error(*Level_Text_To_Int(command.From_Text), *Level_Text_To_Int(command.To_Text))) {
+        error = *range_error;
+        return false;
     }
     return true;
 }

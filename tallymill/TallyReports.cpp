@@ -21,7 +21,7 @@ public:
     void Header(const std::string& title) {
         std::string line = Pad_Right(title, Name_Width);
         for (int64_t level = Range_.From; level <= Range_.To; ++level)
-            line += Pad_Left(std::to_string(level), Cell_Width);
+            line += Report_Cell(std::to_string(level));
         Report_.push_back(line);
     }
 
@@ -29,7 +29,7 @@ public:
     void Row(const std::string& name, const std::function<std::string(int32_t)>& cell) {
         std::string line = Pad_Right(name, Name_Width);
         for (int64_t level = Range_.From; level <= Range_.To; ++level)
-            line += Pad_Left(cell(static_cast<int32_t>(level)), Cell_Width);
+            line += Report_Cell(cell(static_cast<int32_t>(level)));
         Report_.push_back(line);
     }
 
@@ -77,6 +77,13 @@ void Generate_Item_Report(const TItem_Class_List& list, const TReport_Range& ran
 
 } // namespace
 
+std::string Report_Cell(const std::string& text) {
+    // A cell as wide as its column or wider would touch the cell or name before it ("1663-20861680-2107"):
+    // it gets one blank of its own. Narrower cells are padded to the column as they always were.
+    const std::string cell = Pad_Left(text, Cell_Width);
+    return cell.size() > text.size() ? cell : " " + text;
+}
+
 bool Load_And_Report_Items(const std::string& file_name, const TReport_Range& range, TString_List& report,
                            TString_List& errors) {
     TItem_Class_List list;
@@ -119,7 +126,7 @@ void Generate_Monster_Report(const TMonster_Class_List& list, const TReport_Rang
             // minimum at the maximum.
             const TDamage* attack = monster_class.Natural_Attacks.Get_Damage(1);
             table.Row(monster_class.Name, [&](int32_t level) -> std::string {
-                if (!attack) return std::string(Cell_Width, ' ');
+                if (!attack) return std::string(); // a cell of blanks only
                 return Range_Cell(
                     Calc_Monster_Damage(level, d, 0, list.Constants.Damage_Min_Start, attack->Min),
                     Calc_Monster_Damage(level, d, 0, list.Constants.Damage_Max_Start, attack->Max));

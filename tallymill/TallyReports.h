@@ -7,6 +7,10 @@
 #include <cstdint>
 #include <string>
 
+// One cell of a table: the text padded in front to the column's 9 characters; a text of 9 characters or
+// more gets one blank in front instead, so it never runs into what stands before it.
+std::string Report_Cell(const std::string& text);
+
 struct TReport_Range {
     int32_t From = 1;
     int32_t To = 20;

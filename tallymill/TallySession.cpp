@@ -96,6 +96,13 @@ std::string Invalid_Integer_Message(const std::string& text) {
     return "'" + text + "' is not a valid integer value";
 }
 
+std::optional<std::string> Level_Range_Error(int32_t from, int32_t to) {
+    const int64_t levels = static_cast<int64_t>(to) - from + 1;
+    if (levels <= Max_Report_Levels) return std::nullopt;
+    return "Levels " + std::to_string(from) + " to " + std::to_string(to) + " are " + std::to_string(levels) +
+           " levels; at most " + std::to_string(Max_Report_Levels) + " can be generated at once";
+}
+
 const std::vector<std::string>& Difficulty_Names() {
     static const std::vector<std::string> names = {"Easy", "Average", "Difficult", "Hard"};
     return names;
@@ -140,6 +147,10 @@ bool TTally_Session::Store_Levels(const std::string& from_text, const std::strin
     const std::optional<int32_t> to = Level_Text_To_Int(to_text);
     if (!to) {
         Last_Error_ = Invalid_Integer_Message(to_text);
+        return false;
+    }
+    if (const std::optional<std::string> error = Level_Range_Error(*from, *to)) {
+        Last_Error_ = *error;
         return false;
     }
     Level_From_ = *from;

@@ -25,6 +25,13 @@ std::optional<int32_t> Level_Text_To_Int(const std::string& text);
 // "'abc' is not a valid integer value"
 std::string Invalid_Integer_Message(const std::string& text);
 
+// The widest range of levels one press reports: every level is a column of every table, and a range of
+// millions would run until memory is gone.
+constexpr int64_t Max_Report_Levels = 1000;
+// Nothing when from..to holds at most Max_Report_Levels levels (from > to holds none), else the message
+// the press is refused with, as a bad level text is.
+std::optional<std::string> Level_Range_Error(int32_t from, int32_t to);
+
 // Easy, Average, Difficult, Hard: the difficulty offset of index i is i - 1, as the game uses it.
 const std::vector<std::string>& Difficulty_Names();
 constexpr int32_t Average_Difficulty_Index = 1;
@@ -49,7 +56,8 @@ public:
 enum class TPress_Result {
     Reported,         // the report was appended
     Cancelled,        // the dialog was cancelled: nothing changed but the stored levels and difficulty
-    Invalid_Level,    // a level text is not an integer: nothing changed; see Last_Error()
+    Invalid_Level,    // a level text is not an integer, or the range is too wide: nothing changed; see
+                      // Last_Error()
     Data_File_Errors, // the report now lists the errors of a data file
 };
 

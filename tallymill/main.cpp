@@ -7,6 +7,7 @@
 
 #if TALLYMILL_WITH_WINDOW
 #include "tallymill/FrmMain.h"
+#include "tallymill/WindowPlatform.h"
 #endif
 
 #include <cstdlib>
@@ -35,8 +36,14 @@ int main(int argc, char** argv) {
     TCommand_Line command;
     std::string error;
     if (Parse_Command_Line(args, command, error) && command.Wants_Window() && Display_Present()) {
-        Select_Tool_Base_Folder(command.Game_Path);
-        return Run_Tallymill_Window(argc, argv);
+        std::string reason;
+        if (Window_Platform_Starts(reason)) {
+            Select_Tool_Base_Folder(command.Game_Path);
+            return Run_Tallymill_Window(argc, argv);
+        }
+        // A display is named but cannot be reached (no X server behind DISPLAY, say): the command line
+        // still works, and says why there is no window.
+        std::cerr << "tallymill: no window (" << reason << "); running on the command line" << std::endl;
     }
 #else
     (void)Display_Present;

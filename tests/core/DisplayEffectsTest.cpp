@@ -157,6 +157,7 @@ TEST_F(DisplayEffectsTest, BadValuesAreReportedAndReadAsZero) {
     }
     std::string missing = Effect_Record("Poison Cloud", "Frames");
     missing.erase(missing.find("Animation Speed"), std::string("Animation Speed := 100\r\n").size());
+    missing.erase(missing.find("Type"), std::string("Type := Frames\r\n").size());
     const std::string path = Write_File({Bitmap_Record, Effect_Record("Firebolt", "frames"), bad_numbers,
                                          missing, Effect_Record("Heal Glow", "Frames")});
 
@@ -166,6 +167,9 @@ TEST_F(DisplayEffectsTest, BadValuesAreReportedAndReadAsZero) {
     EXPECT_EQ(Messages->Error_Lists[0].File_Name, path);
     EXPECT_EQ(Messages->Error_Lists[0].List,
               (TString_List{"Недопустимое \"frames\" для Type в записи \"Firebolt\".",
+                            // A missing type is missing and, as the empty text, no type's name.
+                            "Не удалось найти поле \"Type\" в записи \"Poison Cloud\".",
+                            "Недопустимое \"\" для Type в записи \"Poison Cloud\".",
                             "Не удалось найти поле \"Animation Speed\" в записи \"Poison Cloud\"."}));
 
     // Every record stays in the table, the faulty ones included.
@@ -178,6 +182,7 @@ TEST_F(DisplayEffectsTest, BadValuesAreReportedAndReadAsZero) {
     EXPECT_EQ(Get_Display_Effect(2)->Speed, 0);
     EXPECT_EQ(Get_Display_Effect(3)->Speed, 0);
     EXPECT_EQ(Get_Display_Effect(3)->Loop_Count, 2);
+    EXPECT_EQ(Get_Display_Effect(3)->Type, 0);
     EXPECT_EQ(Get_Display_Effect(4)->Name, "Heal Glow");
 }
 

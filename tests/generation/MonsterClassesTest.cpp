@@ -88,7 +88,9 @@ TEST_F(MonsterClasses, LoaderReportsAndKeepsEveryRecord) {
             }
             for (const std::string& line :
                  {Invalid_Value_Line("Fire Bolt", "Spell 1 Name", "Ghoul", 2),
-                  Missing_Field_Line("Talk Topic 1 Text", "Ghoul", 2), Missing_Field_Line("Name", "", 3),
+                  Missing_Field_Line("Talk Topic 1 Text", "Ghoul", 2),
+                  // A record without its name key is named by the name left from the record before.
+                  Missing_Field_Line("Name", "Ghoul", 3),
                   Invalid_Value_Line("none", "Corpse Type", "Shade", 4)})
                 expected.push_back(line);
             TMonster_Class_List list;
@@ -153,11 +155,12 @@ TEST_F(MonsterClasses, CreationScalesAbilitiesSpellsAndTalk) {
     const TMonster* ghoul = Create(Ghoul(), 3);
     ASSERT_NE(ghoul, nullptr);
     // Life 26 x 2 = 52, x 1.3. Attack: 10 x 2 + 5 = 25, x 1.2 = 30, + 6 = 36, x 1.2 = 43.2. Defence: 13,
-    // x 1.4 = 18, + 2 = 20, x -0.2: the 16-bit field holds -4 as 65532. Claw maximum: 20 x 1.4 + 10, x 1.5.
+    // x 1.4 = 18, + 2 = 20; the file's per-difficulty percent of -60 reads as a word, 0, so it stays 20.
+    // Claw maximum: 20 x 1.4 + 10, x 1.5.
     EXPECT_EQ((std::vector<int>{ghoul->Level, ghoul->Max_Life, ghoul->Attack, ghoul->Defense,
                                 ghoul->Base_Resist, ghoul->Natural_Attacks.Get_Damage(1)->Min,
                                 ghoul->Natural_Attacks.Get_Damage(1)->Max}),
-              (std::vector<int>{3, 67, 43, 65532, 9, 5, 57}));
+              (std::vector<int>{3, 67, 43, 20, 9, 5, 57}));
     // The last "Firebolt" of the master table, at Trunc(3 x 0.5 + 1); a 0 % table entry is no entry.
     EXPECT_EQ((std::vector<int>{ghoul->Spells.Count(), ghoul->Spells.Spell_Id(1),
                                 ghoul->Spells.Stored_Level(1), ghoul->Spells.Cast_Chance(1),

@@ -51,16 +51,12 @@ TEST_F(Tally_Command_Line_Test, Item_Reports_Match_The_Golden_Files) {
     }
 }
 
-// The class and constants of the item creation formula test: the report prints the numbers creation gives,
-// gold 95 and 85 and damage 6-12 and 5-14 at levels 1 and 5.
-TEST_F(Tally_Command_Line_Test, Item_Report_Shows_What_Creation_Gives) {
-    const int constants[15] = {-7, 13, 9, -11, 21, 6, -3, 2, 1, -1, -5, 4, -3, 2, 3};
+// The "General Item Info" and "General Monster Info" constants are words: a negative text or one above
+// 65535 reads 0, "+1" and "$19" are integers. The cells are worked out by hand from the formulas.
+TEST_F(Tally_Command_Line_Test, Report_Reads_The_Constants_As_Words) {
     const char* const what[] = {"Base Gold Value", "Consumption Value", "Defense Rating", "Damage Min",
                                 "Damage Max"};
     const char* const kind[] = {" Mod Per Level Add Percent", " Mod Per Level Add Amt", " Base Amt Mod"};
-    TKeys general;
-    for (int n = 0; n < 15; ++n)
-        general.emplace_back(std::string("Item ") + what[n % 5] + kind[n / 5], std::to_string(constants[n]));
     TKeys blade;
     const std::string fields =
         "Class Name=Blade|Name=Blade|Description=Клинок.|Type=Weapon|Weapon Type=Sword|Event ID=0|"
@@ -78,26 +74,160 @@ TEST_F(Tally_Command_Line_Test, Item_Report_Shows_What_Creation_Gives) {
         blade.emplace_back(field.substr(0, equals), field.substr(equals + 1));
         start = end + 1;
     }
-    Folder.Write("Blade.txt", Data_File_Text({general, blade}));
-
-    const TRun run =
-        Run({"--game-path", Data, "--from", "1", "--to", "5", "--items", Folder.Path() + "Blade.txt"});
-    ASSERT_EQ(run.Exit, Exit_Success) << run.Err;
-    std::vector<std::vector<std::string>> rows; // the Blade row of each table, split at blanks
-    std::istringstream lines(run.Out);
-    for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("Blade", 0) != 0) continue;
-        std::istringstream words(line);
-        rows.emplace_back();
-        for (std::string word; words >> word;) rows.back().push_back(word);
+    struct TItem_Case {
+        std::vector<std::string> Constants; // in the order gold, consumption, defence, min, max per kind
+        std::vector<std::string> Cells;     // gold and damage at levels 1 and 5
+    };
+    const TItem_Case item_cases[] = {
+        // Read 0, 13, 9, 0, 21 / 6, 0, 2, 1, 0 / 0, 4, 0, 2, 3: gold 100 and 124 x 1.00; damage (4 + 2) and
+        // (4 + 2 + 4) x 1.00, (9 + 3) and 12 x 1.84 = 22.08.
+        {{"-7", "13", "9", "-11", "21", "6", "-3", "2", "1", "-1", "-5", "4", "-3", "2", "3"},
+         {"100", "124", "6-12", "10-22"}},
+        // Read 0, 0, 0, 0, 25 / 65535, 0, 0, 1, 0 / 0, 0, 0, 0, 3: gold 100 + 4 x 65535; damage 4 and 8,
+        // 12 and 12 x 2.00.
+        {{"70000", "0", "0", "-11", "$19", "65535", "0", "0", "+1", "0", "-5", "0", "0", "65536", "3"},
+         {"100", "262240", "4-12", "8-24"}},
+    };
+    // The Blade row of each table of a report, split at blanks.
+    const auto rows_of = [](const std::string& out, const std::string& name) {
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind(name, 0) != 0) continue;
+            std::istringstream words(line.substr(name.size()));
+            rows.emplace_back();
+            for (std::string word; words >> word;) rows.back().push_back(word);
+        }
+        return rows;
+    };
+    for (const TItem_Case& c : item_cases) {
+        TKeys general;
+        for (int n = 0; n < 15; ++n)
+            general.emplace_back(std::string("Item ") + what[n % 5] + kind[n / 5], c.Constants[n]);
+        Folder.Write("Blade.txt", Data_File_Text({general, blade}));
+        const TRun run =
+            Run({"--game-path", Data, "--from", "1", "--to", "5", "--items", Folder.Path() + "Blade.txt"});
+        ASSERT_EQ(run.Exit, Exit_Success) << run.Err;
+        const auto rows = rows_of(run.Out, "Blade");
+        ASSERT_EQ(rows.size(), 2u) << run.Out;
+        ASSERT_EQ(rows[0].size(), 5u);
+        ASSERT_EQ(rows[1].size(), 5u);
+        EXPECT_EQ((std::vector<std::string>{rows[0][0], rows[0][4], rows[1][0], rows[1][4]}), c.Cells)
+            << c.Constants[0];
     }
-    ASSERT_EQ(rows.size(), 2u) << run.Out;
-    ASSERT_EQ(rows[0].size(), 6u);
-    EXPECT_EQ(rows[0][1], "95");
-    EXPECT_EQ(rows[0][5], "85");
-    ASSERT_EQ(rows[1].size(), 6u);
-    EXPECT_EQ(rows[1][1], "6-12");
-    EXPECT_EQ(rows[1][5], "5-14");
+
+    // The monster file of the golden reports with its health and damage constants replaced; Hard, so the
+    // per-difficulty percents count.
+    struct TMonster_Case {
+        std::vector<std::pair<std::string, std::string>> Constants;
+        std::vector<std::string> Cells; // the rat's health and damage at levels 1 and 2
+        std::string Health_Line;        // the rat's whole health line
+    };
+    const TMonster_Case monster_cases[] = {
+        // Health 3 x 3 and 6 x 3, + 65535 at level 2, x 1.00 at every level and difficulty; the bite 1-3,
+        // x 1.5 at level 2.
+        {{{"Monster Base Health Modifier", "$3"},
+          {"Monster Base Health Start", "-5"},
+          {"Monster Health Modifier Per Level Added Percent", "70000"},
+          {"Monster Health Modifier Per Level Added Amount", "65535"},
+          {"Monster Health Modifier Per Difficulty Level Pct", "-20"},
+          {"Monster Base Damage Min Start", "-1"},
+          {"Monster Base Damage Max Start", "65536"},
+          {"Monster Damage Modifier Per Level Added Percent", "+50"},
+          {"Monster Damage Modifier Per Level Added Amount", "-2"},
+          {"Monster Damage Modifier Per Difficulty Level Pct", "100000"}},
+         {"9-18", "65544-65553", "1-3", "1-4"},
+         // A cell wider than its column keeps one blank in front of it.
+         "Barrow Rat                         9-18 65544-65553"},
+        // A base modifier of 70000 reads 0: health is the start, "$A", alone: 10 and 10 x 1.1 + 3 at level 2,
+        // x 1.40. Starts of 70000 and -2 read 0: the bite 1-3 x 1.5, then (1 + 1) and (3 + 1) x 1.5.
+        {{{"Monster Base Health Modifier", "70000"},
+          {"Monster Base Health Start", "$A"},
+          {"Monster Base Damage Min Start", "70000"},
+          {"Monster Base Damage Max Start", "-2"}},
+         {"14-14", "19-19", "1-4", "3-6"},
+         "Barrow Rat                        14-14    19-19"},
+    };
+    const std::string monsters = Read_Bytes(Data + "Monsters.txt");
+    for (const TMonster_Case& c : monster_cases) {
+        std::string text = monsters;
+        for (const auto& [key, value] : c.Constants) {
+            const size_t at = text.find(key + " := ");
+            ASSERT_NE(at, std::string::npos) << key;
+            text.replace(at, text.find_first_of("\r\n", at) - at, key + " := " + value);
+        }
+        Folder.Write("Monsters.txt", text);
+        const TRun run = Run({"--game-path", Data, "--difficulty", "Hard", "--from", "1", "--to", "2",
+                              "--monsters", Folder.Path() + "Monsters.txt"});
+        ASSERT_EQ(run.Exit, Exit_Success) << run.Out;
+        const auto rows = rows_of(run.Out, "Barrow Rat");
+        ASSERT_EQ(rows.size(), 2u) << run.Out;
+        ASSERT_EQ(rows[0].size(), 2u);
+        ASSERT_EQ(rows[1].size(), 2u);
+        EXPECT_EQ((std::vector<std::string>{rows[0][0], rows[0][1], rows[1][0], rows[1][1]}), c.Cells)
+            << c.Constants[0].second;
+        EXPECT_NE(run.Out.find("\n" + c.Health_Line + "\n"), std::string::npos) << run.Out;
+    }
+}
+
+// The monster file of the golden reports cut or changed: without classes only the headings are printed; a
+// class with an error lists the errors instead of the report; large starts show the bonus-free formula.
+TEST_F(Tally_Command_Line_Test, Monster_Reports_Without_Classes_With_Errors_And_Large_Damage) {
+    const std::string monsters = Read_Bytes(Data + "Monsters.txt");
+    const std::string general_only = monsters.substr(0, monsters.find("\nName := ")) + "\n\n*END*\n";
+    const size_t second_class = monsters.find("\nName := ", monsters.find("\nName := ") + 1);
+    const std::string one_class = monsters.substr(0, second_class) + "\n\n*END*\n";
+    std::string broken = monsters;
+    broken.replace(broken.find("Movement Strategy := Hunt"), 25, "Movement Strategy := Sideways");
+    std::string large = monsters;
+    for (const auto& [key, value] :
+         TKeys{{"Monster Base Damage Min Start", "300"}, {"Monster Base Damage Max Start", "65535"}}) {
+        const size_t at = large.find(key + " := ");
+        large.replace(at, large.find_first_of("\r\n", at) - at, key + " := " + value);
+    }
+    struct TCase {
+        std::string Name, Text;
+        int Exit;
+        std::string Out; // "@" stands for the file's path
+    };
+    const std::string two_blank_lines = "\n\n";
+    const TCase cases[] = {
+        {"Empty.txt", general_only, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n" + two_blank_lines + "--Monster Damage--\n"},
+        // One class is enough for the tables.
+        {"One.txt", one_class, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n"
+         "Monster Name           Lev            1        2\n"
+         "Barrow Rat                        15-23    21-29\n" +
+             two_blank_lines +
+             "--Monster Damage--\n"
+             "Monster Name           Lev            1        2\n"
+             "Barrow Rat                          3-7     4-10\n"},
+        {"Broken.txt", broken, Exit_Data_File_Errors,
+         "--Data File Errors--\nUnknown value \"Sideways\" for Movement Strategy in record \"Barrow "
+         "Rat\".\n"},
+        // Damage (1 + 300) x 1.5 and (3 + 65535) x 1.5; at level 2, 301 x 1.2 + 1 and 65538 x 1.2 + 1, x 1.5.
+        // Health as in the golden Hard report.
+        {"Large.txt", large, Exit_Success,
+         "\nMonster Class File: @\n\n--Monster Health--\n"
+         "Monster Name           Lev            1        2\n"
+         "Barrow Rat                        15-23    21-29\n"
+         "Призрак                           35-63    42-72\n" +
+             two_blank_lines +
+             "--Monster Damage--\n"
+             "Monster Name           Lev            1        2\n"
+             "Barrow Rat                     451-98307 543-117969\n" +
+             Pad_Right("Призрак", 30) + std::string(18, ' ') + "\n"},
+    };
+    for (const TCase& c : cases) {
+        const std::string path = Folder.Write(c.Name, c.Text);
+        const TRun run = Run(
+            {"--game-path", Data, "--difficulty", "Hard", "--from", "1", "--to", "2", "--monsters", path});
+        EXPECT_EQ(run.Exit, c.Exit) << c.Name << run.Err;
+        std::string expected = c.Out;
+        if (const size_t at = expected.find('@'); at != std::string::npos) expected.replace(at, 1, path);
+        EXPECT_EQ(run.Out, expected) << c.Name;
+    }
 }
 
 TEST_F(Tally_Command_Line_Test, Monster_Reports_Match_The_Golden_Files) {

@@ -104,7 +104,7 @@ TEST_F(Tally_Session_Test, Presses_Keep_Levels_Replace_Or_Append_And_Free_The_Ta
         "--Data File Errors--",
         "Unknown value \"Weapn\" for Type in record \"Axe\".",
         "Could not find field \"Weight\" in record \"Axe\".",
-        "Could not find field \"Class Name\" in record 3.",
+        "Could not find field \"Class Name\" in record \"Axe\".",
     };
     EXPECT_EQ(session.Lines(), expected);
     EXPECT_EQ(session.Item_File_Label(), Tally_Data("Items.txt"));

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -136,12 +137,35 @@ TEST_F(Tally_Window_Test, A_Press_Shows_What_The_Command_Line_Prints) {
     EXPECT_EQ(box_text, QStringLiteral("'abc' is not a valid integer value"));
     EXPECT_EQ(box_icon, QMessageBox::Critical);
     EXPECT_EQ(chooser.Class_Asks, 0);
+    // A range of more than 1000 levels: the same box, before the dialog.
+    to->setText(QStringLiteral("1001"));
+    box_text.clear();
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            box_text = box->text();
+            box_icon = box->icon();
+            box->done(0);
+        }
+    });
+    item_button->click();
+    EXPECT_EQ(box_text,
+              QStringLiteral("Levels 1 to 1001 are 1001 levels; at most 1000 can be generated at once"));
+    EXPECT_EQ(box_icon, QMessageBox::Critical);
+    EXPECT_EQ(chooser.Class_Asks, 0);
 
     to->setText(QStringLiteral("3"));
     chooser.Class_File = Tally_Data("Items.txt");
     item_button->click();
     const QString shown = Control<QPlainTextEdit>(form, "Memo")->toPlainText();
-    EXPECT_EQ(Control<QLabel>(form, "lbl_item_file")->text().toStdString(), Tally_Data("Items.txt"));
+    // The label keeps the file name in view; the whole path is its tooltip.
+    QLabel* label = Control<QLabel>(form, "lbl_item_file");
+    EXPECT_EQ(label->toolTip().toStdString(), Tally_Data("Items.txt"));
+    EXPECT_TRUE(label->text().endsWith(QStringLiteral("/Items.txt")) ||
+                label->text().endsWith(QStringLiteral("\nItems.txt")))
+        << label->text().toStdString();
+    for (const QString& line : label->text().split(QLatin1Char('\n')))
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+            << line.toStdString();
 
     std::ostringstream out;
     std::ostringstream err;
@@ -151,6 +175,51 @@ TEST_F(Tally_Window_Test, A_Press_Shows_What_The_Command_Line_Prints) {
               Exit_Success)
         << err.str();
     EXPECT_EQ(shown.toStdString() + "\n", out.str());
+}
+
+TEST_F(Tally_Window_Test, File_Labels_Shorten_The_Folder_And_Keep_The_Name) {
+    QLabel probe;
+    const QFontMetrics metrics = probe.fontMetrics();
+    const int width = 169;
+    const QString ellipsis(QChar(0x2026));
+    const QString folder =
+        QStringLiteral("/home/designer/murkhollow/build/normal/runtime/Modules/Barrowdeep/Tiles/");
+    struct TCase {
+        QString Path;
+        bool Whole;      // shown as it is
+        bool Name_Whole; // the file name line holds the whole name
+    };
+    const TCase cases[] = {
+        {QStringLiteral("a/b.txt"), true, true},
+        {QStringLiteral("Items.txt"), true, true},
+        {folder + QStringLiteral("Barrow_MonsterClasses.txt"), false, true},
+        {folder + QStringLiteral("Упыри.txt"), false, true},
+        // A name wider than the label alone is shortened in its middle, its start and end kept.
+        {folder + QStringLiteral("A_Very_Long_Monster_Class_File_Name_For_The_Lower_Barrow_Levels.txt"),
+         false, false},
+    };
+    for (const TCase& c : cases) {
+        const QString text = File_Label_Text(c.Path, metrics, width);
+        SCOPED_TRACE(text.toStdString());
+        if (c.Whole) {
+            EXPECT_EQ(text, c.Path);
+            continue;
+        }
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2);
+        for (const QString& line : lines) EXPECT_LE(metrics.horizontalAdvance(line), width);
+        // The folder line keeps the folders nearest the file.
+        EXPECT_TRUE(lines[0].startsWith(ellipsis));
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral("/Tiles/")));
+        const QString name = c.Path.mid(c.Path.lastIndexOf(QLatin1Char('/')) + 1);
+        if (c.Name_Whole) {
+            EXPECT_EQ(lines[1], name);
+        } else {
+            EXPECT_TRUE(lines[1].contains(ellipsis));
+            EXPECT_TRUE(lines[1].startsWith(QStringLiteral("A_Very")));
+            EXPECT_TRUE(lines[1].endsWith(QStringLiteral(".txt")));
+        }
+    }
 }
 
 } // namespace
