@@ -36,17 +36,20 @@ const std::map<std::string, int> Shipped_Files = {
     {"Data/Spells.txt", 15},
     {"Data/Summon_MonsterClasses.txt", 2},
     {"Modules/Barrowdeep/Data/ItemModifiers.txt", 15},
+    {"Modules/Barrowdeep/Data/ModuleData.txt", 1},
     {"Modules/Barrowdeep/Data/MonsterModifiers.txt", 9},
     {"Modules/Barrowdeep/Data/TrapGroups.txt", 5},
     {"Modules/Barrowdeep/Data/UniqueItemNames.txt", 2},
     {"Modules/Barrowdeep/Tiles/Barrow_ItemClasses.txt", 45},
     {"Modules/Barrowdeep/Tiles/Barrow_MonsterClasses.txt", 13},
     {"Modules/Barrowdeep/Tiles/Barrow_RandomItemsCarried.txt", 5},
-    {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 66},
+    {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 68},
+    {"Modules/Barrowdeep/Tiles/Barrow_Tiles.txt", 13},
     {"Modules/Barrowdeep/Tiles/Village_ItemClasses.txt", 31},
     {"Modules/Barrowdeep/Tiles/Village_MonsterClasses.txt", 7},
     {"Modules/Barrowdeep/Tiles/Village_RandomItemsCarried.txt", 3},
-    {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 48},
+    {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 50},
+    {"Modules/Barrowdeep/Tiles/Village_Tiles.txt", 12},
 };
 
 } // namespace
