@@ -71,7 +71,8 @@ TEST_F(MapDiggerLayout, TheGridIsCentredOnTheMapFromSquareOneAtLeast) {
         int Origin;
     };
     const std::vector<TCase> cases = {{17, false, 10, 15}, {17, true, 11, 6}, {20, true, 10, 1},
-                                      {30, false, 6, 10},  {33, true, 6, 1},  {23, false, 8, 8}};
+                                      {30, false, 6, 10},  {33, true, 6, 1},  {23, false, 8, 8},
+                                      {1, false, 184, 8}};
     const uint16_t rock = Add_Terrain("Rock", "rock");
     const uint16_t floor = Add_Terrain("Floor", "floor");
     for (const TCase& c : cases) {
@@ -225,6 +226,16 @@ TEST_F(MapDiggerLayout, ASectionIsPlacedWholeAwayFromTheGridEdge) {
     EXPECT_EQ(Layout(), std::vector<std::string>({"Hall@3,3", "Hall@4,2", "Hall@4,3"}));
     EXPECT_EQ(Tile_At(4, 3), 2);
     EXPECT_EQ(Dig_Context().Cell(3, 3).Serial, Dig_Context().Cell(4, 3).Serial);
+    // A section of no rows would fill no cell: never a candidate.
+    Install_Grid(6, 6, true);
+    TTile_Class& flat = Add_Tile("Flat", {}, 1);
+    flat.Section_Group = 5;
+    flat.Section_Width = 2;
+    flat.Section_X = flat.Section_Y = 1;
+    Tile_Classes().Get(1)->Max_Per_Level = 0;
+    EXPECT_FALSE(Add_Tile_To_Location(3, 3, {}));
+    Tile_Classes().Get(1)->Max_Per_Level = 100;
+    Tile_Classes().Tiles.pop_back();
     // A neighbour closed where a piece is open keeps the section out.
     Install_Grid(6, 6, true);
     Set_Tile_At_Location(4, 2, 1, true, false, 0);
@@ -282,6 +293,8 @@ TEST_F(MapDiggerLayout, StartingAndGroupTilesAreNamedPlacedAndReported) {
         Place_Named_Tile(c.Tile, c.X, c.Y, c.Any, errors);
         EXPECT_EQ(errors, c.Errors);
         EXPECT_EQ(rolls.Left(), 0u);
+        // Random cells keep one cell away from the grid's edges: 2 .. count - 2.
+        for (const auto& asked : rolls.Asked) EXPECT_EQ(asked, std::make_pair(2, 4));
         std::vector<std::string> expected = {"Start@3,3"};
         if (!c.Placed.empty()) expected.push_back(c.Placed);
         std::vector<std::string> layout = Layout();
@@ -396,10 +409,8 @@ TEST_F(MapDiggerLayout, GrownLayoutsAreClosedConsistentAndWithinTheirMaxima) {
                     }
                 }
             // A cell left open is only the mark of a last sweep whose rolls of 100 chose nothing.
-            if (open_end) {
-                ++open_ends;
-                EXPECT_GT(dig.Last_Sweep_Missed_Picks, 0) << seed;
-            }
+            open_ends += open_end ? 1 : 0;
+            EXPECT_EQ(open_end, dig.Last_Sweep_Missed_Picks > 0) << seed;
             full += dig.Occupied_Count() >= 90 ? 1 : 0;
             for (int32_t i = 1; i <= Tile_Classes().Count(); ++i) {
                 EXPECT_GE(Tile_Classes().Get(i)->Max_Per_Level, 0);
@@ -461,6 +472,104 @@ TEST_F(MapDiggerLayout, CutOffStartingTilesAreJoinedOrReported) {
     EXPECT_TRUE(errors.empty()) << errors.front();
     EXPECT_EQ(Reached(2, 5).count({9, 5}), 0u);
     EXPECT_FALSE(Dig_Context().Occupied(8, 5));
+}
+
+TEST_F(MapDiggerLayout, TheRepairSeesEveryStartAndEveryEdgeOfTheGrid) {
+    // Hand-built cut-offs on a 6 x 6 grid: A opens into a dead end next to it, B waits two cells away.
+    // The one pair to change is the dead end and the empty cell towards B, in the first row or in the
+    // last column; a corner and a straight (one candidate each) then join them.
+    struct TCase {
+        const char* Name;
+        std::pair<int32_t, int32_t> A, B, End;
+        TSide_Set A_Sides, B_Sides;
+        int32_t End_Tile;
+        std::vector<std::string> Layout;
+    };
+    const std::vector<TCase> cases = {
+        {"across the first row",
+         {1, 2},
+         {3, 1},
+         {1, 1},
+         {1, 0, 0, 0},
+         {0, 0, 0, 1},
+         3,
+         {"Corner ES@1,1", "A@1,2", "Straight EW@2,1", "B@3,1"}},
+        {"down the last column",
+         {5, 1},
+         {6, 3},
+         {6, 1},
+         {0, 1, 0, 0},
+         {1, 0, 0, 0},
+         4,
+         {"A@5,1", "Corner SW@6,1", "Straight NS@6,2", "B@6,3"}},
+    };
+    auto build = [this](const TCase& c) {
+        Free_Tile_Classes();
+        Install_Grid(6, 6, false);
+        Add_Tile("A", c.A_Sides);
+        Add_Tile("B", c.B_Sides);
+        Add_Tile("End S", {0, 0, 1, 0});
+        Add_Tile("End W", {0, 0, 0, 1});
+        Add_Tile("Corner ES", {0, 1, 1, 0});
+        Add_Tile("Corner SW", {0, 0, 1, 1});
+        Add_Tile("Straight EW", {0, 1, 0, 1});
+        Add_Tile("Straight NS", {1, 0, 1, 0});
+        Set_Tile_At_Location(c.A.first, c.A.second, 1, false, true, 1);
+        Set_Tile_At_Location(c.B.first, c.B.second, 2, false, true, 2);
+        Set_Tile_At_Location(c.End.first, c.End.second, c.End_Tile, true, false, 3);
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        build(c);
+        TScripted_Rolls rolls({1, 1});
+        TString_List errors;
+        Ensure_Starting_Point_Connections(errors, "Cave.txt", 2);
+        EXPECT_TRUE(errors.empty());
+        EXPECT_EQ(Layout(), c.Layout);
+        EXPECT_EQ(rolls.Left(), 0u);
+    }
+    // Without the straight the corner is laid again in every round, one roll each: 1001 rounds, silent.
+    build(cases[0]);
+    Tile_Classes().Get(7)->Max_Per_Level = 0;
+    Tile_Classes().Get(5)->Max_Per_Level = Tile_Classes().Get(5)->Max_Per_Module = 5000;
+    {
+        TScripted_Rolls rolls(std::vector<int32_t>(1001, 1));
+        TString_List errors;
+        Ensure_Starting_Point_Connections(errors, "Cave.txt", 2);
+        EXPECT_TRUE(errors.empty());
+        EXPECT_EQ(rolls.Left(), 0u);
+    }
+    // A closed first start reaches nothing it may change: every other start, in the first row or the
+    // last, is then reported unreached.
+    for (const int32_t row : {1, 6}) {
+        Install_Grid(6, 6, false);
+        Set_Tile_At_Location(2, 3, 3, false, true, 1);
+        Dig_Context().Cell(2, 3).Sides = {};
+        Set_Tile_At_Location(3, row, 2, false, true, 2);
+        TString_List errors;
+        Ensure_Starting_Point_Connections(errors, "Cave.txt", 2);
+        EXPECT_EQ(errors, TString_List({"Could not ensure starting point connections on Map 2: Cave.txt."}))
+            << row;
+    }
+}
+
+TEST_F(MapDiggerLayout, ResizingReplacesChangeableTilesOnTheFrontier) {
+    Install_Grid(6, 6, true);
+    Tile_Classes().Info->Tiles_To_Resize = 3;
+    Add_Tile("Old", {}, 0);
+    Add_Tile("New", {}, 1);
+    Set_Tile_At_Location(1, 1, 1, true, false, 1); // candidate 1
+    Set_Tile_At_Location(3, 3, 1, true, false, 2); // candidate 2
+    Set_Tile_At_Location(5, 5, 1, false, true, 3); // a starting tile stays
+    TTile_Class& piece = Add_Tile("Piece", {});    // so does a section piece
+    piece.Section_Group = 1;
+    Set_Tile_At_Location(2, 5, 3, true, false, 4);
+    // The second candidate, then the only one left (no roll); with none left the third change asks nothing.
+    TScripted_Rolls rolls({2, 1, 1});
+    Resize_Tile_Map();
+    EXPECT_EQ(Layout(), std::vector<std::string>({"New@1,1", "Piece@2,5", "New@3,3", "Old@5,5"}));
+    EXPECT_EQ(rolls.Left(), 0u);
+    EXPECT_EQ(rolls.Asked, (std::vector<std::pair<int32_t, int32_t>>{{1, 2}, {1, 100}, {1, 100}}));
 }
 
 TEST_F(MapDiggerLayout, ParametersComeFromTheModuleDifficultyAndStartingLevel) {
@@ -535,6 +644,7 @@ TEST_F(MapDiggerLayout, EntrancesFollowTheirTileWhenItIsTurned) {
     Set_Tile_At_Location(2, 4, 2, true, false, 2);
     Set_Tile_At_Location(3, 3, 3, true, false, 3);
     Set_Tile_At_Location(4, 1, 4, true, false, 4);
+    EXPECT_EQ(Dig_Context().Occupied_Count(), 4);
     TWordList ids, xs, ys;
     Collect_Tile_Entrances(15, 15, ids, xs, ys);
     std::vector<std::vector<int>> found;
