@@ -661,6 +661,46 @@ TEST_F(MapDiggerLayout, EntrancesFollowTheirTileWhenItIsTurned) {
     EXPECT_EQ(std::make_pair(mx, my), std::make_pair(1, 1));
 }
 
+TEST_F(MapDiggerLayout, EveryOccupiedCellIsStampedWithItsLocksAndTraps) {
+    const uint16_t rock = Add_Terrain("Rock", "rock");
+    const uint16_t floor = Add_Terrain("Floor", "floor");
+    TTerrain door;
+    door.Set_Categories("door");
+    door.Locked_Terrain_Group = "Doors";
+    door.Locked_Key_Groups = {"Key"};
+    door.Trapped_Terrain_Group = "Door Traps";
+    const uint16_t door_id = Map->Terrain_List.Add(door);
+    Fill_Map_Terrain(rock);
+    Build_Terrain_Symbol_Tables();
+    Install_Grid(10, 10, false);
+    TTile_Class& room = Add_Tile("Room", {});
+    room.Rows.assign(17, std::u32string(17, U'.'));
+    room.Rows[0][0] = U'D';
+    room.Identifiers = {{".", {"floor"}}, {"D", {"door"}}};
+    room.Locked_Terrain_Groups = room.Trapped_Terrain_Groups = "Doors, Door Traps";
+    TDig_Context& dig = Dig_Context();
+    dig.X0 = dig.Y0 = 15;
+    dig.Params.Trap_Group_Name = "Cave Traps";
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{1, 1}, {10, 10}, {1, 10}})
+        Set_Tile_At_Location(x, y, 1, true, false, 1);
+    Stamp_Dug_Cells(dig, nullptr, nullptr); // no chance group: stamped only
+    EXPECT_TRUE(Map->Lock_Key_Names().empty());
+    const TTerrain_Group_Chances locks = {{"Doors"}, {100}}, traps = {{"Door Traps"}, {100}};
+    Stamp_Dug_Cells(dig, &locks, &traps);
+    // Cells (1, 1), (10, 10) and (1, 10) begin at squares (15, 15), (168, 168) and (15, 168).
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{15, 15}, {168, 168}, {15, 168}}) {
+        EXPECT_EQ(Map->Get_Square(x, y)->Terrain_Id, door_id) << x << "," << y;
+        EXPECT_EQ(Map->Get_Square(x + 16, y + 16)->Terrain_Id, floor);
+        std::string key, trap;
+        EXPECT_TRUE(Map->Get_Lock(x, y, key) && key == "Key");
+        EXPECT_TRUE(Map->Get_Trap(x, y, trap) && trap == "Cave Traps");
+    }
+    EXPECT_EQ(Map->Lock_Key_Names().size(), 3u);
+    EXPECT_EQ(Map->Get_Square(14, 15)->Terrain_Id, rock);
+    EXPECT_EQ(Map->Get_Square(185, 184)->Terrain_Id, rock);
+    EXPECT_EQ(Map->Get_Square(100, 100)->Terrain_Id, rock);
+}
+
 TEST_F(MapDiggerLayout, TheOuterBorderBandsStayOnTheMap) {
     const uint16_t inside = Add_Terrain("Inside", "floor");
     const uint16_t edge = Add_Terrain("Edge", "ceiling, rock");
@@ -682,9 +722,10 @@ TEST_F(MapDiggerLayout, TheOuterBorderBandsStayOnTheMap) {
         while (left < 200 && Map->Get_Square(left + 1, 100)->Terrain_Id == edge) ++left;
         while (right > 1 && Map->Get_Square(right - 1, 100)->Terrain_Id == edge) --right;
         EXPECT_EQ(std::vector<int>({left, right}), c.Band_Ends);
-        int top = 0;
+        int top = 0, bottom = 201;
         while (top < 200 && Map->Get_Square(100, top + 1)->Terrain_Id == edge) ++top;
-        EXPECT_EQ(top, left);
+        while (bottom > 1 && Map->Get_Square(100, bottom - 1)->Terrain_Id == edge) --bottom;
+        EXPECT_EQ(std::vector<int>({top, bottom}), c.Band_Ends);
         EXPECT_EQ(Map->Get_Square(200, 200)->Terrain_Id, edge);
     }
     // No border categories: nothing is filled.

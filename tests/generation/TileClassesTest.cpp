@@ -104,6 +104,11 @@ TEST_F(TileClasses, LoaderRefusesWhatTheDiggerCannotUse) {
          {Invalid_Value_Line("0", "Item 1 Xpos", "T", 2)},
          1},
         {"a short row", {}, {Tile_Keys("T", "N", 10, false, rows)}, {"Tile Row 3 not the correct size."}, 1},
+        {"a missing row",
+         {},
+         {With(Tile_Keys("T", "N", 10, false), {{"Tile Row 5", "<drop>"}})},
+         {Missing_Field_Line("Tile Row 5", "T", 2)},
+         1},
         {"a row of 17 Cyrillic characters", {}, {Tile_Keys("T", "N", 10, false, wide_rows)}, {}, 1},
         {"a missing key",
          {{"Percent of map to fill", "<drop>"}},
@@ -358,6 +363,9 @@ TEST_F(TileClasses, LocksAndTrapsFollowTheTileTextsAndTheChanceGroupsPercents) {
     tile.Trapped_Terrain_Groups = "Door Traps";
     const std::vector<uint16_t> squares = {door_id, keyless_id, floor_id, floor_id, door_id, door_id};
     for (int i = 0; i < 6; ++i) Map->Get_Square(5 + i % 3, 5 + i / 3)->Terrain_Id = squares[i];
+    // Doors just beside and below the tile's area are not the tile's.
+    Map->Get_Square(8, 5)->Terrain_Id = door_id;
+    Map->Get_Square(5, 7)->Terrain_Id = door_id;
 
     const TTerrain_Group_Chances locks = {{"Chest Locks", "Oak Doors", "Old Doors"}, {100, 40, 100}};
     {
@@ -366,6 +374,8 @@ TEST_F(TileClasses, LocksAndTrapsFollowTheTileTextsAndTheChanceGroupsPercents) {
         TScripted_Rolls rolls({40, 2, 100, 41, 40, 1});
         Lock_Tile_Squares(tile, 5, 5, locks);
         EXPECT_EQ(rolls.Left(), 0u);
+        EXPECT_EQ(rolls.Asked, (std::vector<std::pair<int32_t, int32_t>>{
+                                   {1, 100}, {1, 2}, {1, 100}, {1, 100}, {1, 100}, {1, 2}}));
     }
     std::vector<std::string> keys;
     for (int i = 0; i < 6; ++i) {
@@ -398,19 +408,41 @@ TEST_F(TileClasses, MarksAndFillsCoverTheMapAndNoMore) {
     Fill_Rect_Terrain({-5, 190, 3, 260}, floor);
     Fill_Rect_Terrain({50, 50, 49, 60}, floor); // right before left: nothing
     Build_Terrain_Symbol_Tables();
+    Map->Get_Square(60, 60)->Terrain_Id = 0; // no terrain carries no category
     std::array<TTerrain_Mark_Grid, 4> grids;
     grids[3].Set(100, 100, 7); // the grid of an empty name is left alone
     Mark_Terrain_Grids({"Ceiling", "floor", "door", ""}, grids);
     std::vector<int> marks;
     for (const auto& [x, y] :
-         std::vector<std::pair<int, int>>{{1, 1}, {1, 190}, {3, 200}, {4, 200}, {50, 50}})
+         std::vector<std::pair<int, int>>{{1, 1}, {1, 190}, {3, 200}, {4, 200}, {50, 50}, {60, 60}})
         marks.push_back(grids[0].Get(x, y) * 100 + grids[1].Get(x, y) * 10 + grids[2].Get(x, y));
-    EXPECT_EQ(marks, std::vector<int>({100, 10, 10, 100, 100}));
+    EXPECT_EQ(marks, std::vector<int>({100, 10, 10, 100, 100, 0}));
     EXPECT_EQ(grids[3].Get(100, 100), 7);
     int floors = 0;
     for (int x = 1; x <= 200; ++x)
         for (int y = 1; y <= 200; ++y) floors += Map->Get_Square(x, y)->Terrain_Id == floor ? 1 : 0;
     EXPECT_EQ(floors, 3 * 11);
+}
+
+TEST(TileSides, NamesFlagsAndSets) {
+    const TSide_Set sides = {1, 0, 3, 4};
+    std::vector<std::string> names;
+    std::vector<int> flags;
+    for (int32_t side = 0; side <= 5; ++side) {
+        names.push_back(Side_Name(side));
+        flags.push_back(Side_Flag(sides, side));
+    }
+    EXPECT_EQ(names, std::vector<std::string>({"", "N", "E", "S", "W", ""}));
+    EXPECT_EQ(flags, std::vector<int>({0, 1, 0, 3, 4, 0}));
+    for (size_t closed = 0; closed < 4; ++closed) {
+        TSide_Set one_closed = {1, 1, 1, 1};
+        one_closed[closed] = 0;
+        EXPECT_FALSE(Sides_All_Set(one_closed)) << closed;
+    }
+    TSide_Set all = {1, 2, 3, 4};
+    EXPECT_TRUE(Sides_All_Set(all));
+    Sides_Clear(all);
+    EXPECT_EQ(all, TSide_Set({0, 0, 0, 0}));
 }
 
 } // namespace
