@@ -234,6 +234,13 @@ TEST_F(MapDiggerLayout, ASectionIsPlacedWholeAwayFromTheGridEdge) {
     flat.Section_X = flat.Section_Y = 1;
     Tile_Classes().Get(1)->Max_Per_Level = 0;
     EXPECT_FALSE(Add_Tile_To_Location(3, 3, {}));
+    flat.Section_Width = 1; // one cell is a section too
+    flat.Section_Height = 1;
+    {
+        TScripted_Rolls one({1});
+        EXPECT_TRUE(Add_Tile_To_Location(3, 3, {}));
+    }
+    EXPECT_EQ(Tile_At(3, 3), 3);
     Tile_Classes().Get(1)->Max_Per_Level = 100;
     Tile_Classes().Tiles.pop_back();
     // A neighbour closed where a piece is open keeps the section out.
