@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -53,6 +54,11 @@ TGenerator& Generator() {
     return g;
 }
 
+TRandom_Range_Source& Scripted_Source() {
+    static TRandom_Range_Source source;
+    return source;
+}
+
 } // namespace
 
 const std::string& Base_Folder() {
@@ -80,12 +86,17 @@ void Setup_Global_Vars() {
 
 int32_t Random_Range(int32_t low, int32_t high) {
     if (high <= low) return low;
+    if (Scripted_Source()) return Scripted_Source()(low, high);
     const uint64_t span = static_cast<uint64_t>(static_cast<int64_t>(high) - static_cast<int64_t>(low)) + 1;
     return static_cast<int32_t>(static_cast<int64_t>(low) + static_cast<int64_t>(Generator().Next() % span));
 }
 
 void Seed_Random(uint64_t seed) {
     Generator().Seed(seed);
+}
+
+void Install_Random_Range_Source(TRandom_Range_Source source) {
+    Scripted_Source() = std::move(source);
 }
 
 void Seed_Random_From_Clock() {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The program folder ("base"), with a trailing "/", in its real case.
@@ -27,6 +28,11 @@ int32_t Random_Range(int32_t low, int32_t high);
 // generator seeds it from the clock.
 void Seed_Random(uint64_t seed);
 void Seed_Random_From_Clock();
+// Tests script single rolls: while a source is installed, Random_Range with high > low asks it for the
+// number instead of the generator (high <= low still gives low without asking). Null puts the generator
+// back.
+using TRandom_Range_Source = std::function<int32_t(int32_t low, int32_t high)>;
+void Install_Random_Range_Source(TRandom_Range_Source source);
 
 // Conversions that hold a value at the edges of the target's range instead of wrapping or converting out of
 // range (undefined): amounts come from data files and saves and may be anything.

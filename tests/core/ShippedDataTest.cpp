@@ -37,6 +37,7 @@ const std::map<std::string, int> Shipped_Files = {
     {"Data/Summon_MonsterClasses.txt", 2},
     {"Modules/Barrowdeep/Data/ChanceGroups.txt", 2},
     {"Modules/Barrowdeep/Data/ItemModifiers.txt", 15},
+    {"Modules/Barrowdeep/Data/ModuleData.txt", 1},
     {"Modules/Barrowdeep/Data/MonsterModifiers.txt", 9},
     {"Modules/Barrowdeep/Data/TrapGroups.txt", 6},
     {"Modules/Barrowdeep/Data/UniqueItemNames.txt", 2},
@@ -45,13 +46,15 @@ const std::map<std::string, int> Shipped_Files = {
     {"Modules/Barrowdeep/Tiles/Barrow_MonsterGroups.txt", 4},
     {"Modules/Barrowdeep/Tiles/Barrow_RandomItemsCarried.txt", 5},
     {"Modules/Barrowdeep/Tiles/Barrow_Stores.txt", 0},
-    {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 66},
+    {"Modules/Barrowdeep/Tiles/Barrow_Terrain.txt", 68},
+    {"Modules/Barrowdeep/Tiles/Barrow_Tiles.txt", 13},
     {"Modules/Barrowdeep/Tiles/Village_ItemClasses.txt", 31},
     {"Modules/Barrowdeep/Tiles/Village_MonsterClasses.txt", 7},
     {"Modules/Barrowdeep/Tiles/Village_MonsterGroups.txt", 0},
     {"Modules/Barrowdeep/Tiles/Village_RandomItemsCarried.txt", 3},
     {"Modules/Barrowdeep/Tiles/Village_Stores.txt", 1},
-    {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 48},
+    {"Modules/Barrowdeep/Tiles/Village_Terrain.txt", 50},
+    {"Modules/Barrowdeep/Tiles/Village_Tiles.txt", 12},
 };
 
 } // namespace

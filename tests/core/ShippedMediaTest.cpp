@@ -92,7 +92,7 @@ bool Media_Kind(const std::string& file, const std::string& key, TMedia_Kind& ki
         kind = {items ? "Pictures/Items" : "Pictures/Monsters", items ? 32 : 54};
     else if (Numbered(k, "bitmap ", " name"))
         kind = {"Pictures/SysPics", 0};
-    else if (k.rfind("music song ", 0) == 0)
+    else if (k.rfind("music song ", 0) == 0 || Numbered(k, "map ", " music filename"))
         kind = {"Music", 0};
     else if (k.find("sound file") != std::string::npos)
         kind = {"Sounds", 0};
