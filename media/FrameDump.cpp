@@ -45,6 +45,11 @@ bool Read_Buffer_Frame(int32_t handle, TFrame& frame) {
     frame.Height = s->Height;
     frame.Bgr.resize(static_cast<std::size_t>(s->Width) * s->Height * 3);
     uint8_t* out = frame.Bgr.data();
+    // Each 16-bit field widened once: red and blue by their five bits, green by five or six.
+    const uint32_t red_shift = s->Layout_555 ? 10 : 11, green_mask = s->Layout_555 ? 31 : 63;
+    uint8_t five[32], green[64];
+    for (uint32_t v = 0; v < 32; ++v) five[v] = plat::Unpack_16(v, false).B;
+    for (uint32_t v = 0; v <= green_mask; ++v) green[v] = plat::Unpack_16(v << 5, s->Layout_555).G;
     for (int32_t y = 0; y < s->Height; ++y) {
         const uint8_t* row = s->Row(y);
         switch (s->Bits) {
@@ -57,6 +62,14 @@ bool Read_Buffer_Frame(int32_t handle, TFrame& frame) {
                 out[0] = row[4 * x];
                 out[1] = row[4 * x + 1];
                 out[2] = row[4 * x + 2];
+            }
+            break;
+        case 16:
+            for (int32_t x = 0; x < s->Width; ++x, out += 3) {
+                const uint32_t w = row[2 * x] | row[2 * x + 1] << 8;
+                out[0] = five[w & 31];
+                out[1] = green[(w >> 5) & green_mask];
+                out[2] = five[(w >> red_shift) & 31];
             }
             break;
         default:

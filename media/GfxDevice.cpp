@@ -241,7 +241,8 @@ void Gx_Set_Blit_Mode(int32_t mode) {
 
 int32_t Gx_Flip() {
     TGx_State& g = Gx();
-    if (g.Mode_Set && g.Flip_Chain && g.Slots[0].Surface) plat::Display_Backend().Present(*g.Slots[0].Surface);
+    if (g.Mode_Set && g.Flip_Chain && g.Slots[0].Surface)
+        plat::Display_Backend().Present(*g.Slots[0].Surface);
     return 0;
 }
 
