@@ -4,6 +4,7 @@
 #include "platform/PathLayer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -57,25 +58,92 @@ int32_t Read_Header(std::span<const uint8_t> d, TBmp_Header& h) {
     return Gx_Bmp_Ok;
 }
 
-// The file's colour table, installed from first: entries limited to what the bit count can address and to
-// the palette's end.
-void Install_Colour_Table(std::span<const uint8_t> d, const TBmp_Header& h, int32_t first, int32_t& result) {
+// The file's colour table as it applies from palette entry first: limited to what the bit count can
+// address and to the palette's end. False when the file ends inside it.
+bool Read_Colour_Table(std::span<const uint8_t> d, const TBmp_Header& h, int32_t first,
+                       std::vector<plat::TRgb8>& entries) {
     const int64_t entry_size = h.Header_Size == 12 ? 3 : 4;
     const int64_t table_bytes = int64_t{h.Data_Offset} - (h.Header_Size + File_Header_Size);
-    int64_t entries = table_bytes / entry_size;
-    entries = std::min<int64_t>(entries, h.Bit_Count >= 8 ? 256 : int64_t{1} << h.Bit_Count);
-    entries = std::min<int64_t>(entries, 256 - first);
+    int64_t count = table_bytes / entry_size;
+    count = std::min<int64_t>(count, h.Bit_Count >= 8 ? 256 : int64_t{1} << h.Bit_Count);
+    count = std::min<int64_t>(count, 256 - first);
     const std::size_t start = File_Header_Size + h.Header_Size;
-    if (start + entries * entry_size > d.size()) {
-        result = Gx_Bmp_Not_Bmp;
+    if (start + count * entry_size > d.size()) return false;
+    entries.resize(static_cast<std::size_t>(count));
+    for (int64_t i = 0; i < count; ++i) {
+        const std::size_t at = start + static_cast<std::size_t>(i * entry_size);
+        entries[i] = {d[at + 2], d[at + 1], d[at]};
+    }
+    return true;
+}
+
+// Squeezes the colours the 8-bit buffer uses into count palette entries from first: while more indices
+// occur than fit, the two nearest colours are merged (the one with fewer pixels into the other); the
+// survivors are packed in index order, moved up to first, and every pixel renumbered.
+void Reduce_Palette(plat::TSurface& s, int32_t first, int32_t count, plat::TPalette& table) {
+    std::array<int64_t, 256> pixels{};
+    for (uint8_t p : s.Pixels) pixels[p]++;
+    std::array<uint8_t, 256> merged_into{};
+    for (int32_t i = 0; i < 256; ++i) merged_into[i] = static_cast<uint8_t>(i);
+    auto distance = [&](int32_t i, int32_t j) {
+        const int64_t dr = table[i].R - table[j].R, dg = table[i].G - table[j].G,
+                      db = table[i].B - table[j].B;
+        return dr * dr + dg * dg + db * db;
+    };
+    int32_t used =
+        static_cast<int32_t>(std::count_if(pixels.begin(), pixels.end(), [](int64_t n) { return n > 0; }));
+    while (used > count) {
+        int32_t best_i = -1, best_j = -1;
+        int64_t best = 0;
+        for (int32_t i = 0; i < 256; ++i) {
+            if (pixels[i] == 0) continue;
+            for (int32_t j = i + 1; j < 256; ++j) {
+                if (pixels[j] == 0) continue;
+                const int64_t d = distance(i, j);
+                if (best_i < 0 || d < best ||
+                    (d == best && pixels[j] < std::min(pixels[best_i], pixels[best_j]))) {
+                    best_i = i;
+                    best_j = j;
+                    best = d;
+                }
+            }
+        }
+        const int32_t loser = pixels[best_j] < pixels[best_i] ? best_j : best_i;
+        const int32_t winner = loser == best_i ? best_j : best_i;
+        for (uint8_t& m : merged_into)
+            if (m == loser) m = static_cast<uint8_t>(winner);
+        pixels[winner] += pixels[loser];
+        pixels[loser] = 0;
+        --used;
+    }
+    std::array<uint8_t, 256> number{};
+    plat::TPalette packed{};
+    int32_t n = 0;
+    for (int32_t i = 0; i < 256; ++i)
+        if (pixels[i] > 0) {
+            number[i] = static_cast<uint8_t>(n);
+            packed[n++] = table[i];
+        }
+    table = plat::TPalette{};
+    for (int32_t i = 0; i < n; ++i) table[first + i] = packed[i];
+    std::array<uint8_t, 256> renumber{};
+    for (int32_t i = 0; i < 256; ++i) renumber[i] = static_cast<uint8_t>(number[merged_into[i]] + first);
+    for (uint8_t& p : s.Pixels) p = renumber[p];
+}
+
+// An 8-bit buffer takes the file's colours after its rows are in: an 8-bit picture's are squeezed into
+// entries 10..245 (or installed as they are with Gx_Bmp_Keep_File_Colours), a 4- or 1-bit picture's go in
+// from entry 10; entries 0..9 and 246..255 stay.
+void Install_Into_Indexed_Buffer(plat::TSurface& target, const TBmp_Header& h, int32_t flags,
+                                 const std::vector<plat::TRgb8>& entries) {
+    if (h.Bit_Count != 8) {
+        Gx_Set_Palette_Entries(10, static_cast<int32_t>(entries.size()), entries.data());
         return;
     }
-    std::vector<plat::TRgb8> triples(static_cast<std::size_t>(entries));
-    for (int64_t i = 0; i < entries; ++i) {
-        const std::size_t at = start + static_cast<std::size_t>(i * entry_size);
-        triples[i] = {d[at + 2], d[at + 1], d[at]};
-    }
-    if (entries > 0) Gx_Set_Palette_Entries(first, static_cast<int32_t>(entries), triples.data());
+    plat::TPalette table{};
+    std::copy(entries.begin(), entries.end(), table.begin());
+    if (!(flags & Gx_Bmp_Keep_File_Colours)) Reduce_Palette(target, 10, 236, table);
+    Gx_Set_Palette_Entries(10, 236, table.data() + 10);
 }
 
 // One source row into the target row from column skip on, count pixels.
@@ -149,11 +217,13 @@ int32_t Show_Bmp(std::span<const uint8_t> d, int32_t flags) {
         return Gx_Bmp_No_Memory;
     }
 
-    int32_t result = Gx_Bmp_Ok;
     const int64_t table_bytes = int64_t{h.Data_Offset} - (h.Header_Size + File_Header_Size);
-    if (table_bytes != 0 && !(flags & Gx_Bmp_Ignore_Colour_Table) && h.Bit_Count <= 8 && target->Bits > 8)
-        Install_Colour_Table(d, h, h.Bit_Count == 8 ? 0 : 10, result);
-    if (result != Gx_Bmp_Ok) return result;
+    const bool use_table = table_bytes != 0 && !(flags & Gx_Bmp_Ignore_Colour_Table) && h.Bit_Count <= 8;
+    std::vector<plat::TRgb8> entries;
+    if (use_table && !Read_Colour_Table(d, h, h.Bit_Count == 8 ? 0 : 10, entries)) return Gx_Bmp_Not_Bmp;
+    if (use_table && target->Bits > 8 && !entries.empty())
+        Gx_Set_Palette_Entries(h.Bit_Count == 8 ? 0 : 10, static_cast<int32_t>(entries.size()),
+                               entries.data());
 
     const int32_t bytes = plat::Bytes_Per_Pixel(target->Bits);
     // Rows in file order, so a file that ends early keeps the rows already drawn.
@@ -165,6 +235,7 @@ int32_t Show_Bmp(std::span<const uint8_t> d, int32_t flags) {
         uint8_t* out = target->Row(static_cast<int32_t>(y + image_row)) + (x + skip) * bytes;
         Convert_Row(d.data() + at, h, skip, count, out, *target, g);
     }
+    if (use_table && target->Bits == 8) Install_Into_Indexed_Buffer(*target, h, flags, entries);
     return Gx_Bmp_Ok;
 }
 

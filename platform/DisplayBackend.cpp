@@ -24,13 +24,14 @@ bool Window_To_Logical(int32_t window_width, int32_t window_height, int32_t logi
 }
 
 int32_t THeadless_Display::Test_Mode(int32_t, int32_t, int32_t bits) {
-    if (bits != 16 && bits != 24 && bits != 32) return -1;
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) return -1;
     return Refused_Test_Depths.count(bits) ? -1 : 0;
 }
 
 int32_t THeadless_Display::Set_Mode(int32_t width, int32_t height, int32_t bits) {
     Set_Mode_Requests.push_back(bits);
-    if ((bits != 16 && bits != 24 && bits != 32) || Refused_Set_Depths.count(bits)) return Mode_Refused;
+    if ((bits != 8 && bits != 16 && bits != 24 && bits != 32) || Refused_Set_Depths.count(bits))
+        return Mode_Refused;
     Mode_Set = true;
     Mode_Width = width;
     Mode_Height = height;

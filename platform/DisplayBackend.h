@@ -49,7 +49,7 @@ public:
 bool Window_To_Logical(int32_t window_width, int32_t window_height, int32_t logical_width,
                        int32_t logical_height, double x, double y, double& logical_x, double& logical_y);
 
-// Headless: every mode at 16, 24 and 32 bits is available unless the test refuses its depth; the mouse is
+// Headless: every mode at 8, 16, 24 and 32 bits is available unless the test refuses its depth; the mouse is
 // where the test puts it, in window coordinates; presented pages are counted and the last one kept.
 class THeadless_Display : public TDisplay_Backend {
 public:

@@ -58,7 +58,17 @@ public:
 
     void Present(const TSurface& page) override {
         if (!Texture || page.Width != Width || page.Height != Height || page.Bits != Bits) return;
-        SDL_UpdateTexture(Texture, nullptr, page.Pixels.data(), page.Pitch);
+        if (Bits == 8) {
+            // A palette-indexed page is shown through its palette as of this frame.
+            Indexed.resize(static_cast<std::size_t>(Width) * Height);
+            for (std::size_t i = 0; i < Indexed.size(); ++i) {
+                const TRgb8 c = page.Palette ? (*page.Palette)[page.Pixels[i]] : TRgb8{};
+                Indexed[i] = uint32_t{c.R} << 16 | uint32_t{c.G} << 8 | c.B;
+            }
+            SDL_UpdateTexture(Texture, nullptr, Indexed.data(), Width * 4);
+        } else {
+            SDL_UpdateTexture(Texture, nullptr, page.Pixels.data(), page.Pitch);
+        }
         SDL_RenderClear(Renderer);
         SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
         SDL_RenderPresent(Renderer);
@@ -98,6 +108,7 @@ public:
 private:
     static Uint32 Texture_Format(int32_t bits) {
         switch (bits) {
+        case 8: return SDL_PIXELFORMAT_RGB888; // converted at each present
         case 16: return SDL_PIXELFORMAT_RGB565;
         case 24: return SDL_PIXELFORMAT_BGR24;
         case 32: return SDL_PIXELFORMAT_RGB888;
@@ -109,6 +120,7 @@ private:
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
     int32_t Width = 0, Height = 0, Bits = 0;
+    std::vector<uint32_t> Indexed;
 };
 
 } // namespace

@@ -32,7 +32,7 @@ TEST_F(TSdl_Smoke, ModeFlipAndMouseAtEveryDepth) {
     auto display = plat::Make_Sdl_Display("Murkhollow");
     if (!display) GTEST_SKIP() << "SDL video cannot start here";
     plat::Install_Display_Backend(std::move(display));
-    for (int32_t bits : {16, 24, 32}) {
+    for (int32_t bits : {8, 16, 24, 32}) {
         SCOPED_TRACE(bits);
         EXPECT_EQ(gx_modetest(800, 600, bits), 0);
         Gx_Dd_Setup(800, 600, bits, Gx_Flag_Flip_Chain);
