@@ -138,10 +138,7 @@ int32_t Gx_DirectX_Version() {
 
 void Gx_Shutdown() {
     TGx_State& g = Gx();
-    g.Active = -1;
-    g.Lock_Count = 0;
     if (g.Mode_Set) plat::Display_Backend().Close_Mode();
-    g.Mode_Set = false;
     Release_All_Slots(g);
     // Everything else goes back to how it was before the first gx_vbinit.
     g = TGx_State{};

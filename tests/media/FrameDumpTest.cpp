@@ -90,6 +90,14 @@ TEST(FrameCompare, NinetyFivePercentOfBlocksWithinThirtyTwo) {
     f.Bgr[(800 + 5) * 3] = 100 + 33;
     EXPECT_EQ(Compare_Frames(f, Grey()).Blocks_Matching, 7500);
 
+    // Channels are compared apart: green up and red down in one block is not a match.
+    for (int32_t x = 0; x < 8; ++x)
+        for (int32_t y = 0; y < 8; ++y) {
+            f.Bgr[(std::size_t(y) * 800 + x) * 3 + 1] = 140;
+            f.Bgr[(std::size_t(y) * 800 + x) * 3 + 2] = 60;
+        }
+    EXPECT_EQ(Compare_Frames(f, Grey()).Blocks_Matching, 7499);
+
     TFrame small = Grey();
     small.Height = 592;
     small.Bgr.resize(800 * 592 * 3);
@@ -103,9 +111,11 @@ TEST(FrameCompare, DifferenceShowsFailingBlocksInRed) {
     EXPECT_EQ(d.Bgr[0], 0);   // blue: no difference
     EXPECT_EQ(d.Bgr[1], 40);  // green: the difference
     EXPECT_EQ(d.Bgr[2], 255); // red: the block fails
-    const std::size_t third_block = 16 * 3;
+    const std::size_t third_block = 16 * 3, last_row = 7 * 800 * 3, next_row = 8 * 800 * 3;
     EXPECT_EQ(d.Bgr[third_block + 1], 0);
     EXPECT_EQ(d.Bgr[third_block + 2], 0);
+    EXPECT_EQ(d.Bgr[last_row + 2], 255); // the failing block's last row is marked ...
+    EXPECT_EQ(d.Bgr[next_row + 2], 0);   // ... and the row below it, in the next block row, is not
 }
 
 TEST(FrameCompare, ReferencePicturesReadBackWhatTheWriterWrote) {

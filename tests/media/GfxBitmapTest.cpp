@@ -117,6 +117,15 @@ TEST_F(TGfx_Bitmaps, ResultCodesAndRefusedHeaders) {
         Gx_Free_Buffer(page);
     }
     Buffer(8, 8, 0);
+    TBmp indexed;
+    indexed.Width = indexed.Height = 1;
+    indexed.Bits = 8;
+    indexed.Table = {0x010203, 0x040506};
+    indexed.Rows = {1, 0, 0, 0};
+    std::vector<uint8_t> cut = indexed.Bytes();
+    cut.resize(54 + 6); // the file ends inside the colour table
+    EXPECT_EQ(gx_showbmp_data(cut, 0), 2);
+    EXPECT_EQ(gx_showbmp_data(cut, Gx_Bmp_Ignore_Colour_Table), 2); // and before its rows
     const std::vector<uint8_t> text = {'h', 'e', 'l', 'l', 'o'};
     EXPECT_EQ(gx_showbmp_data(text, 0), 2);
     EXPECT_EQ(gx_showbmp_data(std::span<const uint8_t>(), 0), 2);
@@ -211,6 +220,15 @@ TEST_F(TGfx_Bitmaps, IndexedPicturesThroughThePalette) {
     EXPECT_EQ(Raw(page, 0, 0), 0x405060u);
     EXPECT_EQ(Raw(page, 1, 0), 0x102030u);
 
+    // A core header's table has three bytes an entry.
+    TBmp core = eight;
+    core.Core = true;
+    core.Table = {0x000000, 0x0A0B0C, 0x0D0E0F};
+    EXPECT_EQ(Show(core), 0);
+    EXPECT_EQ(Raw(page, 0, 0), 0x0A0B0Cu);
+    EXPECT_EQ(Raw(page, 1, 0), 0x0D0E0Fu);
+    EXPECT_EQ(Show(eight), 0);
+
     // 4- and 1-bit indices use palette entries 10 onward; their tables are installed from 10.
     TBmp four;
     four.Width = 3;
@@ -232,6 +250,33 @@ TEST_F(TGfx_Bitmaps, IndexedPicturesThroughThePalette) {
     EXPECT_EQ(Raw(page, 0, 0), 0x222222u);
     EXPECT_EQ(Raw(page, 1, 0), 0x111111u);
     EXPECT_EQ(Raw(page, 2, 0), 0x222222u);
+}
+
+TEST_F(TGfx_Bitmaps, IndexedPicturesAtEveryDepthStayInTheirColumns) {
+    struct TCase {
+        int32_t Bits;
+        uint32_t Fill, First, Second;
+    } cases[] = {{16, 0xBEEF, 0x1106, 0x2188},
+                 {24, 0xABCDEF, 0x102030, 0x203040},
+                 {32, 0xFFABCDEF, 0x102030, 0x203040}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Bits);
+        TearDown();
+        SetUp();
+        Start(c.Bits);
+        const int32_t page = Buffer(8, 1, c.Fill);
+        TBmp b;
+        b.Width = 3;
+        b.Height = 1;
+        b.Bits = 8;
+        b.Table = {0x000000, 0x102030, 0x203040};
+        b.Rows = {1, 2, 1, 0};
+        EXPECT_EQ(Show(b), 0);
+        EXPECT_EQ(Raw(page, 0, 0), c.First);
+        EXPECT_EQ(Raw(page, 1, 0), c.Second);
+        EXPECT_EQ(Raw(page, 2, 0), c.First);
+        EXPECT_EQ(Raw(page, 3, 0), c.Fill);
+    }
 }
 
 TEST_F(TGfx_Bitmaps, ColourTablesStopAtThePaletteAndTheBitCount) {

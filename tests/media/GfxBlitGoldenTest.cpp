@@ -110,23 +110,23 @@ TEST_P(TGfx_Blits, KeyedCopySkipsBlackAndClearsTheTopByte) {
     const int32_t sheet = Sheet_With_Pattern(8, 1);
     Put_Raw(sheet, 1, 0, 0);
     Put_Raw(sheet, 2, 0, d.Darkest);
-    if (d.Bits == 32) {
-        Put_Raw(sheet, 3, 0, 0xFF000000); // black with a set top byte is still the key
-        Put_Raw(sheet, 4, 0, 0xFF123456);
-    }
-    for (int32_t mode : {1, 0}) {
-        SCOPED_TRACE(mode);
-        Fill_Raw(0, d.Sentinel);
-        Gx_Set_Blit_Mode(mode);
-        Gx_Copy_Rect_Transparent(0, 7, 0, 0, 40, 30, sheet, 0);
-        EXPECT_EQ(Raw(0, 40, 30), Pattern(0, 0) & (d.Bits == 32 ? 0x00FFFFFF : Mask()));
-        EXPECT_EQ(Raw(0, 41, 30), d.Sentinel);
-        EXPECT_EQ(Raw(0, 42, 30), d.Darkest);
-        EXPECT_EQ(Raw(0, 43, 30), d.Bits == 32 ? d.Sentinel : Pattern(3, 0));
-        EXPECT_EQ(Raw(0, 44, 30), d.Bits == 32 ? 0x00123456 : Pattern(4, 0));
-        EXPECT_EQ(Raw(0, 39, 30), d.Sentinel);
-        EXPECT_EQ(Raw(0, 48, 30), d.Sentinel);
-    }
+    Put_Raw(sheet, 3, 0, d.Bits == 32 ? 0xFF000000 : 0); // black with a set top byte is still the key
+    if (d.Bits == 32) Put_Raw(sheet, 4, 0, 0xFF123456);
+    // Eight pixels, and five (rows are taken several pixels at a time, the rest one by one).
+    for (int32_t width : {8, 5})
+        for (int32_t mode : {1, 0}) {
+            SCOPED_TRACE(testing::Message() << width << " wide, mode " << mode);
+            Fill_Raw(0, d.Sentinel);
+            Gx_Set_Blit_Mode(mode);
+            Gx_Copy_Rect_Transparent(0, width - 1, 0, 0, 40, 30, sheet, 0);
+            EXPECT_EQ(Raw(0, 40, 30), Pattern(0, 0) & (d.Bits == 32 ? 0x00FFFFFF : Mask()));
+            EXPECT_EQ(Raw(0, 41, 30), d.Sentinel);
+            EXPECT_EQ(Raw(0, 42, 30), d.Darkest);
+            EXPECT_EQ(Raw(0, 43, 30), d.Sentinel);
+            EXPECT_EQ(Raw(0, 44, 30), d.Bits == 32 ? 0x00123456 : Pattern(4, 0));
+            EXPECT_EQ(Raw(0, 39, 30), d.Sentinel);
+            EXPECT_EQ(Raw(0, 40 + width, 30), d.Sentinel);
+        }
     // A colour that packs to black is transparent too.
     if (d.Packs_To_Key) {
         const int32_t dark = gx_vballoc(4, 1);
@@ -165,8 +165,8 @@ TEST_P(TGfx_Blits, WholeBufferCopyNeedsTheSameRowsAndHeight) {
     EXPECT_EQ(Surface(0).Pixels, Surface(a).Pixels);
     const int32_t narrow = Sheet_With_Pattern(796, 600);
     Fill_Raw(0, GetParam().Sentinel);
-    Gx_Copy_Buffer(narrow, 0);
-    Gx_Copy_Buffer(a, 300); // no such buffer
+    EXPECT_EQ(Gx_Copy_Buffer(narrow, 0), 0);
+    EXPECT_EQ(Gx_Copy_Buffer(a, 300), 0); // no such buffer
     EXPECT_EQ(Raw(0, 0, 0), GetParam().Sentinel);
 }
 

@@ -53,7 +53,8 @@ TEST_F(TGfx_Buffers, AllocationRoundsWidthTakesLowestSlotAndRefusesBadSizes) {
 
     struct TCase {
         int32_t Width, Height, Result;
-    } cases[] = {{0, 10, -2}, {10, 0, -2}, {-4, 10, -2}, {16385, 1, -2}, {1, 16385, -2}, {16384, 1, 2}};
+    } cases[] = {{0, 10, -2},    {10, 0, -2},   {-4, 10, -2}, {16385, 1, -2},
+                 {1, 16385, -2}, {16384, 1, 2}, {1, 16384, 3}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height);
         EXPECT_EQ(gx_vballoc(c.Width, c.Height), c.Result);
@@ -62,10 +63,19 @@ TEST_F(TGfx_Buffers, AllocationRoundsWidthTakesLowestSlotAndRefusesBadSizes) {
         }
     }
     ASSERT_EQ(Gx_Free_Buffer(2), 0);
+    ASSERT_EQ(Gx_Free_Buffer(3), 0);
 
     // Fill the table: slots 2..255, then -1; a freed slot is the next one given.
     for (int32_t expected = 2; expected < 256; ++expected) ASSERT_EQ(gx_vballoc(8, 8), expected);
     EXPECT_EQ(gx_vballoc(8, 8), -1);
+    EXPECT_EQ(gx_vbopen(255), 0);
+    EXPECT_NE(Gx_Buffer_Surface(255), nullptr);
+    Gx_Free_Buffer(0); // not the active one: released like any other
+    EXPECT_EQ(Gx_Buffer_Surface(0), nullptr);
+    EXPECT_EQ(gx_vballoc(8, 8), 0);
+    EXPECT_EQ(gx_vbopen(0), 0);
+    Gx_Free_Buffer(255);
+    EXPECT_EQ(gx_vballoc(8, 8), 255);
     Gx_Free_Buffer(77);
     EXPECT_EQ(gx_vballoc(8, 8), 77);
 }
@@ -108,14 +118,14 @@ TEST_F(TGfx_Buffers, FreeingKeepsTheActiveBufferAndReleasesAllOnlyWhenNoneIsActi
     Start(32);
     const int32_t a = gx_vballoc(8, 8), b = gx_vballoc(8, 8);
     ASSERT_EQ(gx_vbopen(a), 0);
-    Gx_Free_Buffer(a);   // the active one: ignored
-    Gx_Free_Buffer(256); // out of the table: ignored
-    Gx_Free_Buffer(-1);  // a buffer is active: ignored
+    EXPECT_EQ(Gx_Free_Buffer(a), 0);   // the active one: ignored
+    EXPECT_EQ(Gx_Free_Buffer(256), 0); // out of the table: ignored
+    EXPECT_EQ(Gx_Free_Buffer(-1), 0);  // a buffer is active: ignored
     EXPECT_NE(Gx_Buffer_Surface(a), nullptr);
     EXPECT_NE(Gx_Buffer_Surface(b), nullptr);
     EXPECT_NE(Gx_Buffer_Surface(0), nullptr);
     Gx_Deselect_Buffer();
-    Gx_Free_Buffer(-1);
+    EXPECT_EQ(Gx_Free_Buffer(-1), 0);
     for (int32_t h : {0, a, b}) EXPECT_EQ(Gx_Buffer_Surface(h), nullptr);
 }
 
@@ -178,23 +188,31 @@ TEST_F(TGfx_Buffers, WithoutTheFlipChainThereIsNoPage) {
     const int32_t h = gx_vballoc(4, 4);
     EXPECT_EQ(h, 0);
     EXPECT_EQ(Gx_Buffer_Surface(h)->Bits, 32);
+    ASSERT_EQ(gx_vbopen(h), 0);
+    Put_Raw(h, 3, 3, 0x00FFFFFF);
+    Gx_Fill_Page(); // the current colour starts black
+    EXPECT_EQ(Raw(h, 3, 3), 0u);
     EXPECT_EQ(Gx_Flip(), 0);
     EXPECT_EQ(Display->Flip_Count, 0);
 }
 
 TEST_F(TGfx_Buffers, ModeTestAnswersFromTheBackend) {
     Display->Refused_Test_Depths = {16};
-    EXPECT_LT(gx_modetest(800, 600, 16), 0);
+    EXPECT_EQ(gx_modetest(800, 600, 16), -1);
     EXPECT_EQ(gx_modetest(800, 600, 24), 0);
     EXPECT_EQ(gx_modetest(800, 600, 32), 0);
+    EXPECT_EQ(gx_modetest(800, 600, 8), 0);
+    EXPECT_EQ(gx_modetest(800, 600, 15), -1);
     Display->Desktop_Depth = 15;
     EXPECT_EQ(Gx_Desktop_Bits(), 16);
 }
 
 TEST_F(TGfx_Buffers, VideoMemoryIsABudgetAndFreeingGivesItBack) {
     Start(32);
-    Display->Video_Budget = 2 * 8 * 8 * 4;
+    Display->Video_Budget = 0;
     gx_ddmemory(1);
+    EXPECT_EQ(gx_vballoc(8, 8), -2);
+    Display->Video_Budget = 2 * 8 * 8 * 4;
     const int32_t a = gx_vballoc(8, 8);
     EXPECT_GT(a, 0);
     EXPECT_GT(gx_vballoc(8, 8), 0);
@@ -225,6 +243,12 @@ TEST_F(TGfx_Buffers, LocksNestOnceAndContextsDrawOnlyWhileTheirBufferLives) {
     EXPECT_EQ(Gx_Lock(), Surface(0).Pixels.data());
     EXPECT_EQ(Gx_Lock(), nullptr); // nested
     Gx_Unlock();
+    EXPECT_NE(Gx_Lock(), nullptr);
+    Gx_Unlock();
+    // Releasing a context takes back a lock, but never below none.
+    Gx_Surface_Release_DC(Gx_Surface_Get_DC());
+    EXPECT_NE(Gx_Lock(), nullptr);
+    Gx_Surface_Release_DC(Gx_Surface_Get_DC());
     EXPECT_NE(Gx_Lock(), nullptr);
     Gx_Unlock();
 
@@ -273,6 +297,9 @@ TEST_F(TGfx_Buffers, MouseScalesToTheActiveBuffer) {
         {1920, 1080, 1679, 1079, 0, 0, 799, 599},
         {800, 600, 799, 599, small, 0, 399, 299}, // truncating
         {800, 600, 3, 3, small, 0, 1, 1},
+        {800, 1200, 10, 299, 0, 0, -1, -1}, // the bar above a screen 600 high
+        {800, 1200, 10, 300, 0, 0, 10, 0},
+        {0, 0, 10, 10, 0, 0, -1, -1},     // a window without area
         {800, 600, 10, 10, 0, 5, -1, -1}, // a client rectangle not at (0, 0)
     };
     ASSERT_EQ(gx_mouseini(), 1);
@@ -289,6 +316,15 @@ TEST_F(TGfx_Buffers, MouseScalesToTheActiveBuffer) {
         EXPECT_EQ(x, c.Expect_X);
         EXPECT_EQ(y, c.Expect_Y);
     }
+}
+
+TEST(Letterbox, NoMappingWithoutArea) {
+    double x = 0, y = 0;
+    const int32_t sizes[][4] = {
+        {0, 600, 800, 600}, {800, 0, 800, 600}, {800, 600, 0, 600}, {800, 600, 800, 0}, {-1, 600, 800, 600}};
+    for (const auto& s : sizes) EXPECT_FALSE(plat::Window_To_Logical(s[0], s[1], s[2], s[3], 5, 5, x, y));
+    EXPECT_TRUE(plat::Window_To_Logical(1, 1, 1, 1, 5, 5, x, y));
+    EXPECT_EQ(x, 5);
 }
 
 TEST_F(TGfx_Buffers, MouseOffOrHiddenCursor) {

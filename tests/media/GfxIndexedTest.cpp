@@ -89,6 +89,25 @@ TEST_F(TGfx_Indexed, UsedColoursArePackedFromTenAndPixelsRenumbered) {
     EXPECT_EQ(Entry(246), (plat::TRgb8{246, 1, 2}));
 }
 
+TEST_F(TGfx_Indexed, NoTableNoTrueColourAndNoEntryPastTheEnd) {
+    const int32_t plain = Load(4, 1, Indexed_Bmp(4, 1, 8, {}, {3, 4, 250, 9}), 0);
+    EXPECT_EQ(Raw(plain, 2, 0), 250u); // without a table nothing is renumbered
+    EXPECT_EQ(Entry(10), (plat::TRgb8{10, 1, 2}));
+
+    const uint8_t true_colour[] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0,  0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0,
+                                   0,   0,   1,  0, 0, 0, 1, 0, 24, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,
+                                   0,   0,   0,  0, 0, 0, 0, 0, 0,  0, 0,  0, 0, 0, 9,  9, 9, 0};
+    EXPECT_EQ(gx_showbmp_data(true_colour, 0), 3);
+
+    const plat::TRgb8 grey[10] = {};
+    Gx_Set_Palette_Entries(250, 10, grey); // six stored; nothing spills past the palette
+    ASSERT_EQ(gx_vbopen(0), 0);
+    Gx_Set_Color(1);
+    Gx_Set_Pixel(0, 0);
+    EXPECT_EQ(Raw(0, 0, 0), 1u);
+    EXPECT_EQ(Entry(255), (plat::TRgb8{0, 0, 0}));
+}
+
 TEST_F(TGfx_Indexed, KeptOrIgnoredColoursAndSmallIndices) {
     std::vector<plat::TRgb8> table(256);
     for (int32_t i = 0; i < 256; ++i) table[i] = {uint8_t(255 - i), 0, 0};

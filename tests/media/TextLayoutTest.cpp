@@ -8,6 +8,7 @@
 #include "media/DisplayFont.h"
 #include "media/DisplayGxFont.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -105,12 +106,33 @@ TEST_F(TText_Layout, StylesAreTheSixFontsAndFontFilesComeFromTheProgramFolder) {
         EXPECT_EQ(Text->Calls.back().Spec,
                   (plat::TFont_Spec{"GOST 2.304 Bold", points[style - 1], false, false}));
     }
+    TFont_Object font;
+    font.Colour = 0x00FF0000;
+    for (int32_t style : {0, 7}) Set_Font_Style(style, font); // no such styles: nothing changes
+    EXPECT_EQ(font.Handle, 0);
+    EXPECT_EQ(font.Colour, 0x00FF0000u);
+    Set_Font_Style(1, font);
+    const int32_t first = font.Handle;
+    EXPECT_EQ(font.Colour, 0u);
+    EXPECT_EQ(Text->Fonts.at(first).Points, 10);
+    Set_Font_Style(1, font); // the same style keeps its font
+    EXPECT_EQ(font.Handle, first);
+    Set_Font_Style(4, font); // another one replaces it
+    EXPECT_EQ(Text->Fonts.count(first), 0u);
+    EXPECT_EQ(Text->Fonts.at(font.Handle).Points, 18);
+    Text->Close_Font(font.Handle);
+
     Set_Font(7); // no such style: the font stays
     Draw_Text(0, 100, "x");
     EXPECT_EQ(Text->Calls.back().Spec.Points, 12);
     EXPECT_EQ(Get_Font(), 7);
     EXPECT_EQ(Style_Font(0), nullptr);
     EXPECT_EQ(Style_Font(7), nullptr);
+    const int32_t style_font = Style_Font(1)->Handle;
+    Free_External_Resources(); // the six fonts are closed; only stock fonts stay open
+    EXPECT_EQ(Text->Fonts.count(style_font), 0u);
+    for (const auto& [handle, spec] : Text->Fonts) EXPECT_EQ(spec.Face.rfind("stock", 0), 0u) << spec.Face;
+    Load_External_Resources();
 }
 
 TEST_F(TText_Layout, WrappedTextSplitsLongWordsAndGoesOn) {
@@ -135,6 +157,14 @@ TEST_F(TText_Layout, WrappedTextSplitsLongWordsAndGoesOn) {
          65,
          {{"ab ", 10, 20}, {"abcdef", 10, 33}, {"ghijkl", 10, 46}, {"mnop ", 10, 59}, {"end", 10, 72}}},
         {"word ending at the edge", 28, 100, "abc abc", 26, {{"abc ", 10, 20}, {"abc", 10, 33}}},
+        {"a word that fits its new line stays whole",
+         28,
+         100,
+         "ab abcd",
+         26,
+         {{"ab ", 10, 20}, {"abcd", 10, 33}}},
+        {"a box ending four pixels above the line", 200, -4, "abc", 13, {{"abc", 10, 20}}},
+        {"a box ending five pixels above the line", 200, -5, "abc", 13, {}},
         {"a box too narrow for a character", 5, 40, "abc", 52, {}},
         {"below the maximum height", 30, 13, "aaa bbb ccc", 26, {{"aaa ", 10, 20}, {"bbb ", 10, 33}}},
         {"characters, not bytes",
@@ -188,6 +218,10 @@ TEST_F(TText_Layout, LinesAreIndentedParagraphsScrolledInAWindow) {
     EXPECT_EQ(Drawn(), (std::vector<TDrawn>{{"xy ", 10, 44}}));          // two line steps down
 
     Text->Calls.clear();
+    EXPECT_TRUE(Draw_Text_Lines(10, 20, 42, 0, {"abc"}, 100)); // ends exactly at the box's edge
+    EXPECT_EQ(Drawn(), (std::vector<TDrawn>{{"abc ", 24, 22}}));
+
+    Text->Calls.clear();
     EXPECT_TRUE(Draw_Text_Lines(10, 20, 200, 0, {}, 100));
     EXPECT_TRUE(Text->Calls.empty());
 
@@ -199,8 +233,10 @@ TEST_F(TText_Layout, LinesAreIndentedParagraphsScrolledInAWindow) {
     Text->Calls.clear();
     const std::vector<std::string> many(20, "long line of text");
     EXPECT_FALSE(Draw_Text_Lines(10, 20, 200, 0, many, 50));
-    ASSERT_FALSE(Drawn().empty());
-    for (const TDrawn& d : Drawn()) EXPECT_LE(d.Y + 13, 20 + 50 + 4 + 11) << d;
+    // Paragraphs end at 35, 57, 79, 101: a line shows while its bottom - 15 is within the window (to 70).
+    std::set<int32_t> tops;
+    for (const TDrawn& d : Drawn()) tops.insert(d.Y);
+    EXPECT_EQ(tops, (std::set<int32_t>{22, 44, 66}));
 }
 
 TEST_F(TText_Layout, NoTextWithoutAnOpenPage) {

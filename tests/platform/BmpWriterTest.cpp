@@ -7,12 +7,12 @@ namespace {
 
 std::vector<uint8_t> Header(uint8_t width, uint8_t height, uint8_t image_bytes) {
     const uint8_t file = uint8_t(54 + image_bytes);
-    return {'B',  'M',  file, 0, 0,           0,    0, 0, 0,      0, 54, 0, 0, 0, // file header: size,
-                                                                                  // reserved, data offset
-            40,   0,    0,    0, width,       0,    0, 0, height, 0, 0,  0, 1, 0, 24,
-            0,                                            // info header: size, width, height, planes, bits
-            0,    0,    0,    0, image_bytes, 0,    0, 0, // no compression, image size
-            0x13, 0x0B, 0,    0, 0x13,        0x0B, 0, 0, 0,      0, 0,  0, 0, 0, 0,
+    return {'B', 'M', file, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, // file header: size,
+                                                              // reserved, data offset
+            40, 0, 0, 0, width, 0, 0, 0, height, 0, 0, 0, 1, 0, 24,
+            0,                                // info header: size, width, height, planes, bits
+            0, 0, 0, 0, image_bytes, 0, 0, 0, // no compression, image size
+            0x13, 0x0B, 0, 0, 0x13, 0x0B, 0, 0, 0, 0, 0, 0, 0, 0, 0,
             0}; // 2835 dots per metre, no colour table
 }
 
@@ -39,6 +39,18 @@ TEST(BmpWriter, RowsGoBottomUpPaddedToFourBytes) {
         expected.insert(expected.end(), c.Rows.begin(), c.Rows.end());
         EXPECT_EQ(plat::Bmp24_File(c.Width, c.Height, c.Bgr.data(), c.Stride), expected) << c.Name;
     }
+}
+
+TEST(BmpWriter, SizesPastSixteenBitsKeepTheirHighBytes) {
+    const std::vector<uint8_t> bgr(300 * 3 * 100, 9);
+    const std::vector<uint8_t> file = plat::Bmp24_File(300, 100, bgr.data(), 900);
+    ASSERT_EQ(file.size(), 54u + 90000u);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 2, file.begin() + 6),
+              (std::vector<uint8_t>{0xC6, 0x5F, 0x01, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 18, file.begin() + 26),
+              (std::vector<uint8_t>{0x2C, 0x01, 0, 0, 100, 0, 0, 0}));
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + 34, file.begin() + 38),
+              (std::vector<uint8_t>{0x90, 0x5F, 0x01, 0}));
 }
 
 } // namespace

@@ -35,19 +35,27 @@ TEST(TextBackend, HeadlessPaintsOneClippedBoxPerCharacter) {
     EXPECT_EQ(text.Measure(font, "ab ж"), 16);
     EXPECT_EQ(text.Metrics(font).Height, 3);
     EXPECT_EQ(text.Measure(font + 1, "ab"), 0); // no such font
-    auto surface = plat::Make_Surface(12, 4, 24, false);
-    text.Draw(*surface, font, -2, 2, 0x102030, "a bc");
-    // Boxes of 3 x 3 from x -2 (clipped to 0), 6 and 10 (clipped at 12), rows 2..3 (clipped at the bottom).
-    const char* expected[] = {"............", "............", "#.....###.##", "#.....###.##"};
-    for (int32_t y = 0; y < 4; ++y)
-        for (int32_t x = 0; x < 12; ++x) {
+    auto surface = plat::Make_Surface(20, 6, 24, false);
+    text.Draw(*surface, font, -2, 4, 0x102030, "a bc"); // clipped at the left and bottom
+    text.Draw(*surface, font, 16, 0, 0x102030, "x");
+    // Boxes of 3 x 3 from x -2, (a blank at 2,) 6 and 10; and one at 16, rows 0..2.
+    const char* expected[] = {"................###.", "................###.", "................###.",
+                              "....................", "#.....###.###.......", "#.....###.###......."};
+    for (int32_t y = 0; y < 6; ++y)
+        for (int32_t x = 0; x < 20; ++x) {
             const plat::TRgb8 c = plat::Pixel_Rgb(*surface, x, y);
             EXPECT_EQ(c == (plat::TRgb8{0x10, 0x20, 0x30}), expected[y][x] == '#') << x << "," << y;
         }
-    ASSERT_EQ(text.Calls.size(), 1u);
+    ASSERT_EQ(text.Calls.size(), 2u);
     EXPECT_EQ(text.Calls[0].Text, "a bc");
     EXPECT_EQ(text.Calls[0].Spec.Face, "Any");
     EXPECT_EQ(text.Calls[0].Surface, surface.get());
+
+    text.Height = 0; // lines are never flat, so wrapping always moves on
+    EXPECT_EQ(text.Metrics(font).Height, 1);
+    text.Readable_Files = {"/fonts/a.ttf"};
+    EXPECT_TRUE(text.Add_Font_File("/fonts/a.ttf"));
+    EXPECT_FALSE(text.Add_Font_File("/fonts/b.ttf"));
 }
 
 } // namespace
