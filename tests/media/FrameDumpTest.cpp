@@ -116,6 +116,14 @@ TEST(FrameCompare, DifferenceShowsFailingBlocksInRed) {
     EXPECT_EQ(d.Bgr[third_block + 2], 0);
     EXPECT_EQ(d.Bgr[last_row + 2], 255); // the failing block's last row is marked ...
     EXPECT_EQ(d.Bgr[next_row + 2], 0);   // ... and the row below it, in the next block row, is not
+
+    TFrame second = Grey(); // only the second block differs: the first stays unmarked
+    for (int32_t y = 0; y < 8; ++y)
+        for (int32_t x = 8; x < 16; ++x) second.Bgr[(std::size_t(y) * 800 + x) * 3] = 250;
+    const TFrame e = Difference_Frame(second, Grey());
+    EXPECT_EQ(e.Bgr[2], 0);
+    EXPECT_EQ(e.Bgr[7 * 3 + 2], 0);
+    EXPECT_EQ(e.Bgr[8 * 3 + 2], 255);
 }
 
 TEST(FrameCompare, ReferencePicturesReadBackWhatTheWriterWrote) {

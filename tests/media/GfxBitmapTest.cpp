@@ -160,7 +160,7 @@ TEST_F(TGfx_Bitmaps, TwentyFourBitPicturesAtEveryDepth) {
     } cases[] = {
         // 32 bits keep each pixel's fourth byte.
         {32, false, 0xAB000000, 0xAB090807, 0xAB0C0B0A, 0xAB030201, 0xAB060504},
-        {24, false, 0, 0x090807, 0x0C0B0A, 0x030201, 0x060504},
+        {24, false, 0xABCDEF, 0x090807, 0x0C0B0A, 0x030201, 0x060504},
         // 5-6-5 of (R 9, G 8, B 7) = (1, 2, 0); (12, 11, 10) = (1, 2, 1); (3, 2, 1) = 0; (6, 5, 4) = (0, 1,
         // 0).
         {16, false, 0xFFFF, 0x0840, 0x0841, 0x0000, 0x0020},
@@ -326,7 +326,7 @@ TEST_F(TGfx_Bitmaps, PlacementClipsToTheBuffer) {
         int32_t Drawn_X0, Drawn_X1, Drawn_Y0, Drawn_Y1; // X0 > X1: nothing
     } cases[] = {
         {0, 0, 0, 59, 0, 59},     {90, 0, 90, 99, 0, 59}, {100, 0, 1, 0, 1, 0}, {0, 70, 0, 59, 70, 79},
-        {-10, -20, 0, 49, 0, 39}, {-60, 0, 1, 0, 1, 0},   {20, 80, 1, 0, 1, 0},
+        {-10, -20, 0, 49, 0, 39}, {-60, 0, 1, 0, 1, 0},   {20, 80, 1, 0, 1, 0}, {120, 0, 1, 0, 1, 0},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << c.X << "," << c.Y);

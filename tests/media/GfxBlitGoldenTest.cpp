@@ -95,7 +95,7 @@ TEST_P(TGfx_Blits, OpaqueCopyPlacesTheBottomRowAtY) {
         SCOPED_TRACE(mode);
         Fill_Raw(0, GetParam().Sentinel);
         Gx_Set_Blit_Mode(mode);
-        Gx_Copy_Rect(0, 53, 0, 53, 100, 153, sheet, 0);
+        EXPECT_EQ(Gx_Copy_Rect(0, 53, 0, 53, 100, 153, sheet, 0), 0);
         for (int32_t y = 99; y <= 154; ++y)
             for (int32_t x = 99; x <= 154; ++x) {
                 const bool inside = x >= 100 && x <= 153 && y >= 100 && y <= 153;
@@ -112,19 +112,24 @@ TEST_P(TGfx_Blits, KeyedCopySkipsBlackAndClearsTheTopByte) {
     Put_Raw(sheet, 2, 0, d.Darkest);
     Put_Raw(sheet, 3, 0, d.Bits == 32 ? 0xFF000000 : 0); // black with a set top byte is still the key
     if (d.Bits == 32) Put_Raw(sheet, 4, 0, 0xFF123456);
+    Put_Raw(sheet, 6, 0, 0);
     // Eight pixels, and five (rows are taken several pixels at a time, the rest one by one).
     for (int32_t width : {8, 5})
         for (int32_t mode : {1, 0}) {
             SCOPED_TRACE(testing::Message() << width << " wide, mode " << mode);
             Fill_Raw(0, d.Sentinel);
+            // Pixels around the key at 46 differ from it, so a key pixel kept from anywhere else shows.
+            Put_Raw(0, 38, 30, d.Darkest);
+            Put_Raw(0, 47, 30, d.Darkest);
             Gx_Set_Blit_Mode(mode);
-            Gx_Copy_Rect_Transparent(0, width - 1, 0, 0, 40, 30, sheet, 0);
+            EXPECT_EQ(Gx_Copy_Rect_Transparent(0, width - 1, 0, 0, 40, 30, sheet, 0), 0);
             EXPECT_EQ(Raw(0, 40, 30), Pattern(0, 0) & (d.Bits == 32 ? 0x00FFFFFF : Mask()));
             EXPECT_EQ(Raw(0, 41, 30), d.Sentinel);
             EXPECT_EQ(Raw(0, 42, 30), d.Darkest);
             EXPECT_EQ(Raw(0, 43, 30), d.Sentinel);
             EXPECT_EQ(Raw(0, 44, 30), d.Bits == 32 ? 0x00123456 : Pattern(4, 0));
             EXPECT_EQ(Raw(0, 39, 30), d.Sentinel);
+            EXPECT_EQ(Raw(0, 46, 30), d.Sentinel);
             EXPECT_EQ(Raw(0, 40 + width, 30), d.Sentinel);
         }
     // A colour that packs to black is transparent too.

@@ -124,6 +124,9 @@ TEST_F(TGfx_Buffers, FreeingKeepsTheActiveBufferAndReleasesAllOnlyWhenNoneIsActi
     EXPECT_NE(Gx_Buffer_Surface(a), nullptr);
     EXPECT_NE(Gx_Buffer_Surface(b), nullptr);
     EXPECT_NE(Gx_Buffer_Surface(0), nullptr);
+    ASSERT_EQ(gx_vbopen(0), 0); // the page active: still refused
+    EXPECT_EQ(Gx_Free_Buffer(-1), 0);
+    EXPECT_NE(Gx_Buffer_Surface(a), nullptr);
     Gx_Deselect_Buffer();
     EXPECT_EQ(Gx_Free_Buffer(-1), 0);
     for (int32_t h : {0, a, b}) EXPECT_EQ(Gx_Buffer_Surface(h), nullptr);

@@ -2,6 +2,7 @@
 // enter the palette (squeezed into entries 10..245, or as they are).
 #include "tests/media/GfxFixture.h"
 
+#include <set>
 #include <vector>
 
 namespace {
@@ -171,20 +172,30 @@ TEST_F(TGfx_Indexed, EqualDistancesPreferTheRarerLaterPair) {
     for (int32_t i = 0; i < 235; ++i)
         table[i] = {uint8_t(i % 7 * 40), uint8_t(i / 7 % 7 * 40), uint8_t(i / 49 * 40)};
     table[235] = {uint8_t(table[10].R + 1), table[10].G, table[10].B};
-    table[236] = {uint8_t(table[30].R + 1), table[30].G, table[30].B};
-    for (int32_t rare_count : {1, 2}) {
-        SCOPED_TRACE(rare_count);
+    struct TCase {
+        const char* Name;
+        plat::TRgb8 Colour_236;
+        bool Rare_236;        // 236 once (and 235 three times), else both twice
+        int32_t Merged, Into; // the pair that merges
+    } cases[] = {
+        // (30, 236) is as near as (10, 235), later, and 236 rarer than either of 10 and 235.
+        {"later and rarer", {uint8_t(table[30].R + 1), table[30].G, table[30].B}, true, 236, 30},
+        // As near and later, but no rarer: (10, 235) stays, and on equal counts 10 goes into 235.
+        {"later, not rarer", {uint8_t(table[30].R + 1), table[30].G, table[30].B}, false, 10, 235},
+        // Farther and rarer: a farther pair never replaces the nearest one.
+        {"farther and rarer", {250, 250, 250}, true, 235, 10},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        table[236] = c.Colour_236;
         std::vector<uint8_t> rows(2 * 240, 0);
         for (int32_t i = 0; i < 237; ++i) rows[i] = rows[240 + i] = uint8_t(i); // two pixels each
-        if (rare_count == 1) rows[240 + 236] = 235;                             // 236 once, 235 three times
+        if (c.Rare_236) rows[240 + 236] = 235;
         const int32_t buffer = Load(240, 2, Indexed_Bmp(240, 2, 8, table, rows), 0);
-        if (rare_count == 1) { // (30, 236) replaces (10, 235): 236 goes into 30, 235 stays
-            EXPECT_EQ(Raw(buffer, 236, 0), Raw(buffer, 30, 0));
-            EXPECT_NE(Raw(buffer, 235, 0), Raw(buffer, 10, 0));
-        } else { // (10, 235) stays the best: equal counts, so 10 goes into 235
-            EXPECT_EQ(Raw(buffer, 10, 0), Raw(buffer, 235, 0));
-            EXPECT_NE(Raw(buffer, 236, 0), Raw(buffer, 30, 0));
-        }
+        std::set<uint32_t> numbers;
+        for (int32_t i = 0; i < 237; ++i) numbers.insert(Raw(buffer, i, 0));
+        EXPECT_EQ(numbers.size(), 236u); // exactly one merge
+        EXPECT_EQ(Raw(buffer, c.Merged, 0), Raw(buffer, c.Into, 0));
         gx_vbopen(0);
         Gx_Free_Buffer(buffer);
     }

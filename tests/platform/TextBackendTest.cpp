@@ -21,8 +21,10 @@ TEST(TextBackend, CharactersAreWholeUtf8Sequences) {
         {"\xD0", 1}, // a sequence cut short
         {"\xD0"
          "a",
-         2},             // a lead byte without its follower
-        {"\x80\x80", 2}, // stray followers
+         2},                // a lead byte without its follower
+        {"\x80\x80", 2},    // stray followers
+        {"a\x80", 2},       // a follower after a one-byte character
+        {"€ и 🙂", 5}, // three, two and four bytes
     };
     for (const auto& [text, length] : cases) EXPECT_EQ(plat::Utf8_Length(text), length) << text;
 }
