@@ -251,6 +251,47 @@ void Wave_Seeds() {
     Write_Seed("wave", "cut_in_data", Cut(pcm16, pcm16.size() - 11));
 }
 
+
+// ----- BMP pictures: every bit count the reader takes, a top-down file and broken headers -----
+
+void Put32(TBytes& b, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+TBytes Bmp(int32_t width, int32_t height, uint16_t bits, uint32_t colours) {
+    const uint32_t row = ((static_cast<uint32_t>(width) * bits + 31) / 32) * 4;
+    const uint32_t rows = static_cast<uint32_t>(height < 0 ? -height : height);
+    const uint32_t offset = 14 + 40 + colours * 4;
+    TBytes b(offset + row * rows, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, static_cast<uint32_t>(b.size()));
+    Put32(b, 10, offset);
+    Put32(b, 14, 40);
+    Put32(b, 18, static_cast<uint32_t>(width));
+    Put32(b, 22, static_cast<uint32_t>(height));
+    b[26] = 1;
+    b[28] = static_cast<uint8_t>(bits);
+    Put32(b, 46, colours);
+    for (uint32_t i = 0; i < colours; ++i) Put32(b, 54 + i * 4, 0x00FF00FFu ^ (i * 0x00010203u));
+    for (size_t i = offset; i < b.size(); ++i) b[i] = static_cast<uint8_t>(i * 37);
+    return b;
+}
+
+void Bmp_Seeds() {
+    Write_Seed("bmp", "rgb24", Bmp(9, 7, 24, 0));
+    Write_Seed("bmp", "indexed8", Bmp(13, 5, 8, 16));
+    Write_Seed("bmp", "indexed4", Bmp(11, 6, 4, 16));
+    Write_Seed("bmp", "mono1", Bmp(33, 4, 1, 2));
+    Write_Seed("bmp", "top_down", Bmp(8, -8, 24, 0));
+    Write_Seed("bmp", "bits2", Bmp(8, 8, 2, 4));
+    TBytes offset_inside = Bmp(8, 8, 8, 4);
+    Put32(offset_inside, 10, 20);
+    Write_Seed("bmp", "offset_inside_header", offset_inside);
+    Write_Seed("bmp", "cut_in_rows", Cut(Bmp(20, 20, 24, 0), 400));
+    Write_Seed("bmp", "cut_in_header", Cut(Bmp(20, 20, 24, 0), 30));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -263,6 +304,7 @@ int main(int argc, char** argv) {
         Stream_Seeds();
         Data_File_Seeds();
         Wave_Seeds();
+        Bmp_Seeds();
     } catch (const std::exception& e) {
         std::cerr << "murk_fuzz_seeds: " << e.what() << "\n";
         return 1;

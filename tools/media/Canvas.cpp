@@ -1,5 +1,5 @@
 #include "tools/media/Canvas.h"
-#include "tools/media/LittleEndian.h"
+#include "platform/BmpWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,35 +97,14 @@ void TCanvas::Paste(const TCanvas& other, int x, int y) {
 }
 
 std::vector<uint8_t> TCanvas::Bmp_File() const {
-    const uint32_t row = (uint32_t(W) * 3 + 3) & ~3u, image = row * H;
-    std::vector<uint8_t> out;
-    out.reserve(54 + image);
-    out.push_back('B');
-    out.push_back('M');
-    Put_32(out, 54 + image); // file size
-    Put_32(out, 0);          // reserved
-    Put_32(out, 54);         // offset of the pixels: no colour table
-    Put_32(out, 40);         // BITMAPINFOHEADER
-    Put_32(out, W);
-    Put_32(out, H); // positive: bottom row first
-    Put_16(out, 1); // planes
-    Put_16(out, 24);
-    Put_32(out, 0); // no compression
-    Put_32(out, image);
-    Put_32(out, 2835); // 72 dots per inch
-    Put_32(out, 2835);
-    Put_32(out, 0);
-    Put_32(out, 0);
-    for (int y = H - 1; y >= 0; --y) {
-        for (int x = 0; x < W; ++x) {
-            const TRgb c = Get(x, y);
-            out.push_back(uint8_t(c.B));
-            out.push_back(uint8_t(c.G));
-            out.push_back(uint8_t(c.R));
-        }
-        for (uint32_t pad = uint32_t(W) * 3; pad < row; ++pad) out.push_back(0);
+    std::vector<uint8_t> bgr(static_cast<std::size_t>(W) * H * 3);
+    uint8_t* p = bgr.data();
+    for (const TRgb& c : Pixels) {
+        *p++ = static_cast<uint8_t>(c.B);
+        *p++ = static_cast<uint8_t>(c.G);
+        *p++ = static_cast<uint8_t>(c.R);
     }
-    return out;
+    return plat::Bmp24_File(W, H, bgr.data(), static_cast<std::size_t>(W) * 3);
 }
 
 } // namespace murk_media

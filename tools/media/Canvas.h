@@ -1,6 +1,6 @@
-// A small RGB drawing surface for the procedural pictures, and its BMP file: uncompressed 24 bits with a
-// BITMAPINFOHEADER, rows bottom-up and padded to 4 bytes. Everything not drawn stays magenta (255, 0, 255),
-// the key colour the game turns into its transparent black when it loads a sheet.
+// A small RGB drawing surface for the procedural pictures, and its BMP file (written by the program's one
+// BMP writer). Everything not drawn stays magenta (255, 0, 255), the key colour the game turns into its
+// transparent black when it loads a sheet.
 #pragma once
 
 #include "tools/media/Manifest.h"

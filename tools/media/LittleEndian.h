@@ -1,4 +1,4 @@
-// Little-endian integers appended to a byte buffer, as the RIFF and BMP headers store them.
+// Little-endian integers appended to a byte buffer, as the RIFF headers store them.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,32 @@
+// Text in the windows: a text page on a buffer, the style, colour and justification of what is drawn next,
+// single strings, word-wrapped paragraphs and a scrolled list of paragraphs. Texts are UTF-8; where widths
+// are built character by character, a character is a whole UTF-8 sequence.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+void Set_Font(int32_t style);
+int32_t Get_Font();
+
+// Text is drawn only between Begin_Text and End_Text on the same buffer.
+void Begin_Text(int32_t buffer);
+void End_Text(int32_t buffer);
+void Set_Text_Color(int32_t red, int32_t green, int32_t blue);
+void Set_Color_Index(uint32_t colour);
+// Horizontal 2 centred, 3 right-aligned, else left-aligned; vertical 2 centred on y, 5 top at y, else bottom
+// at y.
+void Set_Text_Justify(int32_t horizontal, int32_t vertical);
+void Draw_Text(int32_t x, int32_t y, const std::string& text);
+
+// Draws the text word-wrapped in the box (x, y, width, at most max_height); returns the height used. A
+// word wider than a line is split over as many lines as it needs.
+int32_t Draw_Text_Wrapped(int32_t x, int32_t y, int32_t width, int32_t max_height, const std::string& text);
+// Cuts word to its longest prefix, built character by character while the prefix's width + 8 is less
+// than the available width; the characters not taken go back in front of rest.
+void Split_Long_Word(std::string& word, std::string& rest, int32_t available);
+// Draws the lines as paragraphs (two blanks of indent, a gap of two line steps between them), scrolled
+// up by offset and shown in a window visible_height high; true when the end of the text was reached.
+bool Draw_Text_Lines(int32_t x, int32_t y, int32_t width, int32_t offset,
+                     const std::vector<std::string>& lines, int32_t visible_height);

@@ -1,0 +1,139 @@
+// The screen over SDL2: one window, a renderer scaled to the logical screen, and a streaming texture in the
+// pixel format of slot 0, so a frame is shown by one upload and one present.
+#include "platform/sdl/SdlBackends.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <vector>
+
+namespace plat {
+
+namespace {
+
+constexpr int32_t Sdl_Failure = static_cast<int32_t>(0x80004005); // a generic failure code
+
+class TSdl_Display : public TDisplay_Backend {
+public:
+    explicit TSdl_Display(SDL_Window* window) : Window(window) {}
+    ~TSdl_Display() override {
+        Close_Mode();
+        SDL_DestroyWindow(Window);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    int32_t Desktop_Bits() override {
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
+        return SDL_BYTESPERPIXEL(mode.format) == 4 ? 32 : static_cast<int32_t>(SDL_BITSPERPIXEL(mode.format));
+    }
+
+    int32_t Test_Mode(int32_t width, int32_t height, int32_t bits) override {
+        return width > 0 && height > 0 && Texture_Format(bits) != SDL_PIXELFORMAT_UNKNOWN ? 0 : -1;
+    }
+
+    int32_t Set_Mode(int32_t width, int32_t height, int32_t bits) override {
+        Close_Mode();
+        const Uint32 format = Texture_Format(bits);
+        if (format == SDL_PIXELFORMAT_UNKNOWN || width <= 0 || height <= 0) return Sdl_Failure;
+        SDL_SetWindowSize(Window, width, height);
+        if (SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return Sdl_Failure;
+        Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
+        if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, 0);
+        if (!Renderer) return Sdl_Failure;
+        SDL_RenderSetLogicalSize(Renderer, width, height);
+        Texture = SDL_CreateTexture(Renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!Texture) {
+            Close_Mode();
+            return Sdl_Failure;
+        }
+        Width = width;
+        Height = height;
+        Bits = bits;
+        SDL_ShowWindow(Window);
+        return 0;
+    }
+
+    bool Layout_555() override { return false; }
+
+    void Present(const TSurface& page) override {
+        if (!Texture || page.Width != Width || page.Height != Height || page.Bits != Bits) return;
+        if (Bits == 8) {
+            // A palette-indexed page is shown through its palette as of this frame.
+            Indexed.resize(static_cast<std::size_t>(Width) * Height);
+            for (std::size_t i = 0; i < Indexed.size(); ++i) {
+                const TRgb8 c = page.Palette ? (*page.Palette)[page.Pixels[i]] : TRgb8{};
+                Indexed[i] = uint32_t{c.R} << 16 | uint32_t{c.G} << 8 | c.B;
+            }
+            SDL_UpdateTexture(Texture, nullptr, Indexed.data(), Width * 4);
+        } else {
+            SDL_UpdateTexture(Texture, nullptr, page.Pixels.data(), page.Pitch);
+        }
+        SDL_RenderClear(Renderer);
+        SDL_RenderCopy(Renderer, Texture, nullptr, nullptr);
+        SDL_RenderPresent(Renderer);
+    }
+
+    void Close_Mode() override {
+        if (Texture) SDL_DestroyTexture(Texture);
+        if (Renderer) SDL_DestroyRenderer(Renderer);
+        Texture = nullptr;
+        Renderer = nullptr;
+        Width = Height = Bits = 0;
+    }
+
+    bool Mouse_Present() override { return true; }
+
+    void Show_Cursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+    bool Mouse_Position(int32_t& x, int32_t& y) override {
+        int wx = 0, wy = 0;
+        SDL_GetMouseState(&wx, &wy);
+        float lx = static_cast<float>(wx), ly = static_cast<float>(wy);
+        if (Renderer) SDL_RenderWindowToLogical(Renderer, wx, wy, &lx, &ly);
+        x = static_cast<int32_t>(std::floor(lx));
+        y = static_cast<int32_t>(std::floor(ly));
+        return true;
+    }
+
+    TClient_Rect Client_Rect() override {
+        if (Renderer) return {0, 0, Width, Height};
+        int w = 0, h = 0;
+        SDL_GetWindowSize(Window, &w, &h);
+        return {0, 0, w, h};
+    }
+
+    int64_t Video_Memory_Budget() override { return -1; }
+
+private:
+    static Uint32 Texture_Format(int32_t bits) {
+        switch (bits) {
+        case 8: return SDL_PIXELFORMAT_RGB888; // converted at each present
+        case 16: return SDL_PIXELFORMAT_RGB565;
+        case 24: return SDL_PIXELFORMAT_BGR24;
+        case 32: return SDL_PIXELFORMAT_RGB888;
+        default: return SDL_PIXELFORMAT_UNKNOWN;
+        }
+    }
+
+    SDL_Window* Window;
+    SDL_Renderer* Renderer = nullptr;
+    SDL_Texture* Texture = nullptr;
+    int32_t Width = 0, Height = 0, Bits = 0;
+    std::vector<uint32_t> Indexed;
+};
+
+} // namespace
+
+std::unique_ptr<TDisplay_Backend> Make_Sdl_Display(const std::string& title) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return nullptr;
+    SDL_Window* window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                                          800, 600, SDL_WINDOW_HIDDEN);
+    if (!window) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    return std::make_unique<TSdl_Display>(window);
+}
+
+} // namespace plat
