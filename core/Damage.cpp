@@ -153,8 +153,7 @@ std::string Character_Class_Name(int32_t class_index) {
 }
 
 void TRequirements::Add_Requirement(uint8_t type, int32_t amount, uint8_t kind, uint16_t per_level_amount) {
-    // Refused before any list appends, so a full list can not leave the four of unequal length.
-    if (!Can_Add(1)) throw EListError();
+    // Callers ask Can_Add first, so a full list can not leave the four of unequal length.
     Types.Add(type);
     Amounts.Add(amount);
     Per_Level_Kinds.Add(kind);

@@ -15,8 +15,6 @@ public:
     // Loads the file and finds the class; false when it is not there. Errors of the file are not shown:
     // a summoning spell whose class is missing simply makes nothing.
     bool Open(const std::string& class_name) {
-        // Without path settings there is no file to read: nothing is summoned.
-        if (!Path_Settings()) return false;
         TString_List errors;
         Classes_.Load_From_File(Path_Settings()->Get_Summon_MonsterClasses_File(), &errors, true);
         Class_ = Classes_.Pick_Random_Class(class_name, "None");
