@@ -53,11 +53,12 @@ inline int64_t Scale_By_Percent(int64_t value, int64_t factor) {
 // the 64-bit range; NaN gives 0.
 inline int64_t Percent_Of_Real(int64_t percent, double value) {
     if (value != value) return 0;
-    const double whole = std::trunc(std::clamp(value, -9.0e15, 9.0e15));
+    const double held = std::clamp(value, -9.0e15, 9.0e15);
+    const double whole = std::trunc(held);
     const __int128 exact = static_cast<__int128>(percent) * static_cast<int64_t>(whole);
     // The remainder and the fraction's share have the sign of the quotient, so truncating the two parts
     // apart gives the truncation of their sum.
-    const double rest = static_cast<double>(exact % 100) + static_cast<double>(percent) * (value - whole);
+    const double rest = static_cast<double>(exact % 100) + static_cast<double>(percent) * (held - whole);
     return Clamp_To_Int64(exact / 100 + static_cast<__int128>(std::trunc(rest / 100.0)));
 }
 // The percent factor of a value grown by percent per step: steps x percent + 100. Steps and percent are

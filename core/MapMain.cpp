@@ -352,9 +352,10 @@ void TMap::Restock_Stores() {
 bool TMap::Add_Chest(const TWordList& item_ids, int32_t x, int32_t y) {
     // A chest off the map could never be opened, and its square would not fit the 16-bit lists.
     if (!Inside(x, y)) return false;
-    // Room is checked in every list before any of them appends: chest n is found through entry n of the
-    // coordinate lists, and a map whose lists differ in length does not load back.
-    if (!Chest_Xs_.Can_Add() || !Chest_Ys_.Can_Add() || Chests_.size() >= Max_Array_Length) return false;
+    // Room is checked in the coordinate lists before anything appends: chest n is found through entry n of
+    // them, and a map whose lists differ in length does not load back. They fill long before the chest
+    // array's 16-bit length could.
+    if (!Chest_Xs_.Can_Add() || !Chest_Ys_.Can_Add()) return false;
     auto chest = std::make_unique<TWordList>(item_ids);
     if (Append_To_Array(Chests_, std::move(chest)) == 0) return false;
     Chest_Xs_.Add(static_cast<uint16_t>(x));

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -205,4 +206,13 @@ TEST_F(FullLists, ChestsOffTheMapAreIgnored) {
         EXPECT_EQ(Map->Chest_Xs().Count(), kept);
     }
     EXPECT_EQ(Map->Get_Chest(1, 1)->Get(1), 4);
+
+    // A chest is found by both of its coordinates: later chests sharing one of them do not answer.
+    for (auto [x, y, id] : {std::tuple{3, 4, 7}, {3, 9, 8}, {8, 4, 9}}) {
+        TWordList one;
+        one.Add(static_cast<uint16_t>(id));
+        ASSERT_TRUE(Map->Add_Chest(one, x, y));
+    }
+    EXPECT_EQ(Map->Get_Chest(3, 4)->Get(1), 7);
+    EXPECT_EQ(Map->Get_Chest(8, 9), nullptr);
 }

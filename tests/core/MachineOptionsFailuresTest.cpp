@@ -25,6 +25,20 @@ TRegistry_Value Number(int32_t n) {
     return v;
 }
 
+// Options that differ from the defaults in every field, so a load that gives the defaults is seen to.
+TMachine_Options Not_Defaults(const std::string& path) {
+    TMachine_Options o;
+    o.Game_Path = path;
+    o.Last_Saved_Game_Slot = 9;
+    o.Play_Sounds = false;
+    o.Play_Music = false;
+    o.Show_Drawing_Speed = true;
+    o.Dont_Autosave = false;
+    o.Autosave_Every_Minute = true;
+    o.Game_Speed_Modified_Percent = 170;
+    return o;
+}
+
 class MachineOptionsFailures : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -77,8 +91,7 @@ TEST_F(MachineOptionsFailures, AValueOfTheWrongKindGivesTheDefaults) {
         std::map<std::string, TRegistry_Value> values = stored;
         values[c.Key] = c.Value;
         Store->Contents.Values["Software/Brannoch/Murkhollow"] = values;
-        Machine_Options() = TMachine_Options();
-        Machine_Options().Game_Path = "/before/";
+        Machine_Options() = Not_Defaults("/before/");
         Load_Machine_Options();
         TMachine_Options defaults;
         defaults.Game_Path = c.Path_After;
@@ -93,17 +106,41 @@ TEST_F(MachineOptionsFailures, AValueOfTheWrongKindGivesTheDefaults) {
         EXPECT_EQ(o.Game_Speed_Modified_Percent, defaults.Game_Speed_Modified_Percent);
     }
 
-    // The same values, all of the right kind, are read; a missing text reads as empty.
-    std::map<std::string, TRegistry_Value> values = stored;
-    values.erase("Play Music");
-    Store->Contents.Values["Software/Brannoch/Murkhollow"] = values;
-    Load_Machine_Options();
+    // The same values, all of the right kind, are read; a missing text reads as empty, which leaves sounds
+    // and music on.
+    for (const char* missing : {"Play Music", "Play Sounds"}) {
+        std::map<std::string, TRegistry_Value> values = stored;
+        values.erase(missing);
+        Store->Contents.Values["Software/Brannoch/Murkhollow"] = values;
+        Machine_Options() = Not_Defaults("/before/");
+        Load_Machine_Options();
+        EXPECT_EQ(Machine_Options().Play_Music, std::string(missing) == "Play Music") << missing;
+        EXPECT_EQ(Machine_Options().Play_Sounds, std::string(missing) == "Play Sounds") << missing;
+    }
     EXPECT_EQ(Machine_Options().Game_Path, "/games/murk/");
     EXPECT_EQ(Machine_Options().Last_Saved_Game_Slot, 4);
-    EXPECT_TRUE(Machine_Options().Play_Music);
-    EXPECT_FALSE(Machine_Options().Play_Sounds);
     EXPECT_TRUE(Machine_Options().Autosave_Every_Minute);
     EXPECT_EQ(Machine_Options().Game_Speed_Modified_Percent, 150);
+}
+
+// Without the key (or without "Last Saved Game Slot") nothing is read and nothing is created.
+TEST_F(MachineOptionsFailures, AMissingKeyGivesTheDefaultsAndCreatesNothing) {
+    for (bool with_key : {false, true}) {
+        Store->Contents = {};
+        if (with_key) {
+            Store->Contents.Keys = {"Software", "Software/Brannoch", "Software/Brannoch/Murkhollow"};
+            Store->Contents.Values["Software/Brannoch/Murkhollow"]["Game Path"] = Text("/games/murk/");
+        }
+        const plat::TRegistry_Contents before = Store->Contents;
+        Machine_Options() = Not_Defaults("/before/");
+        Load_Machine_Options();
+        EXPECT_EQ(Machine_Options().Game_Path, "/before/");
+        EXPECT_EQ(Machine_Options().Last_Saved_Game_Slot, 0);
+        EXPECT_TRUE(Machine_Options().Play_Sounds && Machine_Options().Play_Music);
+        EXPECT_EQ(Machine_Options().Game_Speed_Modified_Percent, 100);
+        EXPECT_EQ(Store->Contents.Keys, before.Keys);
+        EXPECT_EQ(Store->Contents.Values, before.Values);
+    }
 }
 
 TEST_F(MachineOptionsFailures, APathTheStoreRefusesIsNotTaken) {

@@ -80,3 +80,28 @@ TEST_F(Stale_Pile_Ids, AGoneSingleItemIsClearedByPickUp) {
     EXPECT_EQ(square.Item_Field, 0);
     EXPECT_FALSE(square.Is_Pile());
 }
+
+// A drop onto a pile the map does not have (a stale index) makes the item the square's single item; a
+// drop of nothing, or with no map to hold piles, changes nothing.
+TEST_F(Stale_Pile_Ids, DropsOntoAMissingPile) {
+    TItem* item = Add_Item("ring");
+    TMap_Square& square = *Map->Get_Square(40, 40);
+    const auto missing_pile = [&square] {
+        square.Set_Pile(true);
+        square.Item_Field = 9; // the map has no piles
+    };
+    missing_pile();
+    const TMap_Square before = square;
+    EXPECT_FALSE(square.Drop_Item(nullptr));
+    EXPECT_EQ(square, before);
+
+    std::unique_ptr<TMap> held = Remove_Current_Map();
+    EXPECT_FALSE(square.Drop_Item(item));
+    EXPECT_EQ(square, before);
+    Install_Current_Map(std::move(held));
+
+    ASSERT_TRUE(square.Drop_Item(item));
+    EXPECT_FALSE(square.Is_Pile());
+    EXPECT_EQ(square.Item_Field, item->Id);
+    EXPECT_EQ(square.Get_Top_Item(), item);
+}

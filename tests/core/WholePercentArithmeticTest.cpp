@@ -55,6 +55,8 @@ TEST(PercentOfReal, SweepOfWholeValuesAndFractions) {
         {150, -10.5, -15},
         {7, 8.0e15, 560000000000000},
         {50, std::nan(""), 0},
+        {100, 1.0e300, 9000000000000000},
+        {100, -1.0e300, -9000000000000000},
     };
     for (const TCase& c : cases)
         EXPECT_EQ(Percent_Of_Real(c.Percent, c.Value), c.Expected) << c.Percent << " " << c.Value;
@@ -195,7 +197,7 @@ TEST_F(WholePercents, ExperienceForAKillSweep) {
     int mismatches = 0;
     for (int32_t bonus : {0, 13, 29, 50, 71})
         for (int32_t max_life = 0; max_life <= 300; max_life += 3)
-            for (int32_t level = 1; level <= 12; ++level)
+            for (int32_t level = 0; level <= 12; ++level)
                 for (int32_t killer_level = 1; killer_level <= 12; ++killer_level)
                     for (bool unique : {false, true}) {
                         dead->Max_Life = static_cast<uint16_t>(max_life);
@@ -220,7 +222,7 @@ TEST_F(WholePercents, LifeAndManaStolenByTheBlow) {
         double Life_Gained, Mana_Gained;
     } cases[] = {
         {29, 57, 100, 100, 29, 57}, {30, 30, 57, 67, 17, 20},  {50, 200, 100.5, 100.5, 50, 201},
-        {0, 0, 100, 100, 0, 0},     {100, 1, 99.9, 50, 99, 0},
+        {0, 0, 100, 100, 0, 0},     {100, 1, 99.9, 50, 99, 0}, {1, 1, 500, 300, 5, 3},
     };
     for (const TCase& c : cases) {
         TMonster* attacker = Add_Creature(10, 10, "thief");

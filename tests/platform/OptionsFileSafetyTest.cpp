@@ -106,6 +106,11 @@ TEST(OptionsFileSafety, WritesThroughAPrivateNewFileAndLeavesNothingBehind) {
         ASSERT_TRUE(key->Close());
     }
     EXPECT_EQ(t.Read("victim"), "untouched");
+    EXPECT_EQ(t.Read("cfg/options"), "# Murkhollow machine options\n"
+                                     "[Software]\n"
+                                     "[Software/Brannoch]\n"
+                                     "[Software/Brannoch/Murkhollow]\n"
+                                     "s Game Path=/games/1/\n");
     struct stat st {};
     ASSERT_EQ(lstat(path.c_str(), &st), 0);
     EXPECT_TRUE(S_ISREG(st.st_mode));
