@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <tuple>
 
@@ -30,54 +29,26 @@ using FullLists = TMap_Fixture;
 // A list grows by 4, 4, 8 and then 16 at a time up to its largest capacity, so the last count it reaches is
 // the largest capacity reachable in those steps, which depends on where it started.
 TEST(TypedListRoom, CanAddAnswersExactlyWhereAddStopsWorking) {
+    // The start is the capacity a copy or Set_Capacity gave the list.
     struct TCase {
-        const char* What;
-        std::function<int()> Fill;
-        int Expected;
+        int Start_Capacity;
+        int Bytes, Words, Longints;
     } cases[] = {
-        {"bytes",
-         [] {
-             TbyteList l;
-             return Fill_Until_Full(l);
-         },
-         65520},
-        {"words",
-         [] {
-             TWordList l;
-             return Fill_Until_Full(l);
-         },
-         32752},
-        {"longints",
-         [] {
-             TLongintList l;
-             return Fill_Until_Full(l);
-         },
-         16368},
-        {"longints from a capacity of 5",
-         [] {
-             TLongintList l;
-             l.Set_Capacity(5);
-             return Fill_Until_Full(l);
-         },
-         16365},
-        {"words from a copy of 3",
-         [] {
-             TWordList source;
-             for (int i = 0; i < 3; ++i) source.Add(1);
-             TWordList l = source;
-             return Fill_Until_Full(l);
-         },
-         32751},
-        {"longints set to their largest count",
-         [] {
-             TLongintList l;
-             l.Set_Count(16380);
-             return Fill_Until_Full(l);
-         },
-         16380},
+        {0, 65520, 32752, 16368}, {3, 65519, 32751, 16367},     {5, 65517, 32749, 16365},
+        {9, 65513, 32745, 16377}, {16380, 65516, 32748, 16380}, // the longints' largest count
     };
-    for (const TCase& c : cases) EXPECT_EQ(c.Fill(), c.Expected) << c.What;
-
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Start_Capacity);
+        TbyteList bytes;
+        TWordList words;
+        TLongintList longints;
+        bytes.Set_Capacity(c.Start_Capacity);
+        words.Set_Capacity(c.Start_Capacity);
+        longints.Set_Capacity(c.Start_Capacity);
+        EXPECT_EQ(Fill_Until_Full(bytes), c.Bytes);
+        EXPECT_EQ(Fill_Until_Full(words), c.Words);
+        EXPECT_EQ(Fill_Until_Full(longints), c.Longints);
+    }
     TLongintList l;
     EXPECT_TRUE(l.Can_Add(16368));
     EXPECT_FALSE(l.Can_Add(16369));
