@@ -228,6 +228,13 @@ bool Do_Action_At(TMonster& creature, uint8_t action, int32_t x, int32_t y, cons
 // -------------------------------------------------------------------------------------------------------
 // Blows and shots
 
+int32_t Defence_After_Ignoring(int32_t ignore_percent, int32_t defence) {
+    // "Attack Ignores Targets Defense" above 100 would take the defence below 0, where more ignoring
+    // lowers the chance to hit; the defence stops at 0.
+    const int64_t left = int64_t{defence} - Scale_By_Percent(defence, ignore_percent);
+    return Clamp_To_Int32(std::max<int64_t>(0, left));
+}
+
 void Melee_Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y,
                   const TCallback_Set& callbacks) {
     const int32_t range = TMap::Get_Range(attacker.X, attacker.Y, x, y);
@@ -267,11 +274,7 @@ void Melee_Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y,
 
     if (range != 1 || !target) return;
     const int32_t rolled = damage.Roll();
-    // "Attack Ignores Targets Defense" above 100 would take the defence below 0, where more ignoring
-    // lowers the chance to hit; the defence stops at 0.
-    const int64_t ignored =
-        static_cast<int64_t>(std::trunc(attacker.Ignores_Defense() / 100.0 * target->Defense));
-    const int32_t defence = static_cast<int32_t>(std::max<int64_t>(0, int64_t{target->Defense} - ignored));
+    const int32_t defence = Defence_After_Ignoring(attacker.Ignores_Defense(), target->Defense);
     const int32_t chance = TMonster::Hit_Chance(attacker.Attack, defence, target->Level, attacker.Level);
     const TDamage blow = Attack_Damage(damage, rolled, effects);
     if (Random_Range(1, 100) > chance) {

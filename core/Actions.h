@@ -26,6 +26,10 @@ bool Do_Action_At(TMonster& creature, uint8_t action, int32_t x, int32_t y, cons
 // plays; a missile weapon with its ammunition fires when the square is within its range (one unit used); a
 // melee blow needs a target at range 1 and rolls to hit. Damage lands through On_Attack_Animation's sprite.
 void Melee_Attack(TMonster& attacker, TMonster* target, int32_t x, int32_t y, const TCallback_Set& callbacks);
+// The defence a melee blow meets: the defence less Trunc(ignore percent / 100 x defence), computed exactly
+// in integers and never below 0 (an ignore percent above 100 would otherwise make ignoring more lower the
+// chance to hit).
+int32_t Defence_After_Ignoring(int32_t ignore_percent, int32_t defence);
 
 // Casts the spell of the quick-bar slot when it is above 0 (a spell or a scroll), else the spell at that
 // index (from 1) of the creature's spell list, at square x, y. False when nothing was cast: no such spell,

@@ -88,7 +88,9 @@ int32_t Class_Count() {
 }
 
 bool Load_Class_Info() {
-    const std::string file_name = Path_Settings()->Get_Classes_File();
+    // Without path settings there is no file to name: the loader reports that it cannot load it, as every
+    // global table does, rather than failing before the load.
+    const std::string file_name = Path_Settings() ? Path_Settings()->Get_Classes_File() : std::string();
     TClass_Portrait_Data_File_Loader loader(file_name);
     return loader.Execute_Load_And_Report("Class Portrait Data File Errors: ");
 }

@@ -153,9 +153,7 @@ std::string Character_Class_Name(int32_t class_index) {
 }
 
 void TRequirements::Add_Requirement(uint8_t type, int32_t amount, uint8_t kind, uint16_t per_level_amount) {
-    // The amounts list is the smallest of the four: refuse before touching any, so a full list can not leave
-    // the four of unequal length.
-    if (Amounts.Count() >= TLongintList::Largest_Capacity) throw EListError();
+    // Callers ask Can_Add first, so a full list can not leave the four of unequal length.
     Types.Add(type);
     Amounts.Add(amount);
     Per_Level_Kinds.Add(kind);
@@ -169,9 +167,15 @@ void TRequirements::Assign(const TRequirements& other) {
     Copy_Word_List(Per_Level_Amounts, other.Per_Level_Amounts);
 }
 
+bool TRequirements::Can_Add(int32_t n) const {
+    return Types.Can_Add(n) && Amounts.Can_Add(n) && Per_Level_Kinds.Can_Add(n) &&
+           Per_Level_Amounts.Can_Add(n);
+}
+
 void TRequirements::Append(const TRequirements& other) {
     // Counted once, so appending the requirements to themselves doubles them rather than running on.
     const int32_t count = other.Count();
+    if (!Can_Add(count)) throw EListError();
     for (int32_t n = 1; n <= count; ++n)
         Add_Requirement(other.Types.Get(static_cast<uint16_t>(n)), other.Amounts.Get(n),
                         other.Per_Level_Kinds.Get(static_cast<uint16_t>(n)), other.Per_Level_Amounts.Get(n));
@@ -227,8 +231,14 @@ void TRequirements::Read_From_Data_File(const std::string& prefix, const TField_
 
         const uint16_t per_level = Str_To_Word(Field_Value(loader, key + " Amt Per Level Modifier"));
 
-        if (kind >= 1)
-            Add_Requirement(static_cast<uint8_t>(type), amount, static_cast<uint8_t>(kind), per_level);
+        if (kind < 1) continue;
+        // A count beyond what the lists hold is reported once and the rest is not read: loaders never
+        // raise.
+        if (!Can_Add(1)) {
+            loader.Report_Invalid_Value(std::to_string(count), prefix + "Number of Requirements");
+            return;
+        }
+        Add_Requirement(static_cast<uint8_t>(type), amount, static_cast<uint8_t>(kind), per_level);
     }
 }
 
@@ -265,8 +275,9 @@ int32_t TRequirements::Amount_At_Level(int32_t n, int32_t level) const {
     switch (Per_Level_Kinds.Get(static_cast<uint16_t>(n))) {
     case Amount_Number: return Clamp_To_Int32(amount + growth);
     case Amount_Percent:
-        // In floating point, as stored item data is balanced for: 10% per level on 20 gives 38 at level 10.
-        return Trunc_To_Int32((static_cast<double>(growth + 100) / 100.0) * static_cast<double>(amount));
+        // Trunc((growth + 100) / 100 x amount), computed exactly: 10 % per level on 20 gives 38 at level 10,
+        // and a factor such as 1.29 can not lose the last point to binary rounding.
+        return Clamp_To_Int32(Scale_By_Percent(amount, growth + 100));
     default: return Clamp_To_Int32(amount);
     }
 }

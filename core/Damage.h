@@ -137,6 +137,8 @@ public:
     int32_t Count() const { return Types.Count(); }
 
     void Assign(const TRequirements& other);
+    // Whether n more requirements fit; Append raises EListError, appending nothing, when they do not.
+    bool Can_Add(int32_t n = 1) const;
     // Appends every requirement of the other (the requirements themselves included).
     void Append(const TRequirements& other);
 

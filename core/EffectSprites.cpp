@@ -90,9 +90,9 @@ void TSprite::Apply_Damage() const {
         if (attacker) {
             // Percents of what the target has now, before this blow lands.
             if (const int32_t stolen = attacker->Life_Stolen(); stolen > 0)
-                attacker->Add_Life(std::trunc(stolen / 100.0 * target->Life));
+                attacker->Add_Life(static_cast<double>(Percent_Of_Real(stolen, target->Life)));
             if (const int32_t stolen = attacker->Mana_Stolen(); stolen > 0)
-                attacker->Add_Mana(std::trunc(stolen / 100.0 * target->Mana));
+                attacker->Add_Mana(static_cast<double>(Percent_Of_Real(stolen, target->Mana)));
             // Each status power may strike, and the last that does wins. Levels are unsigned: the
             // difference is taken in int.
             const int32_t target_level = target->Level;
@@ -117,8 +117,9 @@ TSprite_Placement Flying_Sprite_Placement(double pos_x, double pos_y) {
     const int64_t square_y = Trunc_Pixels(pos_y / Sprite_Square_Pixels);
     placement.Square_X = static_cast<int32_t>(std::clamp<int64_t>(square_x, INT32_MIN, INT32_MAX));
     placement.Square_Y = static_cast<int32_t>(std::clamp<int64_t>(square_y, INT32_MIN, INT32_MAX));
-    // The offset is what lies beyond the square's corner; subtracting keeps whole pixels exact where the
-    // fraction of a division would lose the last one.
+    // The offset is Trunc(the fraction of Pos / 28, times 28), worked out exactly as what lies beyond the
+    // square's corner. Evaluated through the binary fraction the formula loses the last whole pixel at many
+    // positions (296 would give 15, not 16, and 5601 would give 0, not 1), so a sprite would jitter.
     placement.Offset_X =
         static_cast<int32_t>(Trunc_Pixels(pos_x - static_cast<double>(square_x) * Sprite_Square_Pixels));
     placement.Offset_Y =

@@ -43,9 +43,21 @@ void TEffect_List::Clear() {
     Damage_Variances_.Clear();
 }
 
+bool TEffect_List::Can_Add(int32_t n) const {
+    return Types_.Can_Add(n) && Min_Amounts_.Can_Add(n) && Max_Amounts_.Can_Add(n) &&
+           Damage_Variances_.Can_Add(n);
+}
+
+void TEffect_List::Check_Room(int32_t n) const {
+    // Refused before any list appends: the amount lists fill long before the type list, and a type added
+    // without its amounts would shift every later entry onto another's amounts.
+    if (!Can_Add(n)) throw EListError();
+}
+
 void TEffect_List::Append(const TEffect_List& other) {
     // The count is taken once, so appending a list to itself copies its original entries exactly once.
     const int32_t count = other.Get_Count();
+    Check_Room(count);
     for (int32_t n = 1; n <= count; ++n) {
         const uint8_t type = other.Types_.Get(static_cast<uint16_t>(n));
         const int32_t min = other.Min_Amounts_.Get(n);
@@ -69,6 +81,7 @@ bool TEffect_List::Has_Effect(int32_t type) const {
 }
 
 void TEffect_List::Add_Effect(uint8_t type, int32_t min, int32_t max) {
+    Check_Room(1);
     Types_.Add(type);
     Min_Amounts_.Add(min);
     Max_Amounts_.Add(max);
@@ -202,6 +215,12 @@ void TEffect_List::Read_From_Data_File(const std::string& prefix, const TField_R
         if (type == 0) {
             reader.Report_Invalid_Value(value, key + " Type");
             continue;
+        }
+        // A count beyond what the list holds is reported once and the rest is not read: the loader must
+        // not raise, and the list keeps the effects it could take.
+        if (!Can_Add(1)) {
+            reader.Report_Invalid_Value(std::to_string(count), prefix + "Number of Effects");
+            return;
         }
         // A missing amount is reported and read as 0 (the value is empty), so the four lists stay of
         // equal length; the load as a whole has failed anyway.

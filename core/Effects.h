@@ -118,6 +118,9 @@ public:
     void Append_To(TEffect_List& other) const;
 
     bool Has_Effect(int32_t type) const;
+    // Whether n more entries fit. Add_Effect and Append raise EListError, appending nothing, when they do
+    // not.
+    bool Can_Add(int32_t n = 1) const;
     // Appends an entry with variance 0.
     void Add_Effect(uint8_t type, int32_t min, int32_t max);
     void Delete_Effect(int32_t n);
@@ -175,6 +178,7 @@ public:
 
 private:
     void Check_Position(int32_t n) const;
+    void Check_Room(int32_t n) const;
 
     TbyteList Types_;
     TLongintList Min_Amounts_;

@@ -4,6 +4,7 @@
 
 #include "core/SaveStream.h"
 
+#include <algorithm>
 #include <cmath>
 #include <concepts>
 #include <cstdint>
@@ -51,6 +52,20 @@ inline int64_t Clamp_To_Int64(__int128 value) {
 // turning 29 into 28.
 inline int64_t Scale_By_Percent(int64_t value, int64_t factor) {
     return Clamp_To_Int64(static_cast<__int128>(value) * factor / 100);
+}
+// Trunc(percent / 100 x value) of a real value, such as a creature's current life. The whole part of the
+// value goes through the exact integer formula and only its fraction through floating point, so a whole
+// value gives the exact result (29 % of 100 is 29, where 0.29 x 100 in binary truncates to 28). Held to
+// the 64-bit range; NaN gives 0.
+inline int64_t Percent_Of_Real(int64_t percent, double value) {
+    if (value != value) return 0;
+    const double held = std::clamp(value, -9.0e15, 9.0e15);
+    const double whole = std::trunc(held);
+    const __int128 exact = static_cast<__int128>(percent) * static_cast<int64_t>(whole);
+    // The remainder and the fraction's share have the sign of the quotient, so truncating the two parts
+    // apart gives the truncation of their sum.
+    const double rest = static_cast<double>(exact % 100) + static_cast<double>(percent) * (held - whole);
+    return Clamp_To_Int64(exact / 100 + static_cast<__int128>(std::trunc(rest / 100.0)));
 }
 // The percent factor of a value grown by percent per step: steps x percent + 100. Steps and percent are
 // 32-bit, so the product fits 64 bits.

@@ -21,14 +21,17 @@ const char* const Key_Every_5 = "Autosave Every 5 Minutes";
 const char* const Key_Every_20 = "Autosave Every 20 Minutes";
 const char* const Key_Speed = "Game Speed Modified Percent";
 
-std::string Read_Text(const plat::TRegistry_Key& key, const char* name) {
-    std::string value;
-    key.Read_String(name, value); // a missing text reads as empty
-    return value;
+// A missing text reads as empty; a value of the other kind is a failure, like a wrongly typed integer.
+bool Read_Text(const plat::TRegistry_Key& key, const char* name, std::string& value) {
+    value.clear();
+    return !key.Has_Value(name) || key.Read_String(name, value);
 }
 
-bool Is_Text(const plat::TRegistry_Key& key, const char* name, const char* lower_text) {
-    return Ascii_Lower(Read_Text(key, name)) == lower_text;
+// Whether the text, lower-cased, is lower_text; false in `ok` when the value is of the other kind.
+bool Is_Text(const plat::TRegistry_Key& key, const char* name, const char* lower_text, bool& ok) {
+    std::string value;
+    if (!Read_Text(key, name, value)) ok = false;
+    return Ascii_Lower(value) == lower_text;
 }
 
 void Set_Defaults_But_Path() {
@@ -41,6 +44,35 @@ void Set_Defaults_But_Path() {
 // back into range rather than dividing by zero or giving negative delays.
 long double Speed_Factor() {
     return static_cast<long double>(Clamp_Game_Speed_Percent(Options.Game_Speed_Modified_Percent)) / 100.0L;
+}
+
+// Reads the values in the stored order; false at the first failure, with what was read before it kept
+// (the defaults then replace all of it but Game_Path).
+bool Read_Values(const plat::TRegistry_Key& key) {
+    std::string path;
+    if (!Read_Text(key, Key_Game_Path, path)) return false;
+    Options.Game_Path = path;
+    int32_t slot = 0;
+    if (!key.Read_Integer(Key_Last_Slot, slot)) return false;
+    Options.Last_Saved_Game_Slot = slot;
+    bool ok = true;
+    Options.Play_Sounds = true;
+    Options.Play_Music = true;
+    if (Is_Text(key, Key_Play_Music, "false", ok)) Options.Play_Music = false;
+    if (Is_Text(key, Key_Play_Sounds, "false", ok)) Options.Play_Sounds = false;
+    Options.Show_Drawing_Speed = Is_Text(key, Key_Show_Speed, "true", ok);
+    Options.Dont_Autosave = Is_Text(key, Key_Dont_Autosave, "true", ok);
+    Options.Autosave_Every_Minute = Is_Text(key, Key_Every_Minute, "true", ok);
+    Options.Autosave_Every_5_Minutes = Is_Text(key, Key_Every_5, "true", ok);
+    Options.Autosave_Every_20_Minutes = Is_Text(key, Key_Every_20, "true", ok);
+    if (!ok) return false;
+    if (!Options.Dont_Autosave && !Options.Autosave_Every_Minute && !Options.Autosave_Every_5_Minutes &&
+        !Options.Autosave_Every_20_Minutes)
+        Options.Dont_Autosave = true;
+    int32_t percent = 0;
+    if (!key.Read_Integer(Key_Speed, percent)) return false;
+    Options.Game_Speed_Modified_Percent = Clamp_Game_Speed_Percent(percent);
+    return true;
 }
 
 } // namespace
@@ -57,30 +89,7 @@ const std::vector<std::string>& Machine_Options_Key() {
 void Load_Machine_Options() {
     std::unique_ptr<plat::TRegistry_Key> key = plat::Registry_Store().Open_Key(Machine_Options_Key(), false);
     bool ok = false;
-    if (key && key->Has_Value(Key_Last_Slot)) {
-        Options.Game_Path = Read_Text(*key, Key_Game_Path);
-        int32_t slot = 0;
-        if (key->Read_Integer(Key_Last_Slot, slot)) {
-            Options.Last_Saved_Game_Slot = slot;
-            Options.Play_Sounds = true;
-            Options.Play_Music = true;
-            if (Is_Text(*key, Key_Play_Music, "false")) Options.Play_Music = false;
-            if (Is_Text(*key, Key_Play_Sounds, "false")) Options.Play_Sounds = false;
-            Options.Show_Drawing_Speed = Is_Text(*key, Key_Show_Speed, "true");
-            Options.Dont_Autosave = Is_Text(*key, Key_Dont_Autosave, "true");
-            Options.Autosave_Every_Minute = Is_Text(*key, Key_Every_Minute, "true");
-            Options.Autosave_Every_5_Minutes = Is_Text(*key, Key_Every_5, "true");
-            Options.Autosave_Every_20_Minutes = Is_Text(*key, Key_Every_20, "true");
-            if (!Options.Dont_Autosave && !Options.Autosave_Every_Minute &&
-                !Options.Autosave_Every_5_Minutes && !Options.Autosave_Every_20_Minutes)
-                Options.Dont_Autosave = true;
-            int32_t percent = 0;
-            if (key->Read_Integer(Key_Speed, percent)) {
-                Options.Game_Speed_Modified_Percent = Clamp_Game_Speed_Percent(percent);
-                ok = true;
-            }
-        }
-    }
+    if (key && key->Has_Value(Key_Last_Slot)) ok = Read_Values(*key);
     if (key) key->Close();
     if (!ok) Set_Defaults_But_Path();
 }
@@ -105,9 +114,10 @@ void Save_Machine_Options() {
 void Set_Game_Path(const std::string& path) {
     std::unique_ptr<plat::TRegistry_Key> key = plat::Registry_Store().Open_Key(Machine_Options_Key(), true);
     if (!key) return;
-    Options.Game_Path = path;
     key->Write_String(Key_Game_Path, path);
-    key->Close();
+    // The path in memory follows the store: a path that was not stored would be lost at the next start
+    // while this run went on using it.
+    if (key->Close()) Options.Game_Path = path;
 }
 
 int32_t Clamp_Game_Speed_Percent(int32_t percent) {

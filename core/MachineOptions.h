@@ -25,12 +25,13 @@ TMachine_Options& Machine_Options();
 // The key's levels in the store.
 const std::vector<std::string>& Machine_Options_Key();
 
-// Reads the store. Without the key or without "Last Saved Game Slot", and on any failure, everything but
-// Game_Path falls back to its default.
+// Reads the store. Without the key or without "Last Saved Game Slot", and on any failure (a missing
+// integer, a value of the wrong kind), everything but Game_Path falls back to its default; Game_Path keeps
+// what it had, or the stored path when that was read before the failure.
 void Load_Machine_Options();
 // Writes every value (creating the key's levels); nothing when the key cannot be opened.
 void Save_Machine_Options();
-// Sets Game_Path and writes only "Game Path"; Game_Path is unchanged when the key cannot be opened.
+// Writes only "Game Path" and sets Game_Path; Game_Path is unchanged when the store cannot be written.
 void Set_Game_Path(const std::string& path);
 
 constexpr int32_t Min_Game_Speed_Percent = 10;

@@ -72,8 +72,10 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
     for (TMap_Square& square : Squares_) square.Load(r);
     Universal_Light = Read_Boolean(r);
     Load_Terrain(Read_String(r));
-    bool all_read = Item_List.Load_From_Stream(r);
-    all_read = Monster_List.Read(r) && all_read;
+    // An item or creature record that reads as unusable leaves its slot empty, so the others keep the ids
+    // the squares hold; the map itself is still whole and loads. Only a broken stream fails the load.
+    Item_List.Load_From_Stream(r);
+    Monster_List.Read(r);
 
     Read_Array(r, Item_Piles_, [&r]() -> std::unique_ptr<TItem_Collection> {
         if (!Read_Boolean(r)) return nullptr;
@@ -103,7 +105,7 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
     Traps_.Read(r, "trap names and trap squares");
 
     Restock_Stores();
-    return all_read;
+    return true;
 }
 
 void TMap::Load_Terrain(const std::string& stored_path) {

@@ -350,7 +350,12 @@ void TMap::Restock_Stores() {
 // Chests
 
 bool TMap::Add_Chest(const TWordList& item_ids, int32_t x, int32_t y) {
-    if (Chest_Xs_.Count() >= TWordList::Largest_Capacity) return false;
+    // A chest off the map could never be opened, and its square would not fit the 16-bit lists.
+    if (!Inside(x, y)) return false;
+    // Room is checked in the coordinate lists before anything appends: chest n is found through entry n of
+    // them, and a map whose lists differ in length does not load back. They fill long before the chest
+    // array's 16-bit length could.
+    if (!Chest_Xs_.Can_Add() || !Chest_Ys_.Can_Add()) return false;
     auto chest = std::make_unique<TWordList>(item_ids);
     if (Append_To_Array(Chests_, std::move(chest)) == 0) return false;
     Chest_Xs_.Add(static_cast<uint16_t>(x));
@@ -378,8 +383,11 @@ void TMap::TMarked_Squares::Clear() {
     Ys.Clear();
 }
 
+bool TMap::TMarked_Squares::Can_Add() const {
+    return Xs.Can_Add() && Ys.Can_Add();
+}
+
 void TMap::TMarked_Squares::Add(const std::string& name, int32_t x, int32_t y) {
-    if (Xs.Count() >= TWordList::Largest_Capacity) return;
     Names.push_back(name);
     Xs.Add(static_cast<uint16_t>(x));
     Ys.Add(static_cast<uint16_t>(y));
@@ -415,6 +423,9 @@ void TMap::Set_Marked(TMarked_Squares& marks, uint8_t flag, const std::string& n
                       bool on) {
     TMap_Square* square = Get_Square(x, y);
     if (!square) return;
+    // Full lists leave the square as it was: a marked square without its entry would be locked or trapped
+    // with no key or trap named.
+    if (on && !marks.Can_Add()) return;
     uint16_t flags = square->Flags;
     Set_Bit(flags, flag, on);
     square->Flags = flags;

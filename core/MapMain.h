@@ -73,8 +73,8 @@ public:
     // Reads the record into this map. The terrain list is reloaded from the stored file's name in the
     // module's "Tiles/" folder; File_Name becomes file_name. After reading, the stores are restocked.
     // Raises EStream_Read_Error on a broken stream and when the chest, lock or trap lists differ in
-    // length, leaving the map partly read (the file routines report it and load or clear again); false when
-    // a creature or item record was unusable (its slot stays empty).
+    // length, leaving the map partly read (the file routines report it and load or clear again). Otherwise
+    // true: a creature or item record that reads as unusable leaves its slot empty and the map loads.
     bool Load(TStream_Reader& r, const std::string& file_name);
 
     // The square at x, y; null outside 1..200 (positions come from files and creature records).
@@ -152,7 +152,7 @@ public:
     void Restock_Stores();
 
     // Chests are numbered from 1, each a list of item ids on a square.
-    // False, adding nothing, when the chest lists are full.
+    // False, adding nothing, when the chest lists are full or the square is off the map.
     bool Add_Chest(const TWordList& item_ids, int32_t x, int32_t y);
     // The items of the last chest recorded at x, y; null when none.
     TWordList* Get_Chest(int32_t x, int32_t y) const;
@@ -161,7 +161,8 @@ public:
     const TWordList& Chest_Ys() const { return Chest_Ys_; }
 
     // On: marks the square and records the entry. Off: unmarks the square and drops the last entry
-    // recorded at x, y. Several entries may name one square; the last one counts.
+    // recorded at x, y. Several entries may name one square; the last one counts. Nothing happens off the
+    // map, nor for on when the lists are full.
     void Set_Lock(const std::string& key_name, int32_t x, int32_t y, bool on);
     bool Get_Lock(int32_t x, int32_t y, std::string& key_name) const;
     void Set_Trap(const std::string& trap_name, int32_t x, int32_t y, bool on);
@@ -201,6 +202,8 @@ private:
         TString_List Names;
         TWordList Xs, Ys;
         void Clear();
+        bool Can_Add() const;
+        // Callers ask Can_Add first.
         void Add(const std::string& name, int32_t x, int32_t y);
         // The last entry at x, y (1-based); 0 when none.
         int32_t Find_Last(int32_t x, int32_t y) const;

@@ -73,9 +73,35 @@ TItem* TMap_Square::Get_Top_Item() const {
     if (Item_Field == 0) return nullptr;
     if (Is_Pile()) {
         const TItem_Collection* pile = Get_Pile();
-        return pile ? pile->Item(1) : nullptr;
+        if (!pile) return nullptr;
+        // An id whose item is gone (a stale id from a map file) is skipped, so the square shows an item
+        // that can be picked up or nothing at all.
+        for (int32_t n = 1; n <= pile->Count(); ++n)
+            if (TItem* item = pile->Item(n)) return item;
+        return nullptr;
     }
     return Find_Item(Item_Field);
+}
+
+void TMap_Square::Drop_Stale_Ids() {
+    if (Item_Field == 0 || !Current_Item_List()) return;
+    if (!Is_Pile()) {
+        if (!Find_Item(Item_Field)) Item_Field = 0;
+        return;
+    }
+    TMap* map = Current_Map();
+    if (!map) return;
+    TItem_Collection* pile = map->Get_Item_Pile(Item_Field);
+    if (pile)
+        for (int32_t n = pile->Count(); n >= 1; --n)
+            if (!pile->Item(n)) pile->Delete(n);
+    const int32_t left = pile ? pile->Count() : 0;
+    if (left >= 2) return;
+    // A pile of one is a single item again and an empty one is no pile, as picking up leaves them.
+    const uint16_t remaining = left == 1 ? pile->Id(1) : 0;
+    if (pile) map->Delete_Item_Pile(Item_Field);
+    Set_Pile(false);
+    Item_Field = remaining;
 }
 
 TItem* TMap_Square::Candidate_For_Pick_Up() const {
@@ -122,6 +148,7 @@ bool TMap_Square::Drop_Item(TItem* item) {
 }
 
 bool TMap_Square::Pick_Up_Item(TMonster& creature) {
+    Drop_Stale_Ids();
     TItem* item = Candidate_For_Pick_Up();
     if (!item || !creature.Can_Pick_Up(item)) return false;
     if (Is_Pile()) {

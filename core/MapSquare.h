@@ -85,14 +85,15 @@ public:
 
     // The pile this square refers to; null without the Pile flag or when the map has no such pile.
     TItem_Collection* Get_Pile() const;
-    // The pile's first item, or the single item; null when there is none or its id no longer resolves.
+    // The pile's first item whose id resolves, or the single item; null when there is none.
     TItem* Get_Top_Item() const;
     // Puts the item on the square: into its pile, as its single item, or (onto a single item) into a new
     // pile holding the old item and then the new one. False for no item, or a pile the map does not hold.
     bool Drop_Item(TItem* item);
     // Hands the creature the item drawn on top: a pile's last item (unlike Get_Top_Item, which answers
-    // the first), or the single item. False, leaving the square as it was, when there is nothing or the
-    // creature cannot take it; an item the creature refuses after all is dropped back.
+    // the first), or the single item. Ids whose items are gone are dropped first (an emptied pile is
+    // freed). False, leaving the square otherwise as it was, when there is nothing or the creature cannot
+    // take it; an item the creature refuses after all is dropped back.
     bool Pick_Up_Item(TMonster& creature);
 
     // The map view's hiding rule. A square drawn from memory hides its terrain's sight-hidden layer; a
@@ -120,4 +121,7 @@ private:
     void Set_Flag(uint8_t bit, bool on) { Set_Bit(Flags, bit, on); }
     // The single item, or the pile's last; null when none.
     TItem* Candidate_For_Pick_Up() const;
+    // Removes the ids whose items are gone from the square and its pile; a pile left with one item becomes
+    // that single item, an empty one is freed.
+    void Drop_Stale_Ids();
 };

@@ -725,11 +725,14 @@ void TMonster::Spend_Mana(double n) {
 void TMonster::Regenerate_Life() {
     if (Status == Status_Poisoned) return;
     // A starving character does not heal; monsters never hunger.
-    if (Is_Monster() || (Food > 0 && Life < Max_Life)) Add_Life(Life_Regeneration / 100.0 * Max_Life);
+    // The rate times the maximum, then the division: a whole result comes out whole (29 % of 100 adds 29,
+    // where 0.29 x 100 in binary adds a shade less and the life's whole part, which decides death, is one
+    // short).
+    if (Is_Monster() || (Food > 0 && Life < Max_Life)) Add_Life(Life_Regeneration * Max_Life / 100.0);
 }
 
 void TMonster::Regenerate_Mana() {
-    if (Mana < Max_Mana) Add_Mana(Mana_Regeneration / 100.0 * Max_Mana);
+    if (Mana < Max_Mana) Add_Mana(Mana_Regeneration * Max_Mana / 100.0);
 }
 
 // -------------------------------------------------------------------------------------------------------
@@ -808,13 +811,15 @@ int32_t TMonster::Experience_For_Kill(uint16_t killer_id) const {
     if (!killer) return 0;
     // A peaceful creature gives the player nothing; a monster killer is paid anyway.
     if (!killer->Is_Monster() && !Does_Attack) return 0;
-    const double half = std::trunc(Max_Life / 10.0 * 5);
+    // Each Trunc of a ratio times a whole number is one exact integer quotient: through binary reals a
+    // ratio such as 1.29 loses the last point where the product is whole.
+    const int64_t half = int64_t{Max_Life} * 5 / 10;
     // A level-0 killer counts as level 1: the ratio would divide by zero.
-    const double killer_level = std::max<int32_t>(killer->Level, 1);
-    double base = std::trunc(Level / killer_level * (Level * 20.0 + half));
+    const int64_t killer_level = std::max<int64_t>(killer->Level, 1);
+    int64_t base = int64_t{Level} * (int64_t{Level} * 20 + half) / killer_level;
     if (Is_Unique) base *= 5;
-    const double result = std::trunc((Experience_Bonus + 100) / 100.0 * base);
-    return static_cast<int32_t>(std::clamp(result, 0.0, 2147483647.0));
+    const int64_t result = Scale_By_Percent(base, int64_t{Experience_Bonus} + 100);
+    return static_cast<int32_t>(std::clamp<int64_t>(result, 0, INT32_MAX));
 }
 
 // -------------------------------------------------------------------------------------------------------

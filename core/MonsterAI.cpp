@@ -409,15 +409,21 @@ int32_t TMonster::Step(uint8_t direction) {
 
 int32_t TMonster::Hit_Chance(int32_t attack, int32_t defence, int32_t defender_level,
                              int32_t attacker_level) {
+    // Trunc(attack / (attack + defence) x 100 x (attacker level / (attacker level + defender level) x 2)),
+    // computed as one exact quotient: through binary reals 29 against 71 at equal levels gave 28, not 29.
     // A ratio whose terms add up to 0 (attack and defence both 0, or two level-0 creatures) counts as an
-    // even match instead of dividing by zero.
-    const auto ratio = [](double part, double other) {
-        const double sum = part + other;
-        return sum == 0 ? 0.5 : part / sum;
+    // even match (1 / 2) instead of dividing by zero.
+    struct TRatio {
+        __int128 Part, Sum;
     };
-    const double chance =
-        std::trunc(ratio(attack, defence) * 100 * (ratio(attacker_level, defender_level) * 2));
-    return static_cast<int32_t>(std::clamp(chance, 5.0, 95.0));
+    const auto ratio = [](int64_t part, int64_t other) {
+        const int64_t sum = part + other;
+        return sum == 0 ? TRatio{1, 2} : TRatio{part, sum};
+    };
+    const TRatio hit = ratio(attack, defence);
+    const TRatio levels = ratio(attacker_level, defender_level);
+    const __int128 chance = hit.Part * 100 * levels.Part * 2 / (hit.Sum * levels.Sum);
+    return static_cast<int32_t>(std::clamp<__int128>(chance, 5, 95));
 }
 
 bool TMonster::Wields_Weapon_Type(const std::string& name) const {

@@ -51,6 +51,13 @@ int64_t After_Resistance(int64_t amount, int64_t resistance, int64_t extra_resis
     return Scale_By_Percent(amount, 100 - std::min(resistance + extra_resistance, Max_Effective_Resistance));
 }
 
+// The mana a harm generates: Trunc(percent / 100 x amount + 0.9), as the exact quotient
+// (percent x amount + 90) / 100 truncated toward zero. Through binary reals a sum that is exactly whole
+// (0.1 of a point plus 0.9) can fall just short of it, and the point is lost (30 % of 57 gave 17, not 18).
+int64_t Mana_From_Harm(int64_t percent, int64_t amount) {
+    return Clamp_To_Int64((static_cast<__int128>(percent) * amount + 90) / 100);
+}
+
 } // namespace
 
 // -------------------------------------------------------------------------------------------------------
@@ -136,7 +143,7 @@ bool TMonster::Take_Damage(uint16_t attacker_id, const TDamage& damage, const TC
         if (amount <= 0) return;
         if (amount < Trunc_Real(Life)) {
             Life -= static_cast<double>(amount);
-            mana_gain += Trunc_Real(mana_percent / 100.0 * static_cast<double>(amount) + 0.9);
+            mana_gain += Mana_From_Harm(mana_percent, amount);
         } else {
             dead = true;
         }

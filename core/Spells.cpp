@@ -92,8 +92,9 @@ void TSpell::Effect_Amounts(int32_t n, int32_t level, int32_t& min, int32_t& max
         max = Clamp_To_Int32(max + level * max_modifier);
         break;
     case Spell_Modifier_Percent:
-        min = Trunc_To_Int32((static_cast<double>(level) * min_modifier + 100) / 100 * min);
-        max = Trunc_To_Int32((static_cast<double>(level) * max_modifier + 100) / 100 * max);
+        // Trunc((level x modifier + 100) / 100 x amount), computed exactly in integers.
+        min = Clamp_To_Int32(Scale_By_Percent(min, level * min_modifier + 100));
+        max = Clamp_To_Int32(Scale_By_Percent(max, level * max_modifier + 100));
         break;
     default: break;
     }
@@ -150,7 +151,9 @@ void Free_Master_Spells() {
 }
 
 bool Read_Master_Spell_File() {
-    const std::string file_name = Path_Settings()->Get_Spells_File();
+    // Without path settings there is no file to name: the loader reports that it cannot load it, as every
+    // global table does, rather than failing before the load.
+    const std::string file_name = Path_Settings() ? Path_Settings()->Get_Spells_File() : std::string();
     TMaster_Spell_Data_File_Loader loader(file_name);
     return loader.Execute_Load_And_Report("Master Spell Data File Errors: ");
 }

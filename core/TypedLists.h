@@ -98,6 +98,11 @@ public:
     TPos Count() const { return static_cast<TPos>(Count_); }
     TPos Capacity() const { return static_cast<TPos>(Capacity_); }
 
+    // Whether n more Adds would succeed. Parallel lists ask each other before any of them appends: a list
+    // that grows in steps fails short of Max_Capacity, and one that raised after another had appended
+    // would leave them of unequal length.
+    bool Can_Add(int64_t n = 1) const { return n >= 0 && Count_ + n <= Reachable_Capacity(); }
+
     bool operator==(const TTyped_List& other) const {
         if (Count_ != other.Count_) return false;
         for (int i = 0; i < Count_; ++i)
@@ -108,10 +113,22 @@ public:
 protected:
     [[noreturn]] void Error() const { throw EListError(); }
 
+    static int Grow_Step(int capacity) { return capacity > 8 ? 16 : (capacity > 4 ? 8 : 4); }
+
     void Grow() {
         // The sum is done in int: for the byte list 65520 + 16 must fail, not wrap to 0.
-        int step = Capacity_ > 8 ? 16 : (Capacity_ > 4 ? 8 : 4);
-        Set_Capacity(Capacity_ + step);
+        Set_Capacity(Capacity_ + Grow_Step(Capacity_));
+    }
+
+    // The largest capacity the growth steps reach from the current one without passing Max_Capacity.
+    int Reachable_Capacity() const {
+        int capacity = Capacity_;
+        while (capacity <= 8) {
+            const int next = capacity + Grow_Step(capacity);
+            if (next > Max_Capacity) return capacity;
+            capacity = next;
+        }
+        return capacity + (Max_Capacity - capacity) / 16 * 16;
     }
 
     void Check_Position(TPos position) const {

@@ -11,14 +11,13 @@ TTrap_Group_Table& Trap_Groups() {
     return table;
 }
 
-// The amount of one effect at a levels above the first. Percent is computed in floating point, the same
-// way as the per-level growth of requirements and spells, so one per-level table reads alike everywhere.
+// The amount of one effect at a levels above the first. Percent is Trunc((a x per level + 100) / 100 x
+// amount) computed exactly in integers, as the per-level growth of requirements and spells is, so one
+// per-level table reads alike everywhere: 7 % a level at level 3 on 50 gives 57.
 int32_t Scaled_Amount(uint16_t kind, int32_t amount, int64_t a, uint16_t per_level) {
     switch (kind) {
     case Amount_Number: return Clamp_To_Int32(amount + a * per_level);
-    case Amount_Percent:
-        return Trunc_To_Int32((static_cast<double>(a * per_level) + 100.0) / 100.0 *
-                              static_cast<double>(amount));
+    case Amount_Percent: return Clamp_To_Int32(Scale_By_Percent(amount, a * per_level + 100));
     default: return amount;
     }
 }

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <pwd.h>
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace plat {
 
@@ -168,6 +170,8 @@ bool TMemory_Registry_Store::Save(const TRegistry_Contents& contents) {
 
 bool TFile_Registry_Store::Load(TRegistry_Contents& contents) {
     contents = {};
+    // No file (no home folder was found): an empty store that can not be written.
+    if (Path_.empty()) return true;
     std::ifstream in(Path_, std::ios::binary);
     if (!in) {
         struct stat st;
@@ -211,6 +215,7 @@ bool TFile_Registry_Store::Load(TRegistry_Contents& contents) {
 }
 
 bool TFile_Registry_Store::Save(const TRegistry_Contents& contents) {
+    if (Path_.empty()) return false;
     const size_t cut = Path_.find_last_of('/');
     if (cut != std::string::npos && !Make_Folders(Path_.substr(0, cut))) return false;
     std::ostringstream text;
@@ -226,29 +231,55 @@ bool TFile_Registry_Store::Save(const TRegistry_Contents& contents) {
                 text << "s " << Escape(name) << '=' << Escape(v.Text) << '\n';
         }
     }
-    const std::string temp = Path_ + ".tmp";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
+    // The new contents go to a file of our own in the same folder (so the rename stays on one file system),
+    // made with a unique name and mode 0600: a fixed name could be a link planted to redirect the write.
+    // The data reaches the disk before the rename replaces the old file, so a crash leaves one or the other.
+    std::string temp = Path_ + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
     const std::string bytes = text.str();
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = (std::fflush(f) == 0) && ok;
-    ok = (::fsync(::fileno(f)) == 0) && ok;
-    ok = (std::fclose(f) == 0) && ok;
+    bool ok = ::fchmod(fd, S_IRUSR | S_IWUSR) == 0;
+    for (size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            ok = false;
+        else
+            done += static_cast<size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
     if (!ok || std::rename(temp.c_str(), Path_.c_str()) != 0) {
-        std::remove(temp.c_str());
+        ::unlink(temp.c_str());
         return false;
     }
     return true;
+}
+
+std::string Home_Folder() {
+    if (const char* home = std::getenv("HOME"); home && *home == '/') return home;
+    // Without HOME (a service, a cron job) the password database names the user's home folder. There is
+    // no fallback to a shared folder such as /tmp, where anyone could plant or read the options.
+    const size_t size = [] {
+        const long hint = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+        return hint > 0 ? static_cast<size_t>(hint) : size_t{16384};
+    }();
+    std::vector<char> buffer(size);
+    struct passwd entry;
+    struct passwd* found = nullptr;
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return "";
+    if (!found->pw_dir || found->pw_dir[0] != '/') return "";
+    return found->pw_dir;
 }
 
 std::string Default_Registry_File() {
     std::string config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         config = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
-        config = std::string(home) + "/.config";
     } else {
-        config = "/tmp";
+        const std::string home = Home_Folder();
+        if (home.empty()) return "";
+        config = home + "/.config";
     }
     return config + "/Brannoch/Murkhollow/options";
 }

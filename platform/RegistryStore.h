@@ -60,8 +60,9 @@ public:
 };
 
 // A text file, one key per section: "[Software/Brannoch/Murkhollow]", then "s Name=text" or
-// "i Name=123" lines; "\" escapes "\", newline and "=" in names and texts. Written to a temporary file, then
-// renamed, so a crash never leaves half a file. A missing file is a store without keys.
+// "i Name=123" lines; "\" escapes "\", newline and "=" in names and texts. Written to a new temporary file
+// (mode 0600) in the same folder, flushed to disk, then renamed, so a crash never leaves half a file. A
+// missing file is a store without keys; an empty path is a store that is never written.
 class TFile_Registry_Store : public TRegistry_Store {
 public:
     explicit TFile_Registry_Store(std::string path) : Path_(std::move(path)) {}
@@ -73,7 +74,11 @@ private:
     std::string Path_;
 };
 
-// $XDG_CONFIG_HOME/Brannoch/Murkhollow/options, or ~/.config/... when that variable is not set.
+// The user's home folder: $HOME, or the password database's entry when HOME is not set; empty when
+// neither names an absolute folder.
+std::string Home_Folder();
+// $XDG_CONFIG_HOME/Brannoch/Murkhollow/options, or <home>/.config/... when that variable is not set; empty
+// when there is no home folder.
 std::string Default_Registry_File();
 
 // The store the program uses; a file store on Default_Registry_File() unless one was installed.

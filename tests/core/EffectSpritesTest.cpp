@@ -218,6 +218,17 @@ TEST_F(EffectSprites, MissilesForPathFindingClearingAndIds) {
 TEST_F(EffectSprites, PlacementCountsWholePixelsFromTheSquaresCorner) {
     EXPECT_EQ(Flying_Sprite_Placement(296, 300.5), (TSprite_Placement{10, 10, 16, 20}));
     EXPECT_EQ(Flying_Sprite_Placement(27.9, 28), (TSprite_Placement{0, 1, 27, 0}));
+    // Every whole position and every half of one, over the whole map: the square is Trunc(p / 28) and the
+    // offset Trunc(fraction of p / 28, times 28), which for a whole p is p mod 28 exactly.
+    int mismatches = 0;
+    for (int p = 0; p <= 201 * Sprite_Square_Pixels; ++p)
+        for (double half : {0.0, 0.5}) {
+            const int q = p + 5;
+            if (Flying_Sprite_Placement(p + half, q + half) !=
+                TSprite_Placement{p / 28, q / 28, p % 28, q % 28})
+                ++mismatches;
+        }
+    EXPECT_EQ(mismatches, 0);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // level and difficulty, and name only what exists: spells, speeds, summoned creatures and carried item
 // classes, those of the maps' random items carried included.
 #include "core/DisplayEffects.h"
+#include "core/Effects.h"
 #include "core/GameOptions.h"
 #include "core/GlobalFuncs.h"
 #include "core/MapMain.h"
@@ -69,6 +70,23 @@ TEST_F(ShippedMonsterClasses, LoadMakeSoundCreaturesAndResolveTheirNames) {
         std::set<std::string> speeds;
         for (const TMonster_Named_Amount& speed : list.Movement_Speeds) speeds.insert(speed.Name);
         int hostile = 0, casters = 0;
+        std::set<std::string> lit; // classes whose creatures give light of their own
+        for (int32_t n = 1; n <= list.Get_Count(); ++n) {
+            // A creature's light comes from its effects and the items in its hands; the recalculation
+            // replaces whatever the class key gave, so a lit class carries a "Light Radius" effect.
+            const TMonster_Class& c = *list.Get_Class(n);
+            EXPECT_EQ(c.Light_Radius, 0) << c.Name << ": light that every creature of the class loses";
+            Game_Options()->Difficulty = 2;
+            const TMonster* m = Current_Map()->Monster_List.Get_Monster(
+                Create_Monster_From_Class(&c, 20, 20, 1, 1, 1, 1, "all", 0));
+            ASSERT_NE(m, nullptr);
+            const int32_t light = c.Effects.Total_Amount(Effect_Light_Radius);
+            EXPECT_GE(m->Light_Radius, light) << c.Name;
+            if (light > 0) lit.insert(c.Name);
+        }
+        if (map == "Barrow") {
+            EXPECT_EQ(lit, (std::set<std::string>{"Barrow Wight", "Barrow Priest", "Barrow King"}));
+        }
         for (int32_t n = 1; n <= list.Get_Count(); ++n) {
             const TMonster_Class& c = *list.Get_Class(n);
             EXPECT_FALSE(c.Picture_File.empty() || c.Attack_Picture_File.empty()) << c.Name;
