@@ -38,25 +38,54 @@ struct TBox {
     TRgb Color;
 };
 
-// A box seen from the south-west: its west face, its south face and its top.
-void Draw_Box(TCanvas& canvas, const TBox& k) {
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B0, k.Z0), Iso(k.A0, k.B1, k.Z0), Iso(k.A0, k.B1, k.Z1), Iso(k.A0, k.B0, k.Z1)},
-        Shade(k.Color, 0.7));
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
-        Shade(k.Color, 0.88));
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B0, k.Z1), Iso(k.A1, k.B0, k.Z1), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
-        Shade(k.Color, 1.15));
+// The faces of a box seen from the south-west, each lit as the light falls from the upper left of the
+// screen: the top brightest, the south face (toward the lower right) in half light, the west face (toward
+// the lower left) in shade.
+enum TFace { West_Face, South_Face, Top_Face };
+constexpr double Face_Light[] = {0.66, 0.86, 1.14};
+
+// A texture gives the brightness factor of a face point: u runs along the face (b on the west face, a on
+// the south face and the top), v up it (the height z, or b on the top).
+using TTexture = std::function<double(TFace face, double u, double v)>;
+
+// Every pixel whose centre sees a face of the box, faces found by mapping the pixel back onto each face's
+// plane, so a texture follows the face whatever its size.
+void Draw_Box(TCanvas& canvas, const TBox& k, const TTexture& texture = {}) {
+    // The bounds: the left and right corners, the back corner's top and the front corner's foot.
+    const int x0 = std::max(0, int(Iso(k.A0, k.B0).X) - 1);
+    const int x1 = std::min(canvas.Width() - 1, int(Iso(k.A1, k.B1).X) + 1);
+    const int y0 = std::max(0, int(Iso(k.A1, k.B0, k.Z1).Y) - 1);
+    const int y1 = std::min(canvas.Height() - 1, int(Iso(k.A0, k.B1, k.Z0).Y) + 1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const double px = x + 0.5, py = y + 0.5, s = (px - 27.0) / 26.0;
+            auto shade = [&](TFace face, double u, double v) {
+                const double f = Face_Light[face] * (texture ? texture(face, u, v) : 1.0);
+                canvas.Set(x, y, Shade(k.Color, f));
+            };
+            // The top at height Z1: floor coordinates of the pixel lifted by Z1.
+            const double d = (py + k.Z1 - 40.5) / 13.0, ta = (s - d) / 2.0, tb = (s + d) / 2.0;
+            if (ta >= k.A0 && ta <= k.A1 && tb >= k.B0 && tb <= k.B1) {
+                shade(Top_Face, ta, tb);
+                continue;
+            }
+            // The south face b = B1: a from the column, z from the row.
+            const double sa = s - k.B1, sz = 40.5 + 13.0 * (k.B1 - sa) - py;
+            if (sa >= k.A0 && sa <= k.A1 && sz >= k.Z0 && sz <= k.Z1) {
+                shade(South_Face, sa, sz);
+                continue;
+            }
+            const double wb = s - k.A0, wz = 40.5 + 13.0 * (wb - k.A0) - py;
+            if (wb >= k.B0 && wb <= k.B1 && wz >= k.Z0 && wz <= k.Z1) shade(West_Face, wb, wz);
+        }
 }
 
 // Boxes drawn back to front (north and east first).
-void Draw_Boxes(TCanvas& canvas, std::vector<TBox> boxes) {
+void Draw_Boxes(TCanvas& canvas, std::vector<TBox> boxes, const TTexture& texture = {}) {
     std::stable_sort(boxes.begin(), boxes.end(), [](const TBox& x, const TBox& y) {
         return (x.B0 + x.B1 - x.A0 - x.A1) < (y.B0 + y.B1 - y.A0 - y.A1);
     });
-    for (const TBox& k : boxes) Draw_Box(canvas, k);
+    for (const TBox& k : boxes) Draw_Box(canvas, k, texture);
 }
 
 // A rounded upright body (urn, barrel, trunk, well) standing at (a, b).
@@ -75,15 +104,62 @@ void Draw_Flame(TCanvas& canvas, double x, double y, double size) {
     canvas.Fill_Ellipse(x, y - size * 0.3, size * 0.25, size * 0.35, {255, 235, 120});
 }
 
+// A number in 0..1 fixed by three integers, for textures that must stay put from pixel to pixel.
+double Hash_Unit(int a, int b, int c) {
+    uint32_t h = 2166136261u;
+    for (const int v : {a, b, c}) h = (h ^ uint32_t(v)) * 16777619u, h ^= h >> 13;
+    return (h % 10007) / 10006.0;
+}
+
+// The surface of a wall or a block of rock: dressed stone in courses, rammed earth, timber boards or rough
+// rock. u runs along a face in square widths (29 pixels), v up it in pixels (on the top, b again).
+TTexture Masonry(const std::string& style) {
+    return [style](TFace face, double u, double v) {
+        if (face == Top_Face) { // cap stones, boards seen end on, or the rough top of the earth
+            if (style == "stone") {
+                const double ga = (u + 0.5) * 4, gb = (v + 0.5) * 4;
+                if (ga - std::floor(ga) < 0.12 || gb - std::floor(gb) < 0.12) return 0.72;
+                return 0.94 + 0.12 * Hash_Unit(int(ga), int(gb), 7);
+            }
+            if (style == "timber") return 0.9 + 0.1 * std::sin((u + v) * 60);
+            return 0.85 + 0.25 * Hash_Unit(int(u * 40), int(v * 40), 3);
+        }
+        if (style == "stone") {
+            const int course = int(std::floor(v / 6));
+            const double along = u * 2.9 + (course % 2) * 0.5; // about ten pixels a stone
+            if (v - course * 6 < 1.0 || along - std::floor(along) < 0.1) return 0.6;
+            return 0.9 + 0.18 * Hash_Unit(course, int(std::floor(along)), 1) +
+                   (v - course * 6 > 4.5 ? 0.06 : 0);
+        }
+        if (style == "timber") {
+            const double board = u * 5.5;
+            if (board - std::floor(board) < 0.13) return 0.55;
+            return 0.88 + 0.14 * Hash_Unit(int(std::floor(board)), 0, 2) +
+                   0.04 * std::sin(v * 0.9 + board * 3);
+        }
+        if (style == "rock") { // fractured faces: large patches with cracks between
+            const double px = u * 29, cell = 7;
+            const int i = int(std::floor(px / cell)), j = int(std::floor((v + (i % 2) * 3) / cell));
+            const double fx = px / cell - i, fy = (v + (i % 2) * 3) / cell - j;
+            if (fx < 0.1 || fy < 0.1) return 0.62;
+            return 0.82 + 0.3 * Hash_Unit(i, j, 5) - 0.08 * fy;
+        }
+        // rammed earth: layers of soil with pebbles and roots
+        const double layer = 0.9 + 0.12 * std::sin(v * 0.8 + std::sin(u * 9) * 1.5);
+        const double speck = Hash_Unit(int(u * 29), int(v), 4);
+        return layer * (speck < 0.06 ? 0.7 : speck > 0.95 ? 1.2 : 1.0);
+    };
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Terrain: floors (layer 1), walls, doors, objects and scattered overlays.
 
-void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
+void Floor(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {90, 90, 90});
     const std::string pattern = e.Text("pattern", "plain");
     if (pattern == "rock") { // solid rock fills the square to the top
-        Draw_Box(c, {-0.5, 0.5, -0.5, 0.5, 0, 27, base});
-        c.Grain(r, 0.18);
+        Draw_Box(c, {-0.5, 0.5, -0.5, 0.5, 0, 27, base}, Masonry("rock"));
+        c.Grain(r, 0.06);
         return;
     }
     if (pattern == "stairs") {
@@ -156,84 +232,111 @@ void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
         }
 }
 
-// A wall piece: a pillar in the middle and an arm toward each side it joins; "full" fills the square.
-// The base is the lower course (always drawn), the top the rest (hidden when it would cover the player).
-void Wall(const TEntry& e, TCanvas& c, TRandom& r) {
+// The sides a wall piece reaches to, from its shape letters: two or more letters name the sides where the
+// wall goes on; a single letter names the open end of a wall that goes on to the opposite side.
+std::string Wall_Arms(const std::string& shape) {
+    if (shape.size() != 1) return shape;
+    static const std::map<char, char> opposite = {{'n', 's'}, {'s', 'n'}, {'e', 'w'}, {'w', 'e'}};
+    return std::string(1, opposite.at(shape[0]));
+}
+
+// A wall piece: a pillar in the middle and an arm toward each side it reaches (shape=pillar: the lone
+// pillar; shape=block: the whole square, as solid rock). The base is the lower course, always drawn; the
+// top is the rest up to the top of the cell, hidden when it would cover the player.
+void Wall(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {70, 70, 75});
-    const std::string arms = e.Text("arms", "full"), style = e.Text("style", "stone");
+    std::string shape = e.Text("shape", "pillar"), style = e.Text("style", "stone");
+    std::transform(shape.begin(), shape.end(), shape.begin(),
+                   [](unsigned char ch) { return std::tolower(ch); });
     const bool top = e.Text("part", "top") == "top";
     const double z0 = top ? 9.0 : 0.0, z1 = top ? 27.0 : 9.0, w = 0.2;
     std::vector<TBox> boxes;
-    if (arms == "full") {
+    if (shape == "block") {
         boxes.push_back({-0.5, 0.5, -0.5, 0.5, z0, z1, base});
     } else {
         boxes.push_back({-w, w, -w, w, z0, z1, base});
-        for (const char side : arms) {
-            if (side == 'N') boxes.push_back({-w, w, -0.5, -w, z0, z1, base});
-            if (side == 'S') boxes.push_back({-w, w, w, 0.5, z0, z1, base});
-            if (side == 'E') boxes.push_back({w, 0.5, -w, w, z0, z1, base});
-            if (side == 'W') boxes.push_back({-0.5, -w, -w, w, z0, z1, base});
+        for (const char side : shape == "pillar" ? std::string() : Wall_Arms(shape)) {
+            if (side == 'n')
+                boxes.push_back({-w, w, -0.5, -w, z0, z1, base});
+            else if (side == 's')
+                boxes.push_back({-w, w, w, 0.5, z0, z1, base});
+            else if (side == 'e')
+                boxes.push_back({w, 0.5, -w, w, z0, z1, base});
+            else if (side == 'w')
+                boxes.push_back({-0.5, -w, -w, w, z0, z1, base});
+            else
+                throw std::runtime_error(e.Path + ": unknown wall shape " + shape);
         }
     }
-    Draw_Boxes(c, boxes);
-    // Courses of stone, timber boards or plain earth.
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            if (!c.Drawn(x, y)) continue;
-            if (style == "stone" && (y % 6 == 0 || ((x + (y / 6) * 4) % 9 == 0)))
-                c.Set(x, y, Shade(c.Get(x, y), 0.75));
-            if (style == "timber" && x % 5 == 0) c.Set(x, y, Shade(c.Get(x, y), 0.7));
-        }
-    c.Grain(r, style == "earth" ? 0.2 : 0.08);
+    Draw_Boxes(c, boxes, Masonry(style));
+    c.Grain(r, style == "earth" ? 0.08 : 0.04);
 }
 
-// Doors, gates, fences and open secret passages. "ns" is a way running north-south, so the door leaf
-// stands across it, east to west.
-void Door(const TEntry& e, TCanvas& c, TRandom& r) {
+// Doors, gates, fences and open secret passages. "ns" is a way running north-south through a wall running
+// east-west, so the door leaf stands across the way, east to west; "ew" the other way round. The frame is
+// as thick and as high as the walls it joins; an open leaf swings back behind the wall line, away from the
+// viewer, so the doorway shows clear.
+void Door(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {120, 80, 40});
     const std::string kind = e.Text("kind", "door"), state = e.Text("state", "closed");
-    const bool ns = e.Text("axis", "ns") == "ns";
+    const bool ns = e.Text("axis", "ns") == "ns", low = kind == "gate" || kind == "fence";
     const TRgb frame = e.Color("frame", Shade(col, 0.7));
+    const std::string frame_style = e.Text("frame_style", low ? "timber" : "stone");
     // Boxes are built for a leaf running east-west and turned for the other axis.
     auto turn = [ns](TBox k) { return ns ? k : TBox{k.B0, k.B1, k.A0, k.A1, k.Z0, k.Z1, k.Color}; };
-    std::vector<TBox> boxes;
-    const double height = (kind == "gate" || kind == "fence") ? 14.0 : 27.0, t = 0.06;
+    const double height = low ? 14.0 : 27.0, leaf_top = low ? 12.0 : 21.0, t = 0.05, post = low ? 0.06 : 0.2;
+    std::vector<TBox> frames, leaves;
     if (kind == "fence") {
-        boxes.push_back(turn({-0.5, -0.4, -t, t, 0, height, frame}));
-        boxes.push_back(turn({-0.05, 0.05, -t, t, 0, height, frame}));
-        boxes.push_back(turn({0.4, 0.5, -t, t, 0, height, frame}));
-        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 4, 6, col}));
-        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 10, 12, col}));
-    } else if (kind == "passage") {
-        boxes.push_back(turn({-0.5, -0.3, -0.2, 0.2, 0, height, col}));
-        boxes.push_back(turn({0.3, 0.5, -0.2, 0.2, 0, height, col}));
-        boxes.push_back(turn({-0.3, 0.3, -0.2, 0.2, 21, height, col}));
+        for (const double a : {-0.45, 0.0, 0.45})
+            frames.push_back(turn({a - 0.05, a + 0.05, -post, post, 0, height, frame}));
+        leaves.push_back(turn({-0.5, 0.5, -0.03, 0.03, 4, 6, col}));
+        leaves.push_back(turn({-0.5, 0.5, -0.03, 0.03, 10, 12, col}));
     } else {
-        boxes.push_back(turn({-0.5, -0.38, -0.1, 0.1, 0, height, frame}));
-        boxes.push_back(turn({0.38, 0.5, -0.1, 0.1, 0, height, frame}));
-        if (kind != "gate") boxes.push_back(turn({-0.38, 0.38, -0.1, 0.1, height - 4, height, frame}));
-        if (state == "closed") {
-            boxes.push_back(turn({-0.38, 0.38, -t, t, 0, height - (kind == "gate" ? 2 : 4), col}));
-        } else if (state == "open") {
-            boxes.push_back(turn({-0.38, -0.3, t, 0.5, 0, height - (kind == "gate" ? 2 : 4), col}));
+        frames.push_back(turn({-0.5, -0.3, -post, post, 0, height, kind == "passage" ? col : frame}));
+        frames.push_back(turn({0.3, 0.5, -post, post, 0, height, kind == "passage" ? col : frame}));
+        if (!low)
+            frames.push_back(
+                turn({-0.3, 0.3, -post, post, leaf_top, height, kind == "passage" ? col : frame}));
+        if (kind == "passage") {
+            // nothing in the opening: the stone that hid it has swung away
+        } else if (state == "closed") {
+            leaves.push_back(turn({-0.3, 0.3, -t, t, 0, leaf_top, col}));
+        } else if (state == "open") { // hinged on the west (north) post, swung back behind the wall line
+            leaves.push_back(turn({-0.3, -0.3 + 2 * t, -0.5, -post, 0, leaf_top, col}));
         } else { // broken: splinters left on the hinges and on the floor
-            boxes.push_back(turn({-0.38, -0.25, -t, t, 0, height * 0.6, col}));
-            boxes.push_back(turn({0.2, 0.38, -t, t, 0, height * 0.35, col}));
-            boxes.push_back(turn({-0.1, 0.15, 0.1, 0.3, 0, 2, col}));
+            leaves.push_back(turn({-0.3, -0.18, -t, t, 0, leaf_top * 0.6, col}));
+            leaves.push_back(turn({0.15, 0.3, -t, t, 0, leaf_top * 0.35, col}));
+            leaves.push_back(turn({-0.1, 0.15, 0.1, 0.3, 0, 2, col}));
         }
     }
-    Draw_Boxes(c, boxes);
-    c.Grain(r, kind == "iron" ? 0.05 : 0.1);
-    if (kind == "iron" && state == "closed") // rivets
-        for (double a = -0.3; a <= 0.31; a += 0.2)
-            for (double z = 4; z < 22; z += 6) {
-                const TPoint p = ns ? Iso(a, t, z) : Iso(-t, a, z);
-                c.Fill_Ellipse(p.X, p.Y, 0.9, 0.9, {170, 170, 180});
-            }
+    // Back to front, each part with its own surface.
+    std::vector<std::pair<TBox, bool>> parts; // the box, and whether it is a leaf
+    for (const TBox& k : frames) parts.emplace_back(k, false);
+    for (const TBox& k : leaves) parts.emplace_back(k, true);
+    std::stable_sort(parts.begin(), parts.end(), [](const auto& x, const auto& y) {
+        return (x.first.B0 + x.first.B1 - x.first.A0 - x.first.A1) <
+               (y.first.B0 + y.first.B1 - y.first.A0 - y.first.A1);
+    });
+    const TTexture stone = Masonry(kind == "passage" ? "stone" : frame_style);
+    // Boards with iron bands, or riveted iron plates.
+    const TTexture leaf = [kind](TFace face, double u, double v) {
+        if (face == Top_Face) return 1.0;
+        if (kind == "iron") {
+            const double cu = u * 5 - std::floor(u * 5), cv = v / 6 - std::floor(v / 6);
+            if (std::abs(cu - 0.5) < 0.12 && std::abs(cv - 0.5) < 0.15) return 1.45; // rivet
+            return cv < 0.08 ? 0.7 : 0.95;
+        }
+        const double board = u * 7;
+        if (board - std::floor(board) < 0.12) return 0.6;
+        if (std::abs(v - 5) < 1 || std::abs(v - 16) < 1) return 0.5; // iron bands
+        return 0.92 + 0.1 * Hash_Unit(int(std::floor(board)), 1, 9);
+    };
+    for (const auto& [k, is_leaf] : parts) Draw_Box(c, k, is_leaf ? leaf : stone);
+    c.Grain(r, kind == "iron" ? 0.03 : 0.05);
 }
 
 // Standing objects on a square.
-void Prop(const TEntry& e, TCanvas& c, TRandom& r) {
+void Prop(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {120, 90, 60});
     const std::string shape = e.Text("shape", "block");
     if (shape == "urns") {
@@ -341,7 +444,7 @@ void Prop(const TEntry& e, TCanvas& c, TRandom& r) {
 }
 
 // Small things lying on the floor, drawn over layer 1.
-void Scatter(const TEntry& e, TCanvas& c, TRandom& r) {
+void Scatter(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {110, 100, 90});
     const std::string shape = e.Text("shape", "rubble");
     const int count = e.Integer("count", 8);
@@ -407,27 +510,48 @@ void Scatter(const TEntry& e, TCanvas& c, TRandom& r) {
     }
 }
 
-// The dark rim drawn on the sides of a square that meet another kind of ground.
-void Border(const TEntry& e, TCanvas& c, TRandom&) {
-    const std::string sides = e.Text("sides", "");
-    const TRgb col = e.Color("color", {25, 25, 25});
+// The darkness the map generator lays on a wall square beside solid rock, over its floor. The letters of
+// the name are screen directions: N the top corner of the floor diamond, E the right, S the bottom, W the
+// left. Two neighbouring letters darken the edge between those corners (NE the upper right edge, which
+// faces the square to the east on the map), two opposite ones both corners, three letters their two edges
+// and NSEW the whole rim. The darkness thins out inward in an ordered dither.
+void Border(const TEntry& e, TCanvas& c, TRandom&, const TLettering&) {
+    std::string sides = e.Text("sides", "");
+    const TRgb col = e.Color("color", {18, 16, 16});
+    auto has = [&sides](char side) { return sides.find(side) != std::string::npos; };
+    for (const char side : sides)
+        if (std::string("NESW").find(side) == std::string::npos)
+            throw std::runtime_error(e.Path + ": unknown border side " + std::string(1, side));
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             double a, b;
             Floor_Of(x, y, a, b);
             if (std::abs(a) > 0.5 || std::abs(b) > 0.5) continue;
-            const bool rim = (sides.find('N') != std::string::npos && b < -0.42) ||
-                             (sides.find('S') != std::string::npos && b > 0.42) ||
-                             (sides.find('E') != std::string::npos && a > 0.42) ||
-                             (sides.find('W') != std::string::npos && a < -0.42);
-            if (rim) c.Set(x, y, col);
+            // How far into the dark band the pixel lies, 0 outside .. 1 at the rim.
+            double depth = 0;
+            auto band = [&depth](double t, double from, double to) {
+                depth = std::max(depth, std::clamp((t - from) / (to - from), 0.0, 1.0));
+            };
+            const bool ne = has('N') && has('E'), es = has('E') && has('S'), sw = has('S') && has('W'),
+                       nw = has('N') && has('W');
+            if (ne) band(a, 0.3, 0.5);
+            if (es) band(b, 0.3, 0.5);
+            if (sw) band(-a, 0.3, 0.5);
+            if (nw) band(-b, 0.3, 0.5);
+            // A corner on its own, where no edge of the name runs into it.
+            if (has('N') && !ne && !nw) band(a - b, 0.5, 0.95);
+            if (has('E') && !ne && !es) band(a + b, 0.5, 0.95);
+            if (has('S') && !es && !sw) band(b - a, 0.5, 0.95);
+            if (has('W') && !sw && !nw) band(-a - b, 0.5, 0.95);
+            if (depth > 0 && bayer[y % 4][x % 4] < depth * 20) c.Set(x, y, col);
         }
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // Items: a silhouette per kind of item in a 32 x 32 cell, lying diagonally when long.
 
-void Item(const TEntry& e, TCanvas& c, TRandom& r) {
+void Item(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {180, 180, 190});
     const TRgb accent = e.Color("accent", {110, 70, 40});
     const std::string shape = e.Text("shape", "box");
@@ -599,7 +723,7 @@ void Item(const TEntry& e, TCanvas& c, TRandom& r) {
 // Creatures and portraits: a figure per body kind in a 54 x 54 cell, standing on the floor diamond's middle.
 // The attack picture has the same figure striking.
 
-void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
+void Creature(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb body = e.Color("color", {120, 110, 100});
     const TRgb skin = e.Color("skin", {220, 180, 140});
     const TRgb accent = e.Color("accent", {80, 60, 40});
@@ -736,8 +860,10 @@ void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
 }
 
 // ---------------------------------------------------------------------------------------------------------
-// Effect frames. A directional strip holds one frame per flying direction 1..8, clockwise from up-right; the
-// other strips animate from the first frame to the last.
+// Effect frames. A directional strip holds one frame per flying direction 1..8: direction 1 is up-right on
+// the map, which the map view shows straight up, and each next direction turns 45 degrees clockwise on the
+// screen. Every missile carries its weight in the head, so the frame's centre of mass points the way it
+// flies. The other strips animate from the first frame to the last.
 
 void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames, double ox, double oy,
                   double w, double h) {
@@ -746,44 +872,56 @@ void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames
     const std::string style = e.Text("style", "bolt");
     const double cx = ox + w / 2, cy = oy + h / 2, rmax = std::min(w, h) / 2 - 1;
     const double progress = frames > 1 ? double(frame) / (frames - 1) : 1.0;
-    const double angle = (frame + 1) * Pi / 4; // direction n points n x 45 degrees clockwise from up
-    const double dx = std::sin(angle), dy = -std::cos(angle);
+    const double angle = frame * Pi / 4; // frame 0 (direction 1) up, then clockwise
+    const double dx = std::sin(angle), dy = -std::cos(angle), px = -dy, py = dx;
+    // A point t radii along the flight and s radii across it.
+    auto at = [&](double t, double s = 0) {
+        return TPoint{cx + (dx * t + px * s) * rmax, cy + (dy * t + py * s) * rmax};
+    };
     if (style == "bolt" || style == "orb") {
-        for (int k = 6; k >= 0; --k) { // a tail of shrinking blobs behind the head
-            const double d = k * rmax * 0.18, s = (style == "orb" ? 0.45 : 0.35) * rmax * (1.0 - k * 0.12);
-            c.Fill_Ellipse(cx + dx * (rmax * 0.35 - d), cy + dy * (rmax * 0.35 - d), s, s,
-                           Mix(col, {60, 30, 20}, k / 10.0));
+        const bool orb = style == "orb";
+        for (int k = 8; k >= 1; --k) { // the tail: shrinking, darkening puffs behind the head
+            const TPoint p = at(0.3 - k * 0.12, (k % 2 ? 0.05 : -0.05) * (orb ? 0 : 1));
+            c.Fill_Ellipse(p.X, p.Y, rmax * (0.3 - k * 0.027), rmax * (0.3 - k * 0.027),
+                           Mix(col, {70, 30, 40}, k / 11.0));
         }
-        c.Fill_Ellipse(cx + dx * rmax * 0.35, cy + dy * rmax * 0.35, rmax * 0.2, rmax * 0.2, core);
-    } else if (style == "shard") {
-        const double px = -dy, py = dx;
-        c.Fill_Polygon({{cx + dx * rmax * 0.9, cy + dy * rmax * 0.9},
-                        {cx + px * 3, cy + py * 3},
-                        {cx - dx * rmax * 0.8, cy - dy * rmax * 0.8},
-                        {cx - px * 3, cy - py * 3}},
-                       col);
-        c.Line(cx - dx * rmax * 0.6, cy - dy * rmax * 0.6, cx + dx * rmax * 0.8, cy + dy * rmax * 0.8, 1,
-               core);
-    } else if (style == "zigzag") {
-        double x = cx - dx * rmax * 0.9, y = cy - dy * rmax * 0.9;
-        for (int s = 1; s <= 5; ++s) {
-            const double t = -0.9 + 1.8 * s / 5.0, side = (s % 2 ? 1 : -1) * rmax * 0.25 * (s < 5);
-            const double nx = cx + dx * rmax * t - dy * side, ny = cy + dy * rmax * t + dx * side;
-            c.Line(x, y, nx, ny, 3, col);
-            c.Line(x, y, nx, ny, 1, core);
-            x = nx, y = ny;
+        const TPoint head = at(0.38);
+        c.Fill_Ellipse(head.X, head.Y, rmax * 0.42, rmax * 0.42, Shade(col, 0.85));
+        c.Fill_Ellipse(head.X, head.Y, rmax * 0.32, rmax * 0.32, col);
+        const TPoint hot = at(0.45);
+        c.Fill_Ellipse(hot.X, hot.Y, rmax * 0.17, rmax * 0.17, core);
+        if (orb)
+            for (const double side : {-1.0, 1.0}) {
+                const TPoint spark = at(0.1, side * 0.45);
+                c.Fill_Ellipse(spark.X, spark.Y, 1.2, 1.2, core);
+            }
+    } else if (style == "shard") { // a splinter of ice, broad behind its point
+        c.Fill_Polygon({at(0.95), at(0.35, 0.28), at(-0.3, 0.12), at(-0.3, -0.12), at(0.35, -0.28)},
+                       Shade(col, 0.8));
+        c.Fill_Polygon({at(0.95), at(0.35, 0.14), at(-0.15, 0), at(0.35, -0.14)}, col);
+        c.Line(at(0.82).X, at(0.82).Y, at(0.05).X, at(0.05).Y, 1, core);
+        for (const double side : {-1.0, 1.0}) {
+            const TPoint flake = at(-0.6, side * 0.12);
+            c.Fill_Ellipse(flake.X, flake.Y, 0.9, 0.9, core);
         }
-    } else if (style == "arrow") {
-        const double px = -dy, py = dx, tip = rmax * 0.9;
-        c.Line(cx - dx * tip, cy - dy * tip, cx + dx * tip, cy + dy * tip, 1.5, col);
-        c.Fill_Polygon({{cx + dx * tip, cy + dy * tip},
-                        {cx + dx * (tip - 5) + px * 2.5, cy + dy * (tip - 5) + py * 2.5},
-                        {cx + dx * (tip - 5) - px * 2.5, cy + dy * (tip - 5) - py * 2.5}},
-                       {190, 190, 200});
-        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) + px * 3, cy - dy * (tip - 4) + py * 3, 1,
-               {230, 230, 230});
-        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) - px * 3, cy - dy * (tip - 4) - py * 3, 1,
-               {230, 230, 230});
+    } else if (style == "zigzag") { // a forked stroke that ends in a ball of light
+        const double offsets[] = {0, 0.2, -0.2, 0.2, -0.2, 0};
+        TPoint from = at(-0.7);
+        for (int k = 1; k < 6; ++k) {
+            const TPoint to = at(-0.7 + 1.2 * k / 5.0, offsets[k]);
+            c.Line(from.X, from.Y, to.X, to.Y, 2.5, Shade(col, 0.75));
+            c.Line(from.X, from.Y, to.X, to.Y, 1, core);
+            from = to;
+        }
+        c.Fill_Ellipse(from.X, from.Y, rmax * 0.38, rmax * 0.38, col);
+        c.Fill_Ellipse(from.X, from.Y, rmax * 0.2, rmax * 0.2, core);
+    } else if (style == "arrow") { // a broad iron head, a thin shaft and light fletching
+        const TRgb feather = {225, 225, 215};
+        c.Line(at(-0.7).X, at(-0.7).Y, at(0.5).X, at(0.5).Y, 1.4, col);
+        c.Fill_Polygon({at(0.98), at(0.4, 0.32), at(0.4, -0.32)}, {175, 178, 188});
+        c.Line(at(0.9).X, at(0.9).Y, at(0.45).X, at(0.45).Y, 1, {225, 228, 235});
+        for (const double side : {-1.0, 1.0})
+            c.Line(at(-0.7).X, at(-0.7).Y, at(-0.52, side * 0.14).X, at(-0.52, side * 0.14).Y, 1, feather);
     } else if (style == "burst") { // a ball of fire that swells and breaks up
         const double radius = rmax * (0.3 + 0.7 * progress);
         for (int k = 0; k < 18; ++k) {
@@ -1224,7 +1362,7 @@ std::vector<TPoint> Rect_Outline(double x, double y, double w, double h) {
 // A dialog background, a window or the game screen's frame: raised panels (the whole picture unless
 // panels= gives outlines) on the back colour, title bands of parchment for dark captions, dark wells and
 // parchment wells where the game draws lists, slots and texts, glyphs and an outline.
-void Panel(const TEntry& e, TCanvas& c, TRandom& r) {
+void Panel(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {70, 61, 52}), well = e.Color("well", {28, 26, 25});
     const TRgb paper = Ink("paper");
     if (e.Params.count("back")) c.Fill_Rect(0, 0, c.Width(), c.Height(), e.Color("back", {8, 8, 10}));
@@ -1259,7 +1397,7 @@ void Panel(const TEntry& e, TCanvas& c, TRandom& r) {
 }
 
 // A button sheet: one column per picture, one row per state (normal, mouse over, pressed, disabled).
-void Buttons(const TEntry& e, TCanvas& c, TRandom& r) {
+void Buttons(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const std::vector<double> cell = e.Numbers("cell");
     const std::string face = e.Text("face", "square");
     const std::vector<std::string> glyphs = Split(e.Text("glyphs", "-"), ','),
@@ -1305,7 +1443,7 @@ void Buttons(const TEntry& e, TCanvas& c, TRandom& r) {
 
 // An icon sheet: cells of cell= in rows of perrow=, one glyph per cell; back=disc puts each glyph on a
 // dark disc of its own colour.
-void Icons(const TEntry& e, TCanvas& c, TRandom&) {
+void Icons(const TEntry& e, TCanvas& c, TRandom&, const TLettering&) {
     const std::vector<double> cell = e.Numbers("cell");
     const std::vector<std::string> glyphs = Split(e.Text("glyphs", ""), ',');
     const double w = cell.at(0), h = cell.at(1);
@@ -1324,7 +1462,7 @@ void Icons(const TEntry& e, TCanvas& c, TRandom&) {
 }
 
 // The inventory window's tab strips: strip t shows tab t raised in front of the others.
-void Tabs(const TEntry& e, TCanvas& c, TRandom& r) {
+void Tabs(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {70, 61, 52});
     const int count = e.Integer("count", 4), h = c.Height() / count, w = e.Integer("tab", 45);
     for (int t = 0; t < count; ++t)
@@ -1341,7 +1479,7 @@ void Tabs(const TEntry& e, TCanvas& c, TRandom& r) {
     c.Grain(r, 0.04);
 }
 
-using TDraw = std::function<void(const TEntry&, TCanvas&, TRandom&)>;
+using TDraw = std::function<void(const TEntry&, TCanvas&, TRandom&, const TLettering&)>;
 
 struct TRecipe_Kind {
     TDraw Draw;
@@ -1368,7 +1506,7 @@ const std::map<std::string, TRecipe_Kind>& Recipes() {
 
 } // namespace
 
-TCanvas Draw_Picture(const TEntry& entry) {
+TCanvas Draw_Picture(const TEntry& entry, const TLettering& lettering) {
     const auto recipe = Recipes().find(entry.Recipe);
     if (recipe == Recipes().end())
         throw std::runtime_error(entry.Path + ": unknown picture recipe " + entry.Recipe);
@@ -1378,7 +1516,7 @@ TCanvas Draw_Picture(const TEntry& entry) {
     TCanvas canvas = recipe->second.Size ? TCanvas(recipe->second.Size, recipe->second.Size)
                                          : TCanvas(int(size[0]), int(size[1]));
     TRandom random(Seed_Of(entry.Path));
-    recipe->second.Draw(entry, canvas, random);
+    recipe->second.Draw(entry, canvas, random, lettering);
     return canvas;
 }
 
