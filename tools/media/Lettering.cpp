@@ -34,7 +34,7 @@ TLettering::TFace& TLettering::Face(int size) const {
             Faces.erase(size);
             throw std::runtime_error("cannot open the font " + File + ": " + TTF_GetError());
         }
-        TTF_SetFontHinting(face->Font, TTF_HINTING_MONO);
+        TTF_SetFontHinting(face->Font, TTF_HINTING_LIGHT);
     }
     return *face;
 }
