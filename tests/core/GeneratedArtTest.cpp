@@ -168,6 +168,8 @@ TEST_F(GeneratedArt, WallsReachTheSidesTheirShapeNamesAndDoorsFillTheirDoorway) 
                     << name << " arm " << probe.Side;
         }
 
+    // A door stands in a wall: "NS" (a way running north-south) in a wall running east-west, whose
+    // posts reach the floor's left corner and not its right one at eye height; "EW" the other way round.
     struct TDoor {
         const char* Name;
         bool Blocks;
@@ -175,16 +177,24 @@ TEST_F(GeneratedArt, WallsReachTheSidesTheirShapeNamesAndDoorsFillTheirDoorway) 
     constexpr TDoor Doors[] = {
         {"Barrow_Door_Closed_NS.bmp", true},      {"Barrow_Door_Closed_EW.bmp", true},
         {"Barrow_Door_Open_NS.bmp", false},       {"Barrow_Door_Open_EW.bmp", false},
-        {"Barrow_Iron_Door_Closed_NS.bmp", true}, {"Barrow_Iron_Door_Closed_EW.bmp", true},
-        {"Barrow_Iron_Door_Open_NS.bmp", false},  {"Barrow_Iron_Door_Open_EW.bmp", false},
-        {"Barrow_Secret_Passage_NS.bmp", false},  {"Village_Door_Closed_EW.bmp", true},
-        {"Village_Door_Open_NS.bmp", false},      {"Village_Gate_Closed_NS.bmp", true},
+        {"Barrow_Door_Broken_EW.bmp", false},     {"Barrow_Iron_Door_Closed_NS.bmp", true},
+        {"Barrow_Iron_Door_Closed_EW.bmp", true}, {"Barrow_Iron_Door_Open_NS.bmp", false},
+        {"Barrow_Iron_Door_Open_EW.bmp", false},  {"Barrow_Secret_Passage_NS.bmp", false},
+        {"Barrow_Secret_Passage_EW.bmp", false},  {"Village_Door_Closed_EW.bmp", true},
+        {"Village_Door_Open_NS.bmp", false},
     };
     for (const TDoor& door : Doors) {
         const TPicture p = Read_Picture(Program / "Pictures/Terrain" / door.Name);
         ASSERT_FALSE(p.Pixels.empty()) << door.Name;
-        const int y = std::string(door.Name).find("Gate") != std::string::npos ? 34 : 28;
-        EXPECT_EQ(p.At(27, y) != Magenta, door.Blocks) << door.Name;
+        EXPECT_EQ(p.At(27, 28) != Magenta, door.Blocks) << door.Name;
+        const bool ns = std::string(door.Name).find("_NS.") != std::string::npos;
+        EXPECT_EQ(p.At(22, 40) != Magenta, ns) << door.Name;
+        EXPECT_EQ(p.At(32, 40) != Magenta, !ns) << door.Name;
+    }
+    for (const char* gate : {"Village_Gate_Closed_NS.bmp", "Village_Gate_Closed_EW.bmp"}) {
+        const TPicture p = Read_Picture(Program / "Pictures/Terrain" / gate);
+        ASSERT_FALSE(p.Pixels.empty()) << gate;
+        EXPECT_NE(p.At(27, 34), Magenta) << gate; // a low gate, shut
     }
 }
 
