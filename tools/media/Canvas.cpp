@@ -30,12 +30,23 @@ bool TCanvas::Drawn(int x, int y) const {
     return !Same(Get(x, y), Key_Color);
 }
 
+TRgb Visible(TRgb c) {
+    c = {std::clamp(c.R, 0, 255), std::clamp(c.G, 0, 255), std::clamp(c.B, 0, 255)};
+    // At 16 bits the game keeps the top five (green: six) bits of each channel, then compares with the
+    // packed magenta key and keyed copies skip 0: a colour that packs like either would vanish.
+    if (c.R >= 248 && c.B >= 248 && c.G < 8) c.G = 8;
+    if (c.R < 16 && c.G < 16 && c.B < 16) c = {std::max(c.R, 16), std::max(c.G, 16), std::max(c.B, 16)};
+    return c;
+}
+
 void TCanvas::Set(int x, int y, TRgb c) {
     if (x < 0 || y < 0 || x >= W || y >= H) return;
-    c = {std::clamp(c.R, 0, 255), std::clamp(c.G, 0, 255), std::clamp(c.B, 0, 255)};
-    if (Same(c, Key_Color)) c = {250, 0, 250};
-    if (c.R + c.G + c.B < 12) c = {4, 4, 4};
-    Pixels[y * W + x] = c;
+    Pixels[y * W + x] = Same(c, Key_Color) ? Key_Color : Visible(c);
+}
+
+void TCanvas::Fill_Undrawn(TRgb c) {
+    for (TRgb& p : Pixels)
+        if (Same(p, Key_Color)) p = c;
 }
 
 void TCanvas::Fill_Polygon(const std::vector<TPoint>& p, TRgb c) {

@@ -12,6 +12,10 @@ namespace murk_media {
 
 constexpr TRgb Key_Color{255, 0, 255};
 
+// The colour clamped to 0..255 and moved off every value that would read as transparent once the game
+// has packed it to 16 bits (5-6-5 or 5-5-5): black or too dark to keep a bit, or the magenta key.
+TRgb Visible(TRgb c);
+
 TRgb Shade(TRgb c, double factor);
 TRgb Mix(TRgb a, TRgb b, double t);
 
@@ -27,7 +31,8 @@ public:
     TRgb Get(int x, int y) const { return Pixels[y * W + x]; }
     bool Drawn(int x, int y) const;
 
-    // Drawn pixels never come out as the key colour or as pure black, which would read as transparent.
+    // Drawn pixels never come out as a colour that would read as transparent (Visible); drawing in the key
+    // colour itself makes the pixel transparent again (a hole in a ring).
     void Set(int x, int y, TRgb c);
     void Fill_Polygon(const std::vector<TPoint>& points, TRgb c); // convex, either winding
     void Fill_Ellipse(double cx, double cy, double rx, double ry, TRgb c);
@@ -37,6 +42,9 @@ public:
     void Grain(TRandom& random, double amount);
     // Copies another canvas's drawn pixels to (x, y).
     void Paste(const TCanvas& other, int x, int y);
+    // Writes c into every pixel not drawn, for a sheet whose transparent colour is not magenta; the last
+    // step of a picture, as the canvas then no longer tells drawn pixels apart.
+    void Fill_Undrawn(TRgb c);
 
     std::vector<uint8_t> Bmp_File() const;
 

@@ -1,4 +1,6 @@
 #include "tools/media/Pictures.h"
+#include "tools/media/Interface.h"
+#include "tools/media/Isometric.h"
 
 #include <algorithm>
 #include <array>
@@ -16,47 +18,59 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-// ---------------------------------------------------------------------------------------------------------
-// Isometric square geometry. A square's floor is the diamond 52 x 26 at the bottom of its 54 x 54 cell, as
-// the map view places cells 52 pixels apart in a row and rows 13 pixels apart, every other row shifted by
-// 26. In square coordinates a runs west (-0.5) to east (+0.5) and b north (-0.5) to south (+0.5); east is up
-// and to the right on the screen, south down and to the right. z is the height above the floor in pixels.
-
-TPoint Iso(double a, double b, double z = 0.0) {
-    return {27.0 + 26.0 * (a + b), 40.5 + 13.0 * (b - a) - z};
-}
-
-// The square coordinates of a pixel centre on the floor.
-void Floor_Of(int x, int y, double& a, double& b) {
-    const double s = (x + 0.5 - 27.0) / 26.0, d = (y + 0.5 - 40.5) / 13.0;
-    a = (s - d) / 2.0;
-    b = (s + d) / 2.0;
-}
-
 struct TBox {
     double A0, A1, B0, B1, Z0, Z1;
     TRgb Color;
 };
 
-// A box seen from the south-west: its west face, its south face and its top.
-void Draw_Box(TCanvas& canvas, const TBox& k) {
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B0, k.Z0), Iso(k.A0, k.B1, k.Z0), Iso(k.A0, k.B1, k.Z1), Iso(k.A0, k.B0, k.Z1)},
-        Shade(k.Color, 0.7));
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z0), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
-        Shade(k.Color, 0.88));
-    canvas.Fill_Polygon(
-        {Iso(k.A0, k.B0, k.Z1), Iso(k.A1, k.B0, k.Z1), Iso(k.A1, k.B1, k.Z1), Iso(k.A0, k.B1, k.Z1)},
-        Shade(k.Color, 1.15));
+// The faces of a box seen from the south-west, each lit as the light falls from the upper left of the
+// screen: the top brightest, the south face (toward the lower right) in half light, the west face (toward
+// the lower left) in shade.
+enum TFace { West_Face, South_Face, Top_Face };
+constexpr double Face_Light[] = {0.66, 0.86, 1.14};
+
+// A texture gives the brightness factor of a face point: u runs along the face (b on the west face, a on
+// the south face and the top), v up it (the height z, or b on the top).
+using TTexture = std::function<double(TFace face, double u, double v)>;
+
+// Every pixel whose centre sees a face of the box, faces found by mapping the pixel back onto each face's
+// plane, so a texture follows the face whatever its size.
+void Draw_Box(TCanvas& canvas, const TBox& k, const TTexture& texture = {}) {
+    // The bounds: the left and right corners, the back corner's top and the front corner's foot.
+    const int x0 = std::max(0, int(Iso(k.A0, k.B0).X) - 1);
+    const int x1 = std::min(canvas.Width() - 1, int(Iso(k.A1, k.B1).X) + 1);
+    const int y0 = std::max(0, int(Iso(k.A1, k.B0, k.Z1).Y) - 1);
+    const int y1 = std::min(canvas.Height() - 1, int(Iso(k.A0, k.B1, k.Z0).Y) + 1);
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            const double px = x + 0.5, py = y + 0.5, s = (px - 27.0) / 26.0;
+            auto shade = [&](TFace face, double u, double v) {
+                const double f = Face_Light[face] * (texture ? texture(face, u, v) : 1.0);
+                canvas.Set(x, y, Shade(k.Color, f));
+            };
+            // The top at height Z1: floor coordinates of the pixel lifted by Z1.
+            const double d = (py + k.Z1 - 40.5) / 13.0, ta = (s - d) / 2.0, tb = (s + d) / 2.0;
+            if (ta >= k.A0 && ta <= k.A1 && tb >= k.B0 && tb <= k.B1) {
+                shade(Top_Face, ta, tb);
+                continue;
+            }
+            // The south face b = B1: a from the column, z from the row.
+            const double sa = s - k.B1, sz = 40.5 + 13.0 * (k.B1 - sa) - py;
+            if (sa >= k.A0 && sa <= k.A1 && sz >= k.Z0 && sz <= k.Z1) {
+                shade(South_Face, sa, sz);
+                continue;
+            }
+            const double wb = s - k.A0, wz = 40.5 + 13.0 * (wb - k.A0) - py;
+            if (wb >= k.B0 && wb <= k.B1 && wz >= k.Z0 && wz <= k.Z1) shade(West_Face, wb, wz);
+        }
 }
 
 // Boxes drawn back to front (north and east first).
-void Draw_Boxes(TCanvas& canvas, std::vector<TBox> boxes) {
+void Draw_Boxes(TCanvas& canvas, std::vector<TBox> boxes, const TTexture& texture = {}) {
     std::stable_sort(boxes.begin(), boxes.end(), [](const TBox& x, const TBox& y) {
         return (x.B0 + x.B1 - x.A0 - x.A1) < (y.B0 + y.B1 - y.A0 - y.A1);
     });
-    for (const TBox& k : boxes) Draw_Box(canvas, k);
+    for (const TBox& k : boxes) Draw_Box(canvas, k, texture);
 }
 
 // A rounded upright body (urn, barrel, trunk, well) standing at (a, b).
@@ -75,22 +89,87 @@ void Draw_Flame(TCanvas& canvas, double x, double y, double size) {
     canvas.Fill_Ellipse(x, y - size * 0.3, size * 0.25, size * 0.35, {255, 235, 120});
 }
 
+// A number in 0..1 fixed by three integers, for textures that must stay put from pixel to pixel.
+double Hash_Unit(int a, int b, int c) {
+    uint32_t h = 2166136261u;
+    for (const int v : {a, b, c}) h = (h ^ uint32_t(v)) * 16777619u, h ^= h >> 13;
+    return (h % 10007) / 10006.0;
+}
+
+// The surface of a wall or a block of rock: dressed stone in courses, rammed earth, timber boards or rough
+// rock. u runs along a face in square widths (29 pixels), v up it in pixels (on the top, b again).
+TTexture Masonry(const std::string& style) {
+    return [style](TFace face, double u, double v) {
+        if (face == Top_Face) { // cap stones, boards seen end on, or the rough top of the earth
+            if (style == "stone") {
+                const double ga = (u + 0.5) * 4, gb = (v + 0.5) * 4;
+                if (ga - std::floor(ga) < 0.12 || gb - std::floor(gb) < 0.12) return 0.72;
+                return 0.94 + 0.12 * Hash_Unit(int(ga), int(gb), 7);
+            }
+            if (style == "timber") return 0.9 + 0.1 * std::sin((u + v) * 60);
+            return 0.85 + 0.25 * Hash_Unit(int(u * 40), int(v * 40), 3);
+        }
+        if (style == "stone") {
+            const int course = int(std::floor(v / 6));
+            const double along = u * 2.9 + (course % 2) * 0.5; // about ten pixels a stone
+            if (v - course * 6 < 1.0 || along - std::floor(along) < 0.1) return 0.6;
+            return 0.9 + 0.18 * Hash_Unit(course, int(std::floor(along)), 1) +
+                   (v - course * 6 > 4.5 ? 0.06 : 0);
+        }
+        if (style == "timber") {
+            const double board = u * 5.5;
+            if (board - std::floor(board) < 0.13) return 0.55;
+            return 0.88 + 0.14 * Hash_Unit(int(std::floor(board)), 0, 2) +
+                   0.04 * std::sin(v * 0.9 + board * 3);
+        }
+        if (style == "rock") { // fractured faces: large patches with cracks between
+            const double px = u * 29, cell = 7;
+            const int i = int(std::floor(px / cell)), j = int(std::floor((v + (i % 2) * 3) / cell));
+            const double fx = px / cell - i, fy = (v + (i % 2) * 3) / cell - j;
+            if (fx < 0.1 || fy < 0.1) return 0.62;
+            return 0.82 + 0.3 * Hash_Unit(i, j, 5) - 0.08 * fy;
+        }
+        // rammed earth: layers of soil with pebbles and roots
+        const double layer = 0.9 + 0.12 * std::sin(v * 0.8 + std::sin(u * 9) * 1.5);
+        const double speck = Hash_Unit(int(u * 29), int(v), 4);
+        return layer * (speck < 0.06 ? 0.7 : speck > 0.95 ? 1.2 : 1.0);
+    };
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Terrain: floors (layer 1), walls, doors, objects and scattered overlays.
 
-void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
+void Floor(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {90, 90, 90});
     const std::string pattern = e.Text("pattern", "plain");
     if (pattern == "rock") { // solid rock fills the square to the top
-        Draw_Box(c, {-0.5, 0.5, -0.5, 0.5, 0, 27, base});
-        c.Grain(r, 0.18);
+        Draw_Box(c, {-0.5, 0.5, -0.5, 0.5, 0, 27, base}, Masonry("rock"));
+        c.Grain(r, 0.06);
         return;
     }
-    if (pattern == "stairs") {
-        for (int k = 0; k < 4; ++k)
-            Draw_Box(c, {-0.5, 0.5, 0.5 - (k + 1) * 0.25, 0.5 - k * 0.25, 0, 3.0 + 4.0 * k,
-                         Shade(base, 0.8 + 0.08 * k)});
-        c.Grain(r, 0.06);
+    if (pattern == "stairs") { // steps rising to the north, drawn from the top step down to the front one
+        for (int k = 3; k >= 0; --k)
+            Draw_Box(c,
+                     {-0.5, 0.5, 0.5 - (k + 1) * 0.25, 0.5 - k * 0.25, 0, 3.0 + 4.0 * k,
+                      Shade(base, 0.8 + 0.08 * k)},
+                     Masonry("stone"));
+        c.Grain(r, 0.04);
+        return;
+    }
+    if (pattern == "stairs_down") { // a stone stairwell: steps falling away to the north into the dark
+        for (int y = 0; y < c.Height(); ++y)
+            for (int x = 0; x < c.Width(); ++x) {
+                double a, b;
+                Floor_Of(x, y, a, b);
+                if (std::abs(a) > 0.5 || std::abs(b) > 0.5) continue;
+                if (std::abs(a) > 0.3 || b < -0.4 || b > 0.34) { // the stone kerb round the opening
+                    c.Set(x, y, Shade(base, 0.95 + 0.1 * r.Signed() - (std::abs(a) > 0.46 ? 0.2 : 0)));
+                    continue;
+                }
+                const int step = std::clamp(int((0.34 - b) / 0.15), 0, 4);
+                const double riser = (0.34 - b) / 0.15 - step;
+                c.Set(x, y, Shade(base, (riser < 0.25 ? 0.5 : 0.85) - 0.16 * step));
+            }
         return;
     }
     const double cell = pattern == "cobbles" ? 4.0 : 2.0;
@@ -156,84 +235,111 @@ void Floor(const TEntry& e, TCanvas& c, TRandom& r) {
         }
 }
 
-// A wall piece: a pillar in the middle and an arm toward each side it joins; "full" fills the square.
-// The base is the lower course (always drawn), the top the rest (hidden when it would cover the player).
-void Wall(const TEntry& e, TCanvas& c, TRandom& r) {
+// The sides a wall piece reaches to, from its shape letters: two or more letters name the sides where the
+// wall goes on; a single letter names the open end of a wall that goes on to the opposite side.
+std::string Wall_Arms(const std::string& shape) {
+    if (shape.size() != 1) return shape;
+    static const std::map<char, char> opposite = {{'n', 's'}, {'s', 'n'}, {'e', 'w'}, {'w', 'e'}};
+    return std::string(1, opposite.at(shape[0]));
+}
+
+// A wall piece: a pillar in the middle and an arm toward each side it reaches (shape=pillar: the lone
+// pillar; shape=block: the whole square, as solid rock). The base is the lower course, always drawn; the
+// top is the rest up to the top of the cell, hidden when it would cover the player.
+void Wall(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb base = e.Color("color", {70, 70, 75});
-    const std::string arms = e.Text("arms", "full"), style = e.Text("style", "stone");
+    std::string shape = e.Text("shape", "pillar"), style = e.Text("style", "stone");
+    std::transform(shape.begin(), shape.end(), shape.begin(),
+                   [](unsigned char ch) { return std::tolower(ch); });
     const bool top = e.Text("part", "top") == "top";
     const double z0 = top ? 9.0 : 0.0, z1 = top ? 27.0 : 9.0, w = 0.2;
     std::vector<TBox> boxes;
-    if (arms == "full") {
+    if (shape == "block") {
         boxes.push_back({-0.5, 0.5, -0.5, 0.5, z0, z1, base});
     } else {
         boxes.push_back({-w, w, -w, w, z0, z1, base});
-        for (const char side : arms) {
-            if (side == 'N') boxes.push_back({-w, w, -0.5, -w, z0, z1, base});
-            if (side == 'S') boxes.push_back({-w, w, w, 0.5, z0, z1, base});
-            if (side == 'E') boxes.push_back({w, 0.5, -w, w, z0, z1, base});
-            if (side == 'W') boxes.push_back({-0.5, -w, -w, w, z0, z1, base});
+        for (const char side : shape == "pillar" ? std::string() : Wall_Arms(shape)) {
+            if (side == 'n')
+                boxes.push_back({-w, w, -0.5, -w, z0, z1, base});
+            else if (side == 's')
+                boxes.push_back({-w, w, w, 0.5, z0, z1, base});
+            else if (side == 'e')
+                boxes.push_back({w, 0.5, -w, w, z0, z1, base});
+            else if (side == 'w')
+                boxes.push_back({-0.5, -w, -w, w, z0, z1, base});
+            else
+                throw std::runtime_error(e.Path + ": unknown wall shape " + shape);
         }
     }
-    Draw_Boxes(c, boxes);
-    // Courses of stone, timber boards or plain earth.
-    for (int y = 0; y < c.Height(); ++y)
-        for (int x = 0; x < c.Width(); ++x) {
-            if (!c.Drawn(x, y)) continue;
-            if (style == "stone" && (y % 6 == 0 || ((x + (y / 6) * 4) % 9 == 0)))
-                c.Set(x, y, Shade(c.Get(x, y), 0.75));
-            if (style == "timber" && x % 5 == 0) c.Set(x, y, Shade(c.Get(x, y), 0.7));
-        }
-    c.Grain(r, style == "earth" ? 0.2 : 0.08);
+    Draw_Boxes(c, boxes, Masonry(style));
+    c.Grain(r, style == "earth" ? 0.08 : 0.04);
 }
 
-// Doors, gates, fences and open secret passages. "ns" is a way running north-south, so the door leaf
-// stands across it, east to west.
-void Door(const TEntry& e, TCanvas& c, TRandom& r) {
+// Doors, gates, fences and open secret passages. "ns" is a way running north-south through a wall running
+// east-west, so the door leaf stands across the way, east to west; "ew" the other way round. The frame is
+// as thick and as high as the walls it joins; an open leaf swings back behind the wall line, away from the
+// viewer, so the doorway shows clear.
+void Door(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {120, 80, 40});
     const std::string kind = e.Text("kind", "door"), state = e.Text("state", "closed");
-    const bool ns = e.Text("axis", "ns") == "ns";
+    const bool ns = e.Text("axis", "ns") == "ns", low = kind == "gate" || kind == "fence";
     const TRgb frame = e.Color("frame", Shade(col, 0.7));
+    const std::string frame_style = e.Text("frame_style", low ? "timber" : "stone");
     // Boxes are built for a leaf running east-west and turned for the other axis.
     auto turn = [ns](TBox k) { return ns ? k : TBox{k.B0, k.B1, k.A0, k.A1, k.Z0, k.Z1, k.Color}; };
-    std::vector<TBox> boxes;
-    const double height = (kind == "gate" || kind == "fence") ? 14.0 : 27.0, t = 0.06;
+    const double height = low ? 14.0 : 27.0, leaf_top = low ? 12.0 : 21.0, t = 0.05, post = low ? 0.06 : 0.2;
+    std::vector<TBox> frames, leaves;
     if (kind == "fence") {
-        boxes.push_back(turn({-0.5, -0.4, -t, t, 0, height, frame}));
-        boxes.push_back(turn({-0.05, 0.05, -t, t, 0, height, frame}));
-        boxes.push_back(turn({0.4, 0.5, -t, t, 0, height, frame}));
-        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 4, 6, col}));
-        boxes.push_back(turn({-0.5, 0.5, -0.03, 0.03, 10, 12, col}));
-    } else if (kind == "passage") {
-        boxes.push_back(turn({-0.5, -0.3, -0.2, 0.2, 0, height, col}));
-        boxes.push_back(turn({0.3, 0.5, -0.2, 0.2, 0, height, col}));
-        boxes.push_back(turn({-0.3, 0.3, -0.2, 0.2, 21, height, col}));
+        for (const double a : {-0.45, 0.0, 0.45})
+            frames.push_back(turn({a - 0.05, a + 0.05, -post, post, 0, height, frame}));
+        leaves.push_back(turn({-0.5, 0.5, -0.03, 0.03, 4, 6, col}));
+        leaves.push_back(turn({-0.5, 0.5, -0.03, 0.03, 10, 12, col}));
     } else {
-        boxes.push_back(turn({-0.5, -0.38, -0.1, 0.1, 0, height, frame}));
-        boxes.push_back(turn({0.38, 0.5, -0.1, 0.1, 0, height, frame}));
-        if (kind != "gate") boxes.push_back(turn({-0.38, 0.38, -0.1, 0.1, height - 4, height, frame}));
-        if (state == "closed") {
-            boxes.push_back(turn({-0.38, 0.38, -t, t, 0, height - (kind == "gate" ? 2 : 4), col}));
-        } else if (state == "open") {
-            boxes.push_back(turn({-0.38, -0.3, t, 0.5, 0, height - (kind == "gate" ? 2 : 4), col}));
+        frames.push_back(turn({-0.5, -0.3, -post, post, 0, height, kind == "passage" ? col : frame}));
+        frames.push_back(turn({0.3, 0.5, -post, post, 0, height, kind == "passage" ? col : frame}));
+        if (!low)
+            frames.push_back(
+                turn({-0.3, 0.3, -post, post, leaf_top, height, kind == "passage" ? col : frame}));
+        if (kind == "passage") {
+            // nothing in the opening: the stone that hid it has swung away
+        } else if (state == "closed") {
+            leaves.push_back(turn({-0.3, 0.3, -t, t, 0, leaf_top, col}));
+        } else if (state == "open") { // hinged on the west (north) post, swung back behind the wall line
+            leaves.push_back(turn({-0.3, -0.3 + 2 * t, -0.5, -post, 0, leaf_top, col}));
         } else { // broken: splinters left on the hinges and on the floor
-            boxes.push_back(turn({-0.38, -0.25, -t, t, 0, height * 0.6, col}));
-            boxes.push_back(turn({0.2, 0.38, -t, t, 0, height * 0.35, col}));
-            boxes.push_back(turn({-0.1, 0.15, 0.1, 0.3, 0, 2, col}));
+            leaves.push_back(turn({-0.3, -0.18, -t, t, 0, leaf_top * 0.6, col}));
+            leaves.push_back(turn({0.15, 0.3, -t, t, 0, leaf_top * 0.35, col}));
+            leaves.push_back(turn({-0.1, 0.15, 0.1, 0.3, 0, 2, col}));
         }
     }
-    Draw_Boxes(c, boxes);
-    c.Grain(r, kind == "iron" ? 0.05 : 0.1);
-    if (kind == "iron" && state == "closed") // rivets
-        for (double a = -0.3; a <= 0.31; a += 0.2)
-            for (double z = 4; z < 22; z += 6) {
-                const TPoint p = ns ? Iso(a, t, z) : Iso(-t, a, z);
-                c.Fill_Ellipse(p.X, p.Y, 0.9, 0.9, {170, 170, 180});
-            }
+    // Back to front, each part with its own surface.
+    std::vector<std::pair<TBox, bool>> parts; // the box, and whether it is a leaf
+    for (const TBox& k : frames) parts.emplace_back(k, false);
+    for (const TBox& k : leaves) parts.emplace_back(k, true);
+    std::stable_sort(parts.begin(), parts.end(), [](const auto& x, const auto& y) {
+        return (x.first.B0 + x.first.B1 - x.first.A0 - x.first.A1) <
+               (y.first.B0 + y.first.B1 - y.first.A0 - y.first.A1);
+    });
+    const TTexture stone = Masonry(kind == "passage" ? "stone" : frame_style);
+    // Boards with iron bands, or riveted iron plates.
+    const TTexture leaf = [kind](TFace face, double u, double v) {
+        if (face == Top_Face) return 1.0;
+        if (kind == "iron") {
+            const double cu = u * 5 - std::floor(u * 5), cv = v / 6 - std::floor(v / 6);
+            if (std::abs(cu - 0.5) < 0.12 && std::abs(cv - 0.5) < 0.15) return 1.45; // rivet
+            return cv < 0.08 ? 0.7 : 0.95;
+        }
+        const double board = u * 7;
+        if (board - std::floor(board) < 0.12) return 0.6;
+        if (std::abs(v - 5) < 1 || std::abs(v - 16) < 1) return 0.5; // iron bands
+        return 0.92 + 0.1 * Hash_Unit(int(std::floor(board)), 1, 9);
+    };
+    for (const auto& [k, is_leaf] : parts) Draw_Box(c, k, is_leaf ? leaf : stone);
+    c.Grain(r, kind == "iron" ? 0.03 : 0.05);
 }
 
 // Standing objects on a square.
-void Prop(const TEntry& e, TCanvas& c, TRandom& r) {
+void Prop(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {120, 90, 60});
     const std::string shape = e.Text("shape", "block");
     if (shape == "urns") {
@@ -341,7 +447,7 @@ void Prop(const TEntry& e, TCanvas& c, TRandom& r) {
 }
 
 // Small things lying on the floor, drawn over layer 1.
-void Scatter(const TEntry& e, TCanvas& c, TRandom& r) {
+void Scatter(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
     const TRgb col = e.Color("color", {110, 100, 90});
     const std::string shape = e.Text("shape", "rubble");
     const int count = e.Integer("count", 8);
@@ -407,27 +513,76 @@ void Scatter(const TEntry& e, TCanvas& c, TRandom& r) {
     }
 }
 
-// The dark rim drawn on the sides of a square that meet another kind of ground.
-void Border(const TEntry& e, TCanvas& c, TRandom&) {
-    const std::string sides = e.Text("sides", "");
-    const TRgb col = e.Color("color", {25, 25, 25});
+// The darkness the map generator lays on a wall square beside solid rock, over its floor. The letters of
+// the name are screen directions: N the top corner of the floor diamond, E the right, S the bottom, W the
+// left. Two neighbouring letters darken the edge between those corners (NE the upper right edge, which
+// faces the square to the east on the map), two opposite ones both corners, three letters their two edges
+// and NSEW the whole rim. The darkness thins out inward in an ordered dither.
+void Border(const TEntry& e, TCanvas& c, TRandom&, const TLettering&) {
+    std::string sides = e.Text("sides", "");
+    const TRgb col = e.Color("color", {18, 16, 16});
+    auto has = [&sides](char side) { return sides.find(side) != std::string::npos; };
+    for (const char side : sides)
+        if (std::string("NESW").find(side) == std::string::npos)
+            throw std::runtime_error(e.Path + ": unknown border side " + std::string(1, side));
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     for (int y = 0; y < c.Height(); ++y)
         for (int x = 0; x < c.Width(); ++x) {
             double a, b;
             Floor_Of(x, y, a, b);
             if (std::abs(a) > 0.5 || std::abs(b) > 0.5) continue;
-            const bool rim = (sides.find('N') != std::string::npos && b < -0.42) ||
-                             (sides.find('S') != std::string::npos && b > 0.42) ||
-                             (sides.find('E') != std::string::npos && a > 0.42) ||
-                             (sides.find('W') != std::string::npos && a < -0.42);
-            if (rim) c.Set(x, y, col);
+            // How far into the dark band the pixel lies, 0 outside .. 1 at the rim.
+            double depth = 0;
+            auto band = [&depth](double t, double from, double to) {
+                depth = std::max(depth, std::clamp((t - from) / (to - from), 0.0, 1.0));
+            };
+            const bool ne = has('N') && has('E'), es = has('E') && has('S'), sw = has('S') && has('W'),
+                       nw = has('N') && has('W');
+            if (ne) band(a, 0.3, 0.5);
+            if (es) band(b, 0.3, 0.5);
+            if (sw) band(-a, 0.3, 0.5);
+            if (nw) band(-b, 0.3, 0.5);
+            // A corner on its own, where no edge of the name runs into it.
+            if (has('N') && !ne && !nw) band(a - b, 0.5, 0.95);
+            if (has('E') && !ne && !es) band(a + b, 0.5, 0.95);
+            if (has('S') && !es && !sw) band(b - a, 0.5, 0.95);
+            if (has('W') && !sw && !nw) band(-a - b, 0.5, 0.95);
+            if (depth > 0 && bayer[y % 4][x % 4] < depth * 20) c.Set(x, y, col);
         }
+}
+
+// A dark line around the drawn pixels, so a figure or an item stands out on any ground.
+void Outline(TCanvas& c, TRgb ink) {
+    TCanvas edge(c.Width(), c.Height());
+    for (int y = 0; y < c.Height(); ++y)
+        for (int x = 0; x < c.Width(); ++x) {
+            if (c.Drawn(x, y)) continue;
+            bool near = false;
+            for (const auto& [dx, dy] :
+                 {std::pair{-1, 0}, std::pair{1, 0}, std::pair{0, -1}, std::pair{0, 1}}) {
+                const int nx = x + dx, ny = y + dy;
+                near = near || (nx >= 0 && ny >= 0 && nx < c.Width() && ny < c.Height() && c.Drawn(nx, ny));
+            }
+            if (near) edge.Set(x, y, ink);
+        }
+    c.Paste(edge, 0, 0);
+}
+
+// Leans a figure: each row moves sideways in proportion to its height above the feet.
+void Lean(TCanvas& c, double feet, double per_pixel) {
+    TCanvas leant(c.Width(), c.Height());
+    for (int y = 0; y < c.Height(); ++y) {
+        const int shift = int(std::lround((feet - y) * per_pixel));
+        for (int x = 0; x < c.Width(); ++x)
+            if (c.Drawn(x, y)) leant.Set(x + shift, y, c.Get(x, y));
+    }
+    c = leant;
 }
 
 // ---------------------------------------------------------------------------------------------------------
 // Items: a silhouette per kind of item in a 32 x 32 cell, lying diagonally when long.
 
-void Item(const TEntry& e, TCanvas& c, TRandom& r) {
+void Item_Shape(const TEntry& e, TCanvas& c, TRandom& r) {
     const TRgb col = e.Color("color", {180, 180, 190});
     const TRgb accent = e.Color("accent", {110, 70, 40});
     const std::string shape = e.Text("shape", "box");
@@ -595,11 +750,20 @@ void Item(const TEntry& e, TCanvas& c, TRandom& r) {
     }
 }
 
+void Item(const TEntry& e, TCanvas& c, TRandom& r, const TLettering&) {
+    Item_Shape(e, c, r);
+    Outline(c, {22, 18, 18});
+}
+
 // ---------------------------------------------------------------------------------------------------------
 // Creatures and portraits: a figure per body kind in a 54 x 54 cell, standing on the floor diamond's middle.
 // The attack picture has the same figure striking.
 
-void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
+// Creatures and portraits: a figure per body kind - humanoids (bones=yes a skeleton, robe=yes robed,
+// gait=lurch the stooping walk of the restless dead), ghosts, beasts (quadruped, rat, spider, bat) and
+// slimes - standing on the middle of the floor diamond, outlined in dark; pose=attack strikes.
+void Creature(const TEntry& e, TCanvas& out, TRandom& r, const TLettering&) {
+    TCanvas c(out.Width(), out.Height()); // the figure, outlined before it is set on its shadow
     const TRgb body = e.Color("color", {120, 110, 100});
     const TRgb skin = e.Color("skin", {220, 180, 140});
     const TRgb accent = e.Color("accent", {80, 60, 40});
@@ -607,11 +771,13 @@ void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
     const std::string kind = e.Text("body", "humanoid"), weapon = e.Text("weapon", "none");
     const bool attack = e.Text("pose", "stand") == "attack";
     const double scale = e.Number("scale", 1.0);
-    const double cx = 27, feet = 47;
+    // Beasts stand a little left of the middle, so the head they thrust forward stays in the cell.
+    const double cx = kind == "quadruped" || kind == "rat" ? 24 : 27, feet = 47;
     auto X = [&](double dx) { return cx + dx * scale; };
     auto Y = [&](double dy) { return feet - dy * scale; };
+    const bool lurch = e.Text("gait", "upright") == "lurch";
     // A shadow on the floor grounds every figure.
-    c.Fill_Ellipse(cx, feet, 11 * scale, 4 * scale, {45, 40, 40});
+    out.Fill_Ellipse(cx, feet, (kind == "slime" ? 14 : 11) * scale, 4 * scale, {45, 40, 40});
     if (kind == "humanoid" || kind == "ghost") {
         const bool ghost = kind == "ghost";
         const bool skeletal = e.Text("bones", "no") == "yes";
@@ -634,8 +800,9 @@ void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
                 c.Fill_Polygon({{X(k - 1), Y(4)}, {X(k + 1), Y(4)}, {X(k), Y(-1)}}, body);
         // arms: the weapon arm (right) swings forward when striking
         const double arm_w = skeletal ? 1.6 : 3;
-        c.Line(X(-6), Y(28), X(-9), Y(16), arm_w, skeletal ? body : Shade(body, 0.85));
-        const double hx = attack ? 15 : 9, hy = attack ? 30 : 16;
+        c.Line(X(-6), Y(28), X(lurch ? -10 : -9), Y(lurch ? 9 : 16), arm_w,
+               skeletal ? body : Shade(body, 0.85));
+        const double hx = attack ? 15 : lurch ? 13 : 9, hy = attack ? 30 : lurch ? 24 : 16;
         c.Line(X(6), Y(28), X(hx), Y(hy), arm_w, skeletal ? body : Shade(body, 0.85));
         if (weapon == "sword" || weapon == "hammer" || weapon == "club") {
             const double tx = attack ? hx + 10 : hx + 3, ty = attack ? hy + 8 : hy + 14;
@@ -729,15 +896,33 @@ void Creature(const TEntry& e, TCanvas& c, TRandom& r) {
             body);
         c.Fill_Ellipse(X(-1.3), Y(y0 + 3), 0.9, 0.9, eyes);
         c.Fill_Ellipse(X(1.3), Y(y0 + 3), 0.9, 0.9, eyes);
+    } else if (kind == "slime") { // a heap of jelly, rearing up and reaching out when it strikes
+        const double h = attack ? 20 : 14, w = attack ? 12 : 14;
+        c.Fill_Ellipse(X(0), Y(h * 0.45), w * scale, h * 0.55 * scale, Shade(body, 0.75));
+        c.Fill_Ellipse(X(-1), Y(h * 0.5), (w - 2) * scale, h * 0.48 * scale, body);
+        c.Fill_Rect(X(-w), Y(2), X(w), Y(0), Shade(body, 0.75)); // the flat foot it slides on
+        if (attack) c.Line(X(8), Y(h * 0.6), X(19), Y(h * 0.75), 4, body);
+        c.Fill_Ellipse(X(-5), Y(h * 0.8), 3 * scale, 2 * scale, Mix(body, {255, 255, 255}, 0.55)); // gloss
+        for (const auto& [bx, by] : {std::pair{4.0, 0.3}, std::pair{-3.0, 0.2}, std::pair{7.0, 0.55}})
+            c.Fill_Ellipse(X(bx), Y(h * by), 1.2, 1.2, Mix(body, {255, 255, 255}, 0.35)); // bubbles
+        for (const double ex : {-3.0, 3.0}) {
+            c.Fill_Ellipse(X(ex), Y(h * 0.62), 1.8, 1.8, {230, 230, 210});
+            c.Fill_Ellipse(X(ex + 0.5), Y(h * 0.62), 0.9, 0.9, eyes);
+        }
     } else {
         throw std::runtime_error(e.Path + ": unknown body " + kind);
     }
     c.Grain(r, 0.06);
+    if (lurch) Lean(c, feet, 0.12);
+    Outline(c, {22, 18, 18});
+    out.Paste(c, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------------------
-// Effect frames. A directional strip holds one frame per flying direction 1..8, clockwise from up-right; the
-// other strips animate from the first frame to the last.
+// Effect frames. A directional strip holds one frame per flying direction 1..8: direction 1 is up-right on
+// the map, which the map view shows straight up, and each next direction turns 45 degrees clockwise on the
+// screen. Every missile carries its weight in the head, so the frame's centre of mass points the way it
+// flies. The other strips animate from the first frame to the last.
 
 void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames, double ox, double oy,
                   double w, double h) {
@@ -746,44 +931,56 @@ void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames
     const std::string style = e.Text("style", "bolt");
     const double cx = ox + w / 2, cy = oy + h / 2, rmax = std::min(w, h) / 2 - 1;
     const double progress = frames > 1 ? double(frame) / (frames - 1) : 1.0;
-    const double angle = (frame + 1) * Pi / 4; // direction n points n x 45 degrees clockwise from up
-    const double dx = std::sin(angle), dy = -std::cos(angle);
+    const double angle = frame * Pi / 4; // frame 0 (direction 1) up, then clockwise
+    const double dx = std::sin(angle), dy = -std::cos(angle), px = -dy, py = dx;
+    // A point t radii along the flight and s radii across it.
+    auto at = [&](double t, double s = 0) {
+        return TPoint{cx + (dx * t + px * s) * rmax, cy + (dy * t + py * s) * rmax};
+    };
     if (style == "bolt" || style == "orb") {
-        for (int k = 6; k >= 0; --k) { // a tail of shrinking blobs behind the head
-            const double d = k * rmax * 0.18, s = (style == "orb" ? 0.45 : 0.35) * rmax * (1.0 - k * 0.12);
-            c.Fill_Ellipse(cx + dx * (rmax * 0.35 - d), cy + dy * (rmax * 0.35 - d), s, s,
-                           Mix(col, {60, 30, 20}, k / 10.0));
+        const bool orb = style == "orb";
+        for (int k = 8; k >= 1; --k) { // the tail: shrinking, darkening puffs behind the head
+            const TPoint p = at(0.3 - k * 0.12, (k % 2 ? 0.05 : -0.05) * (orb ? 0 : 1));
+            c.Fill_Ellipse(p.X, p.Y, rmax * (0.3 - k * 0.027), rmax * (0.3 - k * 0.027),
+                           Mix(col, {70, 30, 40}, k / 11.0));
         }
-        c.Fill_Ellipse(cx + dx * rmax * 0.35, cy + dy * rmax * 0.35, rmax * 0.2, rmax * 0.2, core);
-    } else if (style == "shard") {
-        const double px = -dy, py = dx;
-        c.Fill_Polygon({{cx + dx * rmax * 0.9, cy + dy * rmax * 0.9},
-                        {cx + px * 3, cy + py * 3},
-                        {cx - dx * rmax * 0.8, cy - dy * rmax * 0.8},
-                        {cx - px * 3, cy - py * 3}},
-                       col);
-        c.Line(cx - dx * rmax * 0.6, cy - dy * rmax * 0.6, cx + dx * rmax * 0.8, cy + dy * rmax * 0.8, 1,
-               core);
-    } else if (style == "zigzag") {
-        double x = cx - dx * rmax * 0.9, y = cy - dy * rmax * 0.9;
-        for (int s = 1; s <= 5; ++s) {
-            const double t = -0.9 + 1.8 * s / 5.0, side = (s % 2 ? 1 : -1) * rmax * 0.25 * (s < 5);
-            const double nx = cx + dx * rmax * t - dy * side, ny = cy + dy * rmax * t + dx * side;
-            c.Line(x, y, nx, ny, 3, col);
-            c.Line(x, y, nx, ny, 1, core);
-            x = nx, y = ny;
+        const TPoint head = at(0.38);
+        c.Fill_Ellipse(head.X, head.Y, rmax * 0.42, rmax * 0.42, Shade(col, 0.85));
+        c.Fill_Ellipse(head.X, head.Y, rmax * 0.32, rmax * 0.32, col);
+        const TPoint hot = at(0.45);
+        c.Fill_Ellipse(hot.X, hot.Y, rmax * 0.17, rmax * 0.17, core);
+        if (orb)
+            for (const double side : {-1.0, 1.0}) {
+                const TPoint spark = at(0.1, side * 0.45);
+                c.Fill_Ellipse(spark.X, spark.Y, 1.2, 1.2, core);
+            }
+    } else if (style == "shard") { // a splinter of ice, broad behind its point
+        c.Fill_Polygon({at(0.95), at(0.35, 0.28), at(-0.3, 0.12), at(-0.3, -0.12), at(0.35, -0.28)},
+                       Shade(col, 0.8));
+        c.Fill_Polygon({at(0.95), at(0.35, 0.14), at(-0.15, 0), at(0.35, -0.14)}, col);
+        c.Line(at(0.82).X, at(0.82).Y, at(0.05).X, at(0.05).Y, 1, core);
+        for (const double side : {-1.0, 1.0}) {
+            const TPoint flake = at(-0.6, side * 0.12);
+            c.Fill_Ellipse(flake.X, flake.Y, 0.9, 0.9, core);
         }
-    } else if (style == "arrow") {
-        const double px = -dy, py = dx, tip = rmax * 0.9;
-        c.Line(cx - dx * tip, cy - dy * tip, cx + dx * tip, cy + dy * tip, 1.5, col);
-        c.Fill_Polygon({{cx + dx * tip, cy + dy * tip},
-                        {cx + dx * (tip - 5) + px * 2.5, cy + dy * (tip - 5) + py * 2.5},
-                        {cx + dx * (tip - 5) - px * 2.5, cy + dy * (tip - 5) - py * 2.5}},
-                       {190, 190, 200});
-        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) + px * 3, cy - dy * (tip - 4) + py * 3, 1,
-               {230, 230, 230});
-        c.Line(cx - dx * tip, cy - dy * tip, cx - dx * (tip - 4) - px * 3, cy - dy * (tip - 4) - py * 3, 1,
-               {230, 230, 230});
+    } else if (style == "zigzag") { // a forked stroke that ends in a ball of light
+        const double offsets[] = {0, 0.2, -0.2, 0.2, -0.2, 0};
+        TPoint from = at(-0.7);
+        for (int k = 1; k < 6; ++k) {
+            const TPoint to = at(-0.7 + 1.2 * k / 5.0, offsets[k]);
+            c.Line(from.X, from.Y, to.X, to.Y, 2.5, Shade(col, 0.75));
+            c.Line(from.X, from.Y, to.X, to.Y, 1, core);
+            from = to;
+        }
+        c.Fill_Ellipse(from.X, from.Y, rmax * 0.38, rmax * 0.38, col);
+        c.Fill_Ellipse(from.X, from.Y, rmax * 0.2, rmax * 0.2, core);
+    } else if (style == "arrow") { // a broad iron head, a thin shaft and light fletching
+        const TRgb feather = {225, 225, 215};
+        c.Line(at(-0.7).X, at(-0.7).Y, at(0.5).X, at(0.5).Y, 1.4, col);
+        c.Fill_Polygon({at(0.98), at(0.4, 0.32), at(0.4, -0.32)}, {175, 178, 188});
+        c.Line(at(0.9).X, at(0.9).Y, at(0.45).X, at(0.45).Y, 1, {225, 228, 235});
+        for (const double side : {-1.0, 1.0})
+            c.Line(at(-0.7).X, at(-0.7).Y, at(-0.52, side * 0.14).X, at(-0.52, side * 0.14).Y, 1, feather);
     } else if (style == "burst") { // a ball of fire that swells and breaks up
         const double radius = rmax * (0.3 + 0.7 * progress);
         for (int k = 0; k < 18; ++k) {
@@ -830,518 +1027,7 @@ void Effect_Frame(const TEntry& e, TCanvas& c, TRandom& r, int frame, int frames
     }
 }
 
-// ---------------------------------------------------------------------------------------------------------
-// Interface pictures: dialog backgrounds, the game screen's frame, button sheets and icon sheets. They are
-// drawn from a small set of glyphs (simple shapes in a square box) on bevelled stone panels; the recipe
-// lines place them. A glyph is written "shape[.ink][:size[:x:y]]": the ink is a colour name, the box is
-// size pixels wide with its top-left corner at x, y (centred in its cell when no place is given).
-
-TRgb Ink(const std::string& name) {
-    static const std::map<std::string, TRgb> inks = {
-        {"white", {235, 232, 220}},  {"grey", {150, 150, 150}},  {"red", {210, 40, 40}},
-        {"blood", {160, 20, 20}},    {"orange", {240, 140, 40}}, {"gold", {230, 190, 60}},
-        {"yellow", {245, 235, 110}}, {"green", {70, 190, 70}},   {"poison", {130, 210, 60}},
-        {"blue", {60, 110, 230}},    {"ice", {150, 210, 250}},   {"purple", {170, 90, 230}},
-        {"bone", {225, 215, 185}},   {"brown", {150, 100, 55}},  {"stone", {130, 125, 118}},
-        {"steel", {185, 190, 200}},  {"teal", {60, 190, 180}},   {"dark", {22, 20, 20}},
-        {"paper", {200, 182, 142}},  {"pink", {230, 120, 170}},
-    };
-    const auto it = inks.find(name);
-    if (it == inks.end()) throw std::runtime_error("unknown ink " + name);
-    return it->second;
-}
-
-// A number list in groups of n, as the recipe gives rectangles and grids.
-std::vector<std::vector<double>> Groups(const TEntry& e, const std::string& key, size_t n) {
-    const std::vector<double> all = e.Numbers(key);
-    if (all.size() % n != 0)
-        throw std::runtime_error(e.Path + ": " + key + " needs groups of " + std::to_string(n));
-    std::vector<std::vector<double>> groups;
-    for (size_t i = 0; i < all.size(); i += n) groups.emplace_back(all.begin() + i, all.begin() + i + n);
-    return groups;
-}
-
-// The square coordinates of a cell pixel: the floor diamond of the 54 x 54 map cell, and the block that a
-// full-height wall fills above it.
-bool On_Floor(int x, int y) {
-    double a, b;
-    Floor_Of(x, y, a, b);
-    return std::abs(a) <= 0.5 && std::abs(b) <= 0.5;
-}
-
-bool In_Block(int x, int y) {
-    const double half = 13.0 * (1.0 - std::abs(x + 0.5 - 27.0) / 26.0);
-    return half >= 0 && y + 0.5 >= 40.5 - 27.0 - half && y + 0.5 <= 40.5 + half;
-}
-
-void Glyph(TCanvas& c, const std::string& shape, double x, double y, double s, TRgb ink) {
-    auto pt = [&](double u, double v) { return TPoint{x + u * s, y + v * s}; };
-    auto poly = [&](std::initializer_list<std::pair<double, double>> uv, TRgb col) {
-        std::vector<TPoint> p;
-        for (const auto& [u, v] : uv) p.push_back(pt(u, v));
-        c.Fill_Polygon(p, col);
-    };
-    auto disc = [&](double u, double v, double r, TRgb col) {
-        c.Fill_Ellipse(x + u * s, y + v * s, r * s, r * s, col);
-    };
-    auto oval = [&](double u, double v, double ru, double rv, TRgb col) {
-        c.Fill_Ellipse(x + u * s, y + v * s, ru * s, rv * s, col);
-    };
-    auto line = [&](double u0, double v0, double u1, double v1, double w, TRgb col) {
-        c.Line(x + u0 * s, y + v0 * s, x + u1 * s, y + v1 * s, std::max(1.0, w * s), col);
-    };
-    auto arc = [&](double u, double v, double r, double a0, double a1, double w, TRgb col) {
-        for (int k = 0; k < 24; ++k) {
-            const double p = a0 + (a1 - a0) * k / 24, q = a0 + (a1 - a0) * (k + 1) / 24;
-            line(u + r * std::cos(p), v + r * std::sin(p), u + r * std::cos(q), v + r * std::sin(q), w, col);
-        }
-    };
-    const TRgb dark = Shade(ink, 0.4), light = Mix(ink, {255, 255, 255}, 0.45);
-    if (shape == "disc") {
-        disc(0.5, 0.5, 0.5, ink);
-    } else if (shape == "orb") {
-        disc(0.5, 0.5, 0.38, ink);
-        disc(0.4, 0.4, 0.14, light);
-    } else if (shape == "ring" || shape == "forbid" || shape == "coin") {
-        if (shape == "coin") disc(0.5, 0.5, 0.4, ink);
-        arc(0.5, 0.5, shape == "coin" ? 0.28 : 0.36, 0, 2 * Pi, shape == "coin" ? 0.05 : 0.12,
-            shape == "coin" ? dark : ink);
-        if (shape == "forbid") line(0.25, 0.75, 0.75, 0.25, 0.12, ink);
-        if (shape == "coin") disc(0.4, 0.38, 0.08, light);
-    } else if (shape == "star") {
-        std::vector<TPoint> inner;
-        for (int k = 0; k < 5; ++k) {
-            const double a = -Pi / 2 + k * 2 * Pi / 5;
-            inner.push_back(pt(0.5 + 0.19 * std::cos(a + Pi / 5), 0.55 + 0.19 * std::sin(a + Pi / 5)));
-            c.Fill_Polygon({pt(0.5 + 0.47 * std::cos(a), 0.55 + 0.47 * std::sin(a)),
-                            pt(0.5 + 0.19 * std::cos(a - Pi / 5), 0.55 + 0.19 * std::sin(a - Pi / 5)),
-                            pt(0.5 + 0.19 * std::cos(a + Pi / 5), 0.55 + 0.19 * std::sin(a + Pi / 5))},
-                           ink);
-        }
-        c.Fill_Polygon(inner, ink);
-    } else if (shape == "heart") {
-        disc(0.32, 0.38, 0.2, ink);
-        disc(0.68, 0.38, 0.2, ink);
-        poly({{0.13, 0.45}, {0.87, 0.45}, {0.5, 0.88}}, ink);
-        disc(0.3, 0.34, 0.06, light);
-    } else if (shape == "drop") {
-        disc(0.5, 0.62, 0.27, ink);
-        poly({{0.5, 0.06}, {0.25, 0.56}, {0.75, 0.56}}, ink);
-        disc(0.41, 0.62, 0.07, light);
-    } else if (shape == "cross") {
-        line(0.22, 0.22, 0.78, 0.78, 0.16, ink);
-        line(0.78, 0.22, 0.22, 0.78, 0.16, ink);
-    } else if (shape == "plus" || shape == "minus") {
-        if (shape == "plus") line(0.5, 0.18, 0.5, 0.82, 0.18, ink);
-        line(0.18, 0.5, 0.82, 0.5, 0.18, ink);
-    } else if (shape == "check") {
-        line(0.16, 0.52, 0.4, 0.78, 0.16, ink);
-        line(0.4, 0.78, 0.86, 0.22, 0.16, ink);
-    } else if (shape == "box") {
-        for (const auto& [u0, v0, u1, v1] : std::vector<std::array<double, 4>>{
-                 {0.2, 0.2, 0.8, 0.2}, {0.8, 0.2, 0.8, 0.8}, {0.8, 0.8, 0.2, 0.8}, {0.2, 0.8, 0.2, 0.2}})
-            line(u0, v0, u1, v1, 0.1, ink);
-    } else if (shape == "up") {
-        poly({{0.5, 0.18}, {0.86, 0.74}, {0.14, 0.74}}, ink);
-    } else if (shape == "down") {
-        poly({{0.14, 0.26}, {0.86, 0.26}, {0.5, 0.82}}, ink);
-    } else if (shape == "left") {
-        poly({{0.18, 0.5}, {0.74, 0.14}, {0.74, 0.86}}, ink);
-    } else if (shape == "right") {
-        poly({{0.82, 0.5}, {0.26, 0.14}, {0.26, 0.86}}, ink);
-    } else if (shape == "prev" || shape == "next") {
-        const double f = shape == "prev" ? 1 : -1; // mirrored about the middle
-        for (const double u : {0.1, 0.45})
-            poly({{0.5 - f * (0.5 - u), 0.5}, {0.5 - f * (0.15 - u), 0.22}, {0.5 - f * (0.15 - u), 0.78}},
-                 ink);
-    } else if (shape == "bars") {
-        for (const double v : {0.28, 0.5, 0.72}) line(0.2, v, 0.8, v, 0.12, ink);
-    } else if (shape == "scroll") {
-        poly({{0.26, 0.2}, {0.74, 0.2}, {0.74, 0.8}, {0.26, 0.8}}, ink);
-        oval(0.5, 0.2, 0.3, 0.08, dark);
-        oval(0.5, 0.8, 0.3, 0.08, dark);
-        for (const double v : {0.38, 0.5, 0.62}) line(0.34, v, 0.66, v, 0.04, dark);
-    } else if (shape == "map") {
-        arc(0.5, 0.5, 0.4, 0, 2 * Pi, 0.06, dark);
-        poly({{0.5, 0.06}, {0.58, 0.5}, {0.5, 0.94}, {0.42, 0.5}}, ink);
-        poly({{0.06, 0.5}, {0.5, 0.42}, {0.94, 0.5}, {0.5, 0.58}}, ink);
-        poly({{0.5, 0.06}, {0.58, 0.5}, {0.42, 0.5}}, light);
-    } else if (shape == "person") {
-        disc(0.5, 0.3, 0.17, ink);
-        poly({{0.18, 0.92}, {0.26, 0.6}, {0.5, 0.52}, {0.74, 0.6}, {0.82, 0.92}}, ink);
-    } else if (shape == "book") {
-        poly({{0.08, 0.2}, {0.92, 0.2}, {0.92, 0.86}, {0.08, 0.86}}, ink);
-        poly({{0.13, 0.25}, {0.47, 0.29}, {0.47, 0.82}, {0.13, 0.78}}, light);
-        poly({{0.53, 0.29}, {0.87, 0.25}, {0.87, 0.78}, {0.53, 0.82}}, light);
-        line(0.5, 0.25, 0.5, 0.84, 0.05, dark);
-    } else if (shape == "gear") {
-        for (int k = 0; k < 8; ++k)
-            line(0.5 + 0.2 * std::cos(k * Pi / 4), 0.5 + 0.2 * std::sin(k * Pi / 4),
-                 0.5 + 0.42 * std::cos(k * Pi / 4), 0.5 + 0.42 * std::sin(k * Pi / 4), 0.15, ink);
-        disc(0.5, 0.5, 0.3, ink);
-        disc(0.5, 0.5, 0.11, dark);
-    } else if (shape == "door") {
-        poly({{0.24, 0.9}, {0.24, 0.3}, {0.5, 0.1}, {0.76, 0.3}, {0.76, 0.9}}, ink);
-        line(0.5, 0.16, 0.5, 0.9, 0.04, dark);
-        disc(0.64, 0.58, 0.05, light);
-    } else if (shape == "save") {
-        poly({{0.15, 0.15}, {0.85, 0.15}, {0.85, 0.85}, {0.15, 0.85}}, ink);
-        poly({{0.3, 0.15}, {0.7, 0.15}, {0.7, 0.4}, {0.3, 0.4}}, light);
-        poly({{0.25, 0.55}, {0.75, 0.55}, {0.75, 0.85}, {0.25, 0.85}}, Mix(ink, {240, 240, 230}, 0.7));
-    } else if (shape == "load") {
-        line(0.15, 0.6, 0.15, 0.86, 0.1, ink);
-        line(0.15, 0.86, 0.85, 0.86, 0.1, ink);
-        line(0.85, 0.86, 0.85, 0.6, 0.1, ink);
-        poly({{0.5, 0.1}, {0.78, 0.42}, {0.22, 0.42}}, ink);
-        line(0.5, 0.4, 0.5, 0.72, 0.14, ink);
-    } else if (shape == "export") {
-        Glyph(c, "person", x, y + 0.1 * s, 0.7 * s, ink);
-        poly({{0.96, 0.6}, {0.72, 0.4}, {0.72, 0.8}}, ink);
-        line(0.56, 0.6, 0.76, 0.6, 0.12, ink);
-    } else if (shape == "potion") {
-        disc(0.5, 0.64, 0.28, ink);
-        poly({{0.42, 0.2}, {0.58, 0.2}, {0.58, 0.42}, {0.42, 0.42}}, Mix(ink, {230, 230, 230}, 0.5));
-        poly({{0.39, 0.1}, {0.61, 0.1}, {0.61, 0.2}, {0.39, 0.2}}, Ink("brown"));
-        disc(0.4, 0.56, 0.07, light);
-    } else if (shape == "flame") {
-        poly({{0.5, 0.05}, {0.8, 0.62}, {0.2, 0.62}}, ink);
-        disc(0.5, 0.65, 0.3, ink);
-        poly({{0.5, 0.35}, {0.64, 0.7}, {0.36, 0.7}}, light);
-        disc(0.5, 0.72, 0.14, light);
-    } else if (shape == "shard") {
-        poly({{0.5, 0.04}, {0.74, 0.5}, {0.5, 0.96}, {0.26, 0.5}}, ink);
-        line(0.5, 0.12, 0.5, 0.88, 0.05, light);
-    } else if (shape == "bolt") {
-        poly({{0.64, 0.04}, {0.26, 0.56}, {0.56, 0.56}}, ink);
-        poly({{0.44, 0.44}, {0.74, 0.44}, {0.36, 0.96}}, ink);
-    } else if (shape == "cloud") {
-        disc(0.32, 0.58, 0.2, ink);
-        disc(0.54, 0.44, 0.25, ink);
-        disc(0.72, 0.6, 0.18, ink);
-        disc(0.5, 0.66, 0.18, ink);
-        disc(0.48, 0.38, 0.08, light);
-    } else if (shape == "shield") {
-        poly({{0.18, 0.14}, {0.82, 0.14}, {0.82, 0.5}, {0.5, 0.92}, {0.18, 0.5}}, ink);
-        line(0.5, 0.18, 0.5, 0.84, 0.05, dark);
-        disc(0.5, 0.42, 0.1, light);
-    } else if (shape == "paw") {
-        disc(0.5, 0.66, 0.2, ink);
-        for (const auto& [u, v] :
-             std::vector<std::pair<double, double>>{{0.24, 0.4}, {0.41, 0.26}, {0.59, 0.26}, {0.76, 0.4}})
-            disc(u, v, 0.09, ink);
-    } else if (shape == "sword") {
-        line(0.22, 0.78, 0.82, 0.18, 0.1, ink);
-        line(0.22, 0.56, 0.44, 0.78, 0.08, Ink("gold"));
-        line(0.1, 0.9, 0.26, 0.74, 0.09, Ink("brown"));
-    } else if (shape == "bow") {
-        arc(0.15, 0.5, 0.45, -1.22, 1.22, 0.08, Ink("brown"));
-        line(0.3, 0.08, 0.3, 0.92, 0.02, light);
-        line(0.1, 0.5, 0.86, 0.5, 0.04, ink);
-        poly({{0.96, 0.5}, {0.8, 0.41}, {0.8, 0.59}}, ink);
-    } else if (shape == "eye") {
-        oval(0.5, 0.5, 0.44, 0.24, Mix(ink, {255, 255, 255}, 0.7));
-        disc(0.5, 0.5, 0.17, ink);
-        disc(0.5, 0.5, 0.07, dark);
-    } else if (shape == "moon") {
-        for (int k = 0; k <= 30; ++k) { // a crescent: discs along a half circle, thickest in the middle
-            const double a = Pi / 2 + Pi * k / 30;
-            disc(0.55 + 0.33 * std::cos(a), 0.5 + 0.38 * std::sin(a), 0.03 + 0.12 * std::sin(Pi * k / 30),
-                 ink);
-        }
-    } else if (shape == "skull") {
-        disc(0.5, 0.42, 0.32, ink);
-        poly({{0.32, 0.58}, {0.68, 0.58}, {0.68, 0.86}, {0.32, 0.86}}, ink);
-        disc(0.37, 0.45, 0.09, dark);
-        disc(0.63, 0.45, 0.09, dark);
-        poly({{0.5, 0.56}, {0.45, 0.66}, {0.55, 0.66}}, dark);
-        for (const double u : {0.42, 0.5, 0.58}) line(u, 0.74, u, 0.86, 0.03, dark);
-    } else if (shape == "hammer") {
-        line(0.28, 0.88, 0.58, 0.36, 0.1, Ink("brown"));
-        poly({{0.36, 0.14}, {0.86, 0.42}, {0.76, 0.6}, {0.26, 0.32}}, ink);
-    } else if (shape == "feather") {
-        for (int k = 0; k <= 20; ++k) {
-            const double t = k / 20.0;
-            disc(0.24 + 0.56 * t, 0.8 - 0.66 * t, 0.03 + 0.12 * std::sin(Pi * t), ink);
-        }
-        line(0.14, 0.92, 0.5, 0.46, 0.03, dark);
-    } else if (shape == "bread") {
-        oval(0.5, 0.56, 0.42, 0.26, ink);
-        for (const double u : {0.32, 0.5, 0.68}) line(u - 0.05, 0.46, u + 0.05, 0.64, 0.04, dark);
-    } else if (shape == "weight") {
-        poly({{0.3, 0.36}, {0.7, 0.36}, {0.86, 0.88}, {0.14, 0.88}}, ink);
-        arc(0.5, 0.25, 0.12, 0, 2 * Pi, 0.06, ink);
-    } else if (shape == "cursor") { // a pointer whose tip is the box's top-left pixel
-        const TRgb edge = Ink("dark");
-        poly({{0, 0}, {0, 0.76}, {0.56, 0.56}}, edge);
-        poly({{0.14, 0.54}, {0.3, 0.47}, {0.47, 0.82}, {0.3, 0.9}}, edge);
-        poly({{0.03, 0.08}, {0.03, 0.66}, {0.45, 0.5}}, ink);
-        poly({{0.18, 0.55}, {0.28, 0.51}, {0.41, 0.8}, {0.32, 0.84}}, ink);
-    } else if (shape == "splat") {
-        for (int k = 0; k < 8; ++k) {
-            const double a = k * Pi / 4 + 0.3, l = k % 2 ? 0.34 : 0.47;
-            poly({{0.5 + l * std::cos(a), 0.5 + l * std::sin(a)},
-                  {0.5 + 0.17 * std::cos(a - 0.5), 0.5 + 0.17 * std::sin(a - 0.5)},
-                  {0.5 + 0.17 * std::cos(a + 0.5), 0.5 + 0.17 * std::sin(a + 0.5)}},
-                 ink);
-        }
-        disc(0.5, 0.5, 0.22, ink);
-        disc(0.5, 0.5, 0.1, light);
-    } else if (shape == "tile") { // a slot background filling the box
-        c.Fill_Rect(x, y, x + s, y + s, ink);
-        c.Fill_Rect(x, y, x + s, y + 1, Shade(ink, 1.4));
-        c.Fill_Rect(x, y, x + 1, y + s, Shade(ink, 1.4));
-        c.Fill_Rect(x, y + s - 1, x + s, y + s, Shade(ink, 0.6));
-        c.Fill_Rect(x + s - 1, y, x + s, y + s, Shade(ink, 0.6));
-    } else if (shape.rfind("dir", 0) ==
-               0) { // a direction tile: the compass points as the map view shows them
-        static const double screen[11][2] = {{0, 0}, {-2, -1}, {0, -1}, {2, -1}, {1, 0}, {2, 1},
-                                             {0, 1}, {-2, 1},  {-1, 0}, {0, 0},  {0, 0}};
-        const int d = std::stoi(shape.substr(3));
-        Glyph(c, "tile", x, y, s, Shade(ink, 0.3));
-        const double len = std::hypot(screen[d][0], screen[d][1]);
-        if (d >= 1 && d <= 8) {
-            const double u = screen[d][0] / len, v = screen[d][1] / len;
-            line(0.5 - 0.3 * u, 0.5 - 0.3 * v, 0.5 + 0.2 * u, 0.5 + 0.2 * v, 0.1, ink);
-            poly({{0.5 + 0.38 * u, 0.5 + 0.38 * v},
-                  {0.5 + 0.14 * u - 0.16 * v, 0.5 + 0.14 * v + 0.16 * u},
-                  {0.5 + 0.14 * u + 0.16 * v, 0.5 + 0.14 * v - 0.16 * u}},
-                 ink);
-        } else if (d == 9 || d == 10) {
-            arc(0.5, 0.5, d == 9 ? 0.2 : 0.3, 0, 2 * Pi, 0.08, ink);
-        }
-    } else if (shape == "floor" || shape == "outline" || shape.rfind("shade", 0) == 0) {
-        // Map-cell overlays in a 54 x 54 box: the floor diamond (the picking mask), its outline (the
-        // highlight) and darkness as an ordered dither over the square's block, denser for darker light.
-        const int level = shape.rfind("shade", 0) == 0 ? std::stoi(shape.substr(5)) : 0;
-        static const int bayer[2][2] = {{0, 2}, {3, 1}};
-        for (int py = 0; py < Square_Size; ++py)
-            for (int px = 0; px < Square_Size; ++px) {
-                const bool floor = On_Floor(px, py);
-                const bool edge = floor && !(On_Floor(px - 1, py) && On_Floor(px + 1, py) &&
-                                             On_Floor(px, py - 1) && On_Floor(px, py + 1));
-                if ((shape == "floor" && floor) || (shape == "outline" && edge) ||
-                    (level > 0 && In_Block(px, py) && bayer[py % 2][px % 2] < level))
-                    c.Set(int(x) + px, int(y) + py, ink);
-            }
-    } else if (shape.rfind("face", 0) == 0) { // status faces: 0 hale .. 5 dying, 6 panic, 7 poisoned
-        const int mood = std::stoi(shape.substr(4));
-        disc(0.5, 0.5, 0.46, ink);
-        const TRgb feature = Shade(ink, 0.3);
-        disc(0.35, 0.4, mood == 6 ? 0.1 : 0.06, feature);
-        disc(0.65, 0.4, mood == 6 ? 0.1 : 0.06, feature);
-        if (mood == 6) {
-            oval(0.5, 0.7, 0.1, 0.13, feature);
-        } else {
-            const double bend = mood == 7 ? 0 : 0.14 - 0.07 * mood; // smile to frown
-            for (int k = 0; k < 8; ++k) {
-                const double t0 = -1 + k / 4.0, t1 = t0 + 0.25;
-                const double w0 = mood == 7 ? 0.04 * std::sin(t0 * 2 * Pi) : 0,
-                             w1 = mood == 7 ? 0.04 * std::sin(t1 * 2 * Pi) : 0;
-                line(0.5 + 0.2 * t0, 0.68 + bend * (1 - t0 * t0) - bend + w0, 0.5 + 0.2 * t1,
-                     0.68 + bend * (1 - t1 * t1) - bend + w1, 0.06, feature);
-            }
-        }
-    } else if (shape != "-") {
-        throw std::runtime_error("unknown glyph " + shape);
-    }
-}
-
-struct TGlyph {
-    std::string Shape;
-    TRgb Ink;
-    double Size = 0, X = 0, Y = 0;
-    bool Placed = false;
-};
-
-TGlyph Parse_Glyph(const std::string& token, TRgb ink) {
-    const std::vector<std::string> parts = Split(token, ':');
-    TGlyph g;
-    const size_t dot = parts[0].find('.');
-    g.Shape = parts[0].substr(0, dot);
-    g.Ink = dot == std::string::npos ? ink : Ink(parts[0].substr(dot + 1));
-    if (parts.size() > 1) g.Size = std::stod(parts[1]);
-    if (parts.size() > 3) g.X = std::stod(parts[2]), g.Y = std::stod(parts[3]), g.Placed = true;
-    return g;
-}
-
-// Draws a glyph in the cell at (x, y) of size w x h: at its place in the cell, or centred.
-void Place_Glyph(TCanvas& c, const TGlyph& g, double x, double y, double w, double h, double size,
-                 double shift) {
-    const double s = g.Size > 0 ? g.Size : size;
-    if (g.Placed)
-        Glyph(c, g.Shape, x + g.X + shift, y + g.Y + shift, s, g.Ink);
-    else
-        Glyph(c, g.Shape, x + (w - s) / 2 + shift, y + (h - s) / 2 + shift, s, g.Ink);
-}
-
-// The ring of pixels k inside the rectangle, its top and left edges in one colour, bottom and right in
-// another.
-void Edge_Ring(TCanvas& c, double x, double y, double w, double h, int k, TRgb top_left, TRgb bottom_right) {
-    c.Fill_Rect(x + k, y + h - k - 1, x + w - k, y + h - k, bottom_right);
-    c.Fill_Rect(x + w - k - 1, y + k, x + w - k, y + h - k, bottom_right);
-    c.Fill_Rect(x + k, y + k, x + w - k, y + k + 1, top_left);
-    c.Fill_Rect(x + k, y + k, x + k + 1, y + h - k, top_left);
-}
-
-// A recessed area: a list, a text box, a bar or an item slot.
-void Inset(TCanvas& c, double x, double y, double w, double h, TRgb fill) {
-    c.Fill_Rect(x, y, x + w, y + h, fill);
-    Edge_Ring(c, x, y, w, h, 0, Shade(fill, 0.45), Mix(fill, {200, 190, 170}, 0.35));
-    Edge_Ring(c, x, y, w, h, 1, Shade(fill, 0.7), fill);
-}
-
-// A raised panel of any outline (filled even-odd, so it may be concave), its edges lit from the top left.
-void Raised(TCanvas& c, const std::vector<TPoint>& p, TRgb base) {
-    for (int y = 0; y < c.Height(); ++y) {
-        std::vector<double> cuts;
-        for (size_t i = 0; i < p.size(); ++i) {
-            const TPoint a = p[i], b = p[(i + 1) % p.size()];
-            if ((a.Y <= y + 0.5) != (b.Y <= y + 0.5))
-                cuts.push_back(a.X + (y + 0.5 - a.Y) * (b.X - a.X) / (b.Y - a.Y));
-        }
-        std::sort(cuts.begin(), cuts.end());
-        for (size_t i = 0; i + 1 < cuts.size(); i += 2)
-            for (int x = std::max(0, int(std::ceil(cuts[i] - 0.5))); x + 0.5 < cuts[i + 1] && x < c.Width();
-                 ++x)
-                c.Set(x, y, base);
-    }
-    double area = 0;
-    for (size_t i = 0; i < p.size(); ++i)
-        area += p[i].X * p[(i + 1) % p.size()].Y - p[(i + 1) % p.size()].X * p[i].Y;
-    for (size_t i = 0; i < p.size(); ++i) {
-        const TPoint a = p[i], b = p[(i + 1) % p.size()];
-        const double len = std::hypot(b.X - a.X, b.Y - a.Y), sign = area > 0 ? 1.0 : -1.0;
-        const double nx = sign * (b.Y - a.Y) / len, ny = sign * (a.X - b.X) / len; // outward
-        c.Line(a.X - nx, a.Y - ny, b.X - nx, b.Y - ny, 2.0,
-               nx + ny < 0 ? Shade(base, 1.45) : Shade(base, 0.5));
-    }
-}
-
-std::vector<TPoint> Rect_Outline(double x, double y, double w, double h) {
-    return {{x, y}, {x + w, y}, {x + w, y + h}, {x, y + h}};
-}
-
-// A dialog background, a window or the game screen's frame: raised panels (the whole picture unless
-// panels= gives outlines) on the back colour, title bands of parchment for dark captions, dark wells and
-// parchment wells where the game draws lists, slots and texts, glyphs and an outline.
-void Panel(const TEntry& e, TCanvas& c, TRandom& r) {
-    const TRgb base = e.Color("color", {70, 61, 52}), well = e.Color("well", {28, 26, 25});
-    const TRgb paper = Ink("paper");
-    if (e.Params.count("back")) c.Fill_Rect(0, 0, c.Width(), c.Height(), e.Color("back", {8, 8, 10}));
-    if (e.Params.count("panels")) {
-        for (const std::string& outline : Split(e.Text("panels", ""), ';')) {
-            const std::vector<double> v = Parse_Numbers(outline, "panels", e.Line);
-            std::vector<TPoint> p;
-            for (size_t i = 0; i + 1 < v.size(); i += 2) p.push_back({v[i], v[i + 1]});
-            Raised(c, p, base);
-        }
-    } else {
-        Raised(c, Rect_Outline(0, 0, c.Width(), c.Height()), base);
-        Edge_Ring(c, 0, 0, c.Width(), c.Height(), 5, Shade(base, 0.6), Shade(base, 1.3));
-        Edge_Ring(c, 0, 0, c.Width(), c.Height(), 6, Shade(base, 1.3), Shade(base, 0.6));
-    }
-    c.Grain(r, 0.06);
-    for (const auto& t : Groups(e, "title", 3)) {
-        Inset(c, t[0] - t[2] / 2, t[1] - 13, t[2], 26, paper);
-        for (const double side : {-1.0, 1.0})
-            c.Fill_Ellipse(t[0] + side * (t[2] / 2 + 7), t[1], 3, 3, Ink("gold"));
-    }
-    for (const auto& k : Groups(e, "light", 4)) Inset(c, k[0], k[1], k[2], k[3], paper);
-    for (const auto& k : Groups(e, "dark", 4)) Inset(c, k[0], k[1], k[2], k[3], well);
-    for (const auto& g : Groups(e, "grid", 8)) // x, y, w, h, columns, rows, dx, dy
-        for (int j = 0; j < g[5]; ++j)
-            for (int i = 0; i < g[4]; ++i) Inset(c, g[0] + i * g[6], g[1] + j * g[7], g[2], g[3], well);
-    for (const std::string& token : Split(e.Text("glyphs", ""), ','))
-        Place_Glyph(c, Parse_Glyph(token, Ink("bone")), 0, 0, c.Width(), c.Height(), 24, 0);
-    const std::vector<double> o = e.Numbers("outline");
-    for (size_t i = 0; i + 1 < o.size(); i += 2)
-        c.Line(o[i], o[i + 1], o[(i + 2) % o.size()], o[(i + 3) % o.size()], 1.0, Shade(base, 0.8));
-}
-
-// A button sheet: one column per picture, one row per state (normal, mouse over, pressed, disabled).
-void Buttons(const TEntry& e, TCanvas& c, TRandom& r) {
-    const std::vector<double> cell = e.Numbers("cell");
-    const std::string face = e.Text("face", "square");
-    const std::vector<std::string> glyphs = Split(e.Text("glyphs", "-"), ','),
-                                   faces = Split(e.Text("faces", ""), ',');
-    const double w = cell.at(0), h = cell.at(1), size = std::min(w, h) * e.Number("glyph", 0.62);
-    if (glyphs.size() * w > c.Width() || 4 * h > c.Height())
-        throw std::runtime_error(e.Path + ": cells outside the sheet");
-    for (size_t col = 0; col < glyphs.size(); ++col) {
-        TRgb tint = e.Color("color", {92, 80, 66});
-        if (col < faces.size() && faces[col] != "-") tint = Mix(tint, Ink(faces[col]), 0.55);
-        for (int state = 0; state < 4; ++state) {
-            const double x = col * w, y = state * h;
-            const bool pressed = state == 2, disabled = state == 3;
-            TRgb col_face = state == 1 ? Shade(tint, 1.25) : pressed ? Shade(tint, 0.85) : tint;
-            if (disabled) col_face = Shade(Mix(tint, {110, 110, 110}, 0.7), 0.7);
-            const TRgb lit = Shade(col_face, 1.5), shadow = Shade(col_face, 0.45);
-            const TRgb first = pressed ? shadow : lit, second = pressed ? lit : shadow;
-            if (face == "round" || face == "rounded") { // a disc, or a bar with round ends
-                const double rad = h / 2 - 1, x0 = x + rad + 1, x1 = x + w - rad - 1, cy = y + h / 2;
-                for (const auto& [colour, off, shrink] : std::vector<std::tuple<TRgb, double, double>>{
-                         {second, 0.8, 0}, {first, -0.8, 0.8}, {col_face, 0, 2.5}}) {
-                    c.Fill_Ellipse(x0 + off, cy + off, rad - shrink, rad - shrink, colour);
-                    c.Fill_Ellipse(x1 + off, cy + off, rad - shrink, rad - shrink, colour);
-                    c.Fill_Rect(x0 + off, cy + off - rad + shrink, x1 + off, cy + off + rad - shrink, colour);
-                }
-            } else {
-                const int thick = face == "frame" ? 4 : face == "socket" ? 3 : 2;
-                if (face != "frame") c.Fill_Rect(x, y, x + w, y + h, col_face);
-                Edge_Ring(c, x, y, w, h, 0, first, second);
-                for (int k = 1; k < thick; ++k)
-                    Edge_Ring(c, x, y, w, h, k, k == 1 ? Mix(first, col_face, 0.5) : col_face, col_face);
-                if (face == "frame") Edge_Ring(c, x, y, w, h, thick, second, first);
-                if (face == "socket") Inset(c, x + 3, y + 3, w - 6, h - 6, Shade(col_face, 0.35));
-            }
-            TGlyph g = Parse_Glyph(glyphs[col], e.Color("ink", Ink("bone")));
-            if (disabled) g.Ink = Mix(g.Ink, {90, 90, 90}, 0.7);
-            if (state == 1) g.Ink = Shade(g.Ink, 1.15);
-            Place_Glyph(c, g, x, y, w, h, size, pressed ? 1 : 0);
-        }
-    }
-    c.Grain(r, 0.03);
-}
-
-// An icon sheet: cells of cell= in rows of perrow=, one glyph per cell; back=disc puts each glyph on a
-// dark disc of its own colour.
-void Icons(const TEntry& e, TCanvas& c, TRandom&) {
-    const std::vector<double> cell = e.Numbers("cell");
-    const std::vector<std::string> glyphs = Split(e.Text("glyphs", ""), ',');
-    const double w = cell.at(0), h = cell.at(1);
-    const int per_row = e.Integer("perrow", 1);
-    if (per_row * w > c.Width() || std::ceil(double(glyphs.size()) / per_row) * h > c.Height())
-        throw std::runtime_error(e.Path + ": cells outside the sheet");
-    for (size_t n = 0; n < glyphs.size(); ++n) {
-        const double x = (n % per_row) * w, y = double(n / per_row) * h;
-        const TGlyph g = Parse_Glyph(glyphs[n], e.Color("ink", Ink("bone")));
-        if (e.Text("back", "none") == "disc" && g.Shape != "-") {
-            c.Fill_Ellipse(x + w / 2, y + h / 2, w / 2 - 3, h / 2 - 3, Shade(g.Ink, 0.8));
-            c.Fill_Ellipse(x + w / 2, y + h / 2, w / 2 - 5, h / 2 - 5, Shade(g.Ink, 0.3));
-        }
-        Place_Glyph(c, g, x, y, w, h, std::min(w, h) - 2 * e.Number("margin", 0), 0);
-    }
-}
-
-// The inventory window's tab strips: strip t shows tab t raised in front of the others.
-void Tabs(const TEntry& e, TCanvas& c, TRandom& r) {
-    const TRgb base = e.Color("color", {70, 61, 52});
-    const int count = e.Integer("count", 4), h = c.Height() / count, w = e.Integer("tab", 45);
-    for (int t = 0; t < count; ++t)
-        for (int k = 0; k < count; ++k) {
-            const bool front = k == t;
-            const double x0 = k * w, x1 = std::min(double(c.Width()), x0 + w - 1),
-                         top = t * h + (front ? 0 : 6);
-            Raised(c, Rect_Outline(x0, top, x1 - x0, t * h + h - top),
-                   front ? Shade(base, 1.2) : Shade(base, 0.8));
-            for (int pip = 0; pip <= k; ++pip)
-                c.Fill_Ellipse((x0 + x1) / 2 + (pip - k / 2.0) * 7, top + (h - top + t * h) / 2, 2.2, 2.2,
-                               front ? Ink("gold") : Ink("stone"));
-        }
-    c.Grain(r, 0.04);
-}
-
-using TDraw = std::function<void(const TEntry&, TCanvas&, TRandom&)>;
+using TDraw = std::function<void(const TEntry&, TCanvas&, TRandom&, const TLettering&)>;
 
 struct TRecipe_Kind {
     TDraw Draw;
@@ -1368,7 +1054,7 @@ const std::map<std::string, TRecipe_Kind>& Recipes() {
 
 } // namespace
 
-TCanvas Draw_Picture(const TEntry& entry) {
+TCanvas Draw_Picture(const TEntry& entry, const TLettering& lettering) {
     const auto recipe = Recipes().find(entry.Recipe);
     if (recipe == Recipes().end())
         throw std::runtime_error(entry.Path + ": unknown picture recipe " + entry.Recipe);
@@ -1378,7 +1064,7 @@ TCanvas Draw_Picture(const TEntry& entry) {
     TCanvas canvas = recipe->second.Size ? TCanvas(recipe->second.Size, recipe->second.Size)
                                          : TCanvas(int(size[0]), int(size[1]));
     TRandom random(Seed_Of(entry.Path));
-    recipe->second.Draw(entry, canvas, random);
+    recipe->second.Draw(entry, canvas, random, lettering);
     return canvas;
 }
 

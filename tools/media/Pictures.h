@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/media/Canvas.h"
+#include "tools/media/Lettering.h"
 #include "tools/media/Manifest.h"
 
 #include <vector>
@@ -13,7 +14,7 @@ constexpr int Square_Size = 54; // one map-sheet cell: a terrain layer, a creatu
 constexpr int Item_Size = 32;   // one item-sheet cell
 
 // One picture entry; throws std::runtime_error for an unknown recipe.
-TCanvas Draw_Picture(const TEntry& entry);
+TCanvas Draw_Picture(const TEntry& entry, const TLettering& lettering);
 
 // An effect sheet: every entry is one strip of frames (x, y, w, h, frames, perline) in the same file; the
 // sheet is as large as its strips need.
