@@ -4,6 +4,7 @@
 #include "core/GlobalFuncs.h"
 #include "core/SaveGame.h"
 
+#include <algorithm>
 #include <exception>
 
 bool THigh_Scores_List::Save(const std::string& path) const {
@@ -46,14 +47,14 @@ void THigh_Scores_List::Read(TStream_Reader& r) {
 
 bool THigh_Scores_List::Add(const std::string& name, const std::string& class_name, uint16_t level,
                             int32_t experience) {
-    for (size_t p = 0; p < Entries_.size(); ++p) {
-        const THigh_Score& entry = Entries_[p];
-        if (entry.Level > level || (entry.Level == level && entry.Experience >= experience)) continue;
-        for (size_t q = Entries_.size() - 1; q > p; --q) Entries_[q] = Entries_[q - 1];
-        Entries_[p] = {name, class_name, level, experience};
-        return true;
-    }
-    return false;
+    const auto ranks_below = [&](const THigh_Score& entry) {
+        return entry.Level < level || (entry.Level == level && entry.Experience < experience);
+    };
+    const auto at = std::find_if(Entries_.begin(), Entries_.end(), ranks_below);
+    if (at == Entries_.end()) return false;
+    std::move_backward(at, Entries_.end() - 1, Entries_.end());
+    *at = {name, class_name, level, experience};
+    return true;
 }
 
 const THigh_Score* THigh_Scores_List::Get(int32_t n) const {

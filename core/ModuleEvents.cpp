@@ -4,6 +4,8 @@
 #include "core/NameTables.h"
 #include "core/Path.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<TEvent_Class> Classes;
@@ -196,7 +198,7 @@ bool TModule_Events_List::Check_Triggers(uint8_t trigger_type, const TDeed& deed
         if (!has_trigger || !all_match) continue;
         {
             TRunning_Scope running(Events[n].Running);
-            for (size_t k = 0; k < Events[n].Results.size(); ++k) Execute_Result(Events[n].Results[k]);
+            for (const TModule_Event_Result& result : Events[n].Results) Execute_Result(result);
         }
         if (!Events[n].Permanent) Events[n].Enabled = false;
         fired = true;
@@ -331,10 +333,11 @@ TEvent_Result_Class TEvent_Class_Data_File_Loader::Read_Result(const std::string
 }
 
 void TEvent_Class_Data_File_Loader::Process_Record(int32_t record_number) {
-    if (static_cast<int32_t>(Classes_.size()) < record_number)
-        Classes_.resize(static_cast<size_t>(record_number));
+    Classes_.resize(std::max(Classes_.size(), static_cast<size_t>(record_number)));
     TEvent_Class& c = Classes_[static_cast<size_t>(record_number - 1)];
     std::string value;
+    // A record without its id is named by its number, not by the record before it.
+    Set_Record_Name("");
     Get_Field_Value("Event ID", value, true);
     Set_Record_Name(value);
     c.Event_Id = Str_To_Word(value);

@@ -6,6 +6,8 @@
 #include "core/Path.h"
 #include "core/SoundSeam.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<TQuest_Class> Classes;
@@ -155,10 +157,11 @@ void Free_Quest_Classes() {
 }
 
 void TQuest_Class_Data_File_Loader::Process_Record(int32_t record_number) {
-    if (static_cast<int32_t>(Classes_.size()) < record_number)
-        Classes_.resize(static_cast<size_t>(record_number));
+    Classes_.resize(std::max(Classes_.size(), static_cast<size_t>(record_number)));
     TQuest_Class& c = Classes_[static_cast<size_t>(record_number - 1)];
     std::string value;
+    // A record without its id is named by its number, not by the record before it.
+    Set_Record_Name("");
     Get_Field_Value("Quest ID", value, true);
     Set_Record_Name(value);
     c.Quest_Id = Str_To_Word(value);

@@ -170,7 +170,10 @@ bool Make_Folders(const std::string& path, std::string& error) {
 }
 
 bool Rename_Path(const std::string& from, const std::string& to, std::string& error) {
-    if (::rename(from.c_str(), to.c_str()) == 0) return true;
+    if (Faulted(from, TWrite_Step::Rename_Folder))
+        errno = EACCES;
+    else if (::rename(from.c_str(), to.c_str()) == 0)
+        return true;
     error = Error_Text("cannot rename \"" + from + "\" to", to);
     return false;
 }

@@ -26,10 +26,11 @@ inline bool Write_File_Atomically(const std::string& path, const std::string& by
 // in the target's folder.
 std::string Temporary_Name(const std::string& target, int attempt);
 
-// The steps of a write a test can make fail.
-enum class TWrite_Step { Write, Sync, Close, Rename };
+// The steps of a write a test can make fail; Rename_Folder is Rename_Path's.
+enum class TWrite_Step { Write, Sync, Close, Rename, Rename_Folder };
 // Makes every write whose target path contains Path_Part fail at the step; at Write, after At_Byte bytes
-// of the file have gone out (so 0 fails before the first byte). Kept until replaced or cleared.
+// of the file have gone out (so 0 fails before the first byte). At Rename_Folder, every Rename_Path whose
+// from path contains Path_Part fails. Kept until replaced or cleared.
 struct TWrite_Fault {
     std::string Path_Part;
     TWrite_Step Step = TWrite_Step::Write;

@@ -94,12 +94,13 @@ TEST_F(Character_File, ItemsThatCannotBePlacedLeaveNothingBehindAndABrokenFileCh
     }
     const std::vector<uint8_t> bytes = w.Bytes();
     Folder.Write("Characters/odd.dat", std::string(bytes.begin(), bytes.end()));
-    Enter_New_Map();
+    Install_Current_Map(std::make_unique<TMap>());
     TMonster target;
     ASSERT_TRUE(Load_Character(target, Folder.File("Characters/odd.dat")));
     EXPECT_EQ(target.Inventory.Count(), 1);
     EXPECT_EQ(target.Item_In_Slot(3)->Name, "first");
-    EXPECT_EQ(Current_Map()->Item_List.Count(), 4);
+    EXPECT_EQ(target.Item_In_Slot(3)->Id, 1);
+    EXPECT_EQ(Current_Map()->Item_List.Count(), 1);
 
     // Every cut of the file fails and adds nothing anywhere.
     for (size_t cut : {size_t{0}, size_t{6}, bytes.size() / 2, bytes.size() - 1}) {
@@ -108,7 +109,7 @@ TEST_F(Character_File, ItemsThatCannotBePlacedLeaveNothingBehindAndABrokenFileCh
         Messages->Messages.clear();
         EXPECT_FALSE(Load_Character(target, Folder.File("Characters/cut.dat"))) << cut;
         EXPECT_EQ(target.Inventory.Count(), 1);
-        EXPECT_EQ(Current_Map()->Item_List.Count(), 4);
+        EXPECT_EQ(Current_Map()->Item_List.Count(), 1);
         ASSERT_EQ(Messages->Messages.size(), 1u);
         EXPECT_EQ(Messages->Messages[0].Caption, "Ошибка");
         EXPECT_EQ(Messages->Messages[0].Text,
@@ -185,6 +186,11 @@ TEST(HighScores, AnyVersionLoadsAndAFailedLoadKeepsWhatWasRead) {
     EXPECT_FALSE(partial.Load("/nonexistent/HighScores.dat"));
     EXPECT_EQ(partial.Get(1)->Name, "a");
     EXPECT_FALSE(written.Save("/nonexistent/HighScores.dat"));
+    TTemp_Folder folder;
+    ASSERT_TRUE(written.Save(folder.File("HighScores.dat")));
+    ASSERT_TRUE(partial.Load(folder.File("HighScores.dat")));
+    EXPECT_EQ(*partial.Get(2), *written.Get(2));
+    EXPECT_EQ(*partial.Get(3), THigh_Score());
 }
 
 } // namespace

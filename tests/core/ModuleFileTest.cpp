@@ -84,6 +84,43 @@ TEST(ModuleFile, MusicOfTheCurrentMapOnlyForAPositionInsideTheMaps) {
     EXPECT_EQ(m.Current_Y, 8);
 }
 
+// Thirty records of the smallest size each list can hold read back: the check of a count against the bytes
+// left must not refuse a file that holds them.
+TEST(ModuleFile, ListsOfTheSmallestRecordsReadBack) {
+    for (int list = 0; list < 4; ++list) {
+        TModule m;
+        for (int n = 0; n < 30; ++n) {
+            if (list == 0) m.Maps.emplace_back();
+            if (list == 1) m.Quests.Quests.emplace_back();
+            if (list == 2) m.Events.Events.emplace_back();
+        }
+        if (list == 3) {
+            m.Maps.emplace_back();
+            m.Maps[0].Connections.resize(30);
+        }
+        const std::vector<uint8_t> bytes = Saved(m);
+        TModule read;
+        TStream_Reader r(bytes);
+        ASSERT_NO_THROW(read.Load(r, "")) << "list " << list;
+        EXPECT_EQ(Saved(read), bytes) << "list " << list;
+    }
+}
+
+TEST(ModuleFile, ConnectionsAndMapsByNumber) {
+    TModule m;
+    Fill_Sample_Module(m);
+    TModule_Map& map = *m.Get_Map(2);
+    for (int32_t n : {0, 3, -1}) {
+        EXPECT_EQ(m.Get_Map(n), nullptr) << n;
+        EXPECT_EQ(map.Get_Connection(n), nullptr) << n;
+    }
+    for (int32_t n : {1, 2}) {
+        ASSERT_NE(map.Get_Connection(n), nullptr);
+        EXPECT_EQ(map.Get_Connection(n)->Connection_Number, n);
+        EXPECT_EQ(m.Get_Map(n)->Map_Number, n);
+    }
+}
+
 // Every cut of the file and every count larger than the bytes left is a read error, never a crash or a
 // huge allocation.
 TEST(ModuleFile, ShortFilesAndImpossibleCountsFailTheRead) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -323,13 +324,39 @@ TEST_F(Quests_And_Events, QuestsFileRecordsBecomeQuestsInFileOrder) {
     M->Quests.Complete_Quest(4);
     EXPECT_TRUE(Sounds->Played.empty());
 
-    // A missing key fails the load: the list stays empty and the errors are shown.
-    Write_Module_Data("Quests.txt", {With(full, {{"Game Over", "<drop>"}})});
+    // Missing keys fail the load: the list stays empty and the errors are shown; the numbers read 0.
+    Write_Module_Data("Quests.txt",
+                      {With(full, {{"Game Over", "<drop>"}, {"Completion Paragraph 2", "<drop>"}}),
+                       With(bare, {{"Quest ID", "<drop>"}, {"Completion Num Paragraphs", "<drop>"}})});
     EXPECT_FALSE(M->Quests.Create_From_Classes());
     EXPECT_EQ(M->Quests.Quest_Count(), 0);
     ASSERT_EQ(Messages->Error_Lists.size(), 1u);
     EXPECT_EQ(Messages->Error_Lists[0].Heading, "Quest Class Data File Errors: ");
-    EXPECT_EQ(Messages->Error_Lists[0].List, TString_List{Missing_Field_Line("Game Over", "1", 1)});
+    EXPECT_EQ(Messages->Error_Lists[0].List,
+              (TString_List{Missing_Field_Line("Game Over", "1", 1),
+                            Missing_Field_Line("Completion Paragraph 2", "1", 1),
+                            Missing_Field_Line("Quest ID", "", 2),
+                            Missing_Field_Line("Completion Num Paragraphs", "", 2)}));
+    std::vector<TQuest_Class> classes;
+    TQuest_Class_Data_File_Loader loader(Path_Settings()->Get_Quests_File(), classes);
+    loader.Execute_Load();
+    ASSERT_EQ(classes.size(), 2u);
+    EXPECT_EQ(classes[0].Completion_Paragraphs, TString_List{"Первый"});
+    EXPECT_EQ(classes[1].Quest_Id, 0);
+    EXPECT_TRUE(classes[1].Completion_Paragraphs.empty());
+
+    // A quest made anew from its class starts neither completed nor failed.
+    TModule_Quest reused;
+    reused.Completed = reused.Failed = true;
+    reused.Assign_From_Class(classes[0]);
+    EXPECT_FALSE(reused.Completed);
+    EXPECT_FALSE(reused.Failed);
+
+    // Without path settings there is no module file to read.
+    std::unique_ptr<TPath_Settings> paths = Remove_Path_Settings();
+    EXPECT_FALSE(M->Quests.Create_From_Classes());
+    EXPECT_FALSE(M->Events.Create_From_Classes());
+    Install_Path_Settings(std::move(paths));
 }
 
 TEST_F(Quests_And_Events, EventsFileRecordsCopyEveryKeyAndRefuseNamesInAnotherCase) {
@@ -401,6 +428,17 @@ TEST_F(Quests_And_Events, EventsFileRecordsCopyEveryKeyAndRefuseNamesInAnotherCa
     EXPECT_EQ(classes[0].Triggers[0].Trigger_Type, 0);
     EXPECT_EQ(classes[0].Triggers[0].Action_Type, 0);
     EXPECT_EQ(classes[0].Results[0].Result_Type, 0);
+
+    // A missing key is reported and its number reads 0; a record without its id is named by its number.
+    Write_Module_Data("Events.txt",
+                      {record, With(record, {{"Event ID", "<drop>"}, {"Trigger 1 Xpos", "<drop>"}})});
+    classes.clear();
+    loader.Execute_Load();
+    ASSERT_EQ(classes.size(), 2u);
+    EXPECT_EQ(classes[1].Triggers[0].X_Pos, 0);
+    const TString_List& errors = loader.Get_Error_List();
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), Missing_Field_Line("Event ID", "", 2)), 1);
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), Missing_Field_Line("Trigger 1 Xpos", "", 2)), 1);
 }
 
 } // namespace

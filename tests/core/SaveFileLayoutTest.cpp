@@ -75,16 +75,20 @@ TEST_F(Save_File_Layout, AGameIsItsHeaderMapAndModuleFiles) {
 TEST_F(Save_File_Layout, ACharacterIsItsCreatureThenItsItemsInSlotOrder) {
     TItem* ring = Add_Item("ring", 8);
     Hero->Inventory.Put_In_Slot(ring, 3); // slot 40 holds the sword already
+    TItem* last = Add_Item("last");
+    Hero->Inventory.Put_In_Slot(last, 90);
     Hero->Inventory.Put_In_Slot(Add_Item("gone"), 11);
     Map->Item_List.Delete_At(Hero->Inventory.Item_In_Slot(11)->Id); // an entry naming no item is not saved
     const std::string path = *Character_File_Path("hero");
     ASSERT_TRUE(Save_Character(*Hero, path));
     const TFields expected = Join({Version(),
                                    Creature_Fields(*Hero, "creature "),
-                                   {{TKind::Word, "item count", 2, false}, {TKind::Word, "slot", 3, false}},
+                                   {{TKind::Word, "item count", 3, false}, {TKind::Word, "slot", 3, false}},
                                    Item_Fields(*ring, "slot 3 "),
                                    {{TKind::Word, "slot", 40, false}},
-                                   Item_Fields(*Hero->Inventory.Item_In_Slot(40), "slot 40 ")});
+                                   Item_Fields(*Hero->Inventory.Item_In_Slot(40), "slot 40 "),
+                                   {{TKind::Word, "slot", 90, false}},
+                                   Item_Fields(*last, "slot 90 ")});
     EXPECT_TRUE(Bytes_Match(On_Disk(Folder, "Characters/hero.dat"), expected));
 
     TMonster empty;

@@ -167,9 +167,69 @@ TEST_F(Saved_Game, AFailedLoadLeavesTheCurrentGameFolderAndTheGameInPlay) {
         EXPECT_EQ(Player(), Hero);
         EXPECT_FALSE(fs::exists(Folder.File("CurrGame.tmp")));
     }
+    // Load_Game straight on a folder without "game.id" names that file.
+    EXPECT_FALSE(Load_Game(Folder.File("Savegames/slot09/")));
+    EXPECT_EQ(Messages->Messages.back().Text,
+              "Не удаётся загрузить файл \"" + Folder.File("Savegames/slot09/game.id") + "\".");
     EXPECT_TRUE(Load_Slot(5));
     EXPECT_EQ(Player()->Name, "rat");
     EXPECT_EQ(Path_Settings()->Get_Module_Name(), "Vale/");
+}
+
+TEST_F(Saved_Game, SlotsOutsideTheRangeAndFailedRenamesChangeNothing) {
+    ASSERT_TRUE(Save_Current_Game() && Store_Slot(3));
+    Messages->Messages.clear();
+    for (int32_t n : {0, 11, -1}) {
+        EXPECT_FALSE(Store_Slot(n)) << n;
+        EXPECT_FALSE(Load_Slot(n)) << n;
+    }
+    EXPECT_TRUE(Messages->Messages.empty());
+    EXPECT_TRUE(Store_Slot(10));
+
+    const TFiles slot = Files("Savegames/slot03");
+    Folder.Write("CurrGame/2.map", "changed");
+    const TFiles current = Files("CurrGame");
+    const struct {
+        const char* Path_Part;
+        plat::TWrite_Step Step;
+        bool Storing;
+    } faults[] = {{"/slot03", plat::TWrite_Step::Rename_Folder, true},
+                  {"slot03.tmp", plat::TWrite_Step::Rename_Folder, true},
+                  {"CurrGame.tmp/2.map", plat::TWrite_Step::Write, false},
+                  {"CurrGame.tmp", plat::TWrite_Step::Rename_Folder, false}};
+    for (const auto& f : faults) {
+        SCOPED_TRACE(f.Path_Part);
+        plat::Set_Write_Fault(plat::TWrite_Fault{f.Path_Part, f.Step, 0});
+        Messages->Messages.clear();
+        EXPECT_FALSE(f.Storing ? Store_Slot(3) : Load_Slot(3));
+        EXPECT_EQ(Messages->Messages.size(), 1u);
+        EXPECT_TRUE(Same_Files(Files("Savegames/slot03"), slot));
+        EXPECT_TRUE(Same_Files(Files("CurrGame"), current));
+        for (const char* gone :
+             {"Savegames/slot03.tmp", "Savegames/slot03.old", "CurrGame.tmp", "CurrGame.old"})
+            EXPECT_FALSE(fs::exists(Folder.File(gone))) << gone;
+    }
+}
+
+TEST_F(Saved_Game, DeletingTouchesRegularFilesOnlyAndABrokenBodyWritesNothing) {
+    const std::string outside = Folder.Write("outside.txt", "kept");
+    fs::create_symlink(outside, Folder.File("CurrGame/link.txt"));
+    Folder.Write("CurrGame/Sub/inner.txt", "kept");
+    EXPECT_TRUE(Delete_Files(Current));
+    EXPECT_FALSE(fs::exists(Folder.File("CurrGame/2.map")));
+    EXPECT_TRUE(fs::exists(Folder.File("CurrGame/Sub/inner.txt")));
+    EXPECT_TRUE(fs::is_symlink(Folder.File("CurrGame/link.txt")));
+    EXPECT_EQ(Folder.Read("outside.txt"), "kept");
+    EXPECT_TRUE(Delete_Files(Folder.File("Nowhere/")));
+
+    // A body that cannot write its stream (a list beyond its 16-bit count) leaves no file.
+    Messages->Messages.clear();
+    EXPECT_FALSE(Save_File(
+        Current + "big.dat", [](TStream_Writer& w) { Write_String_List(w, TString_List(70000)); }, "Error",
+        "Unable to save big"));
+    ASSERT_EQ(Messages->Messages.size(), 1u);
+    EXPECT_EQ(Messages->Messages[0].Text, "Unable to save big");
+    EXPECT_FALSE(fs::exists(Current + "big.dat"));
 }
 
 TEST_F(Saved_Game, NamesThatLeaveTheirFolderAreRefused) {
@@ -258,6 +318,20 @@ TEST_F(Saved_Game, ModuleStartLoadsTheStartMapAndPlacesThePlayerOnlyOnTheMap) {
     EXPECT_EQ(Player()->Name, "Traveller");
     EXPECT_EQ(Current_Map()->Get_Square(15, 16)->Monster_Id, Player()->Id);
     EXPECT_EQ(Current_Map()->File_Name, "2.map");
+
+    // A map loaded with a player gets the default hero at 12, 12; the map's stores are restocked once,
+    // as the current map.
+    auto store = std::make_unique<TStore>();
+    store->Init(1, "Stores.txt", "Items.txt");
+    Current_Map()->Add_Store(std::move(store));
+    ASSERT_TRUE(Save_Map(*Current_Map(), Current + "3.map"));
+    std::vector<bool> restocked;
+    Set_Store_Restocker([&restocked](TMap& map) { restocked.push_back(&map == Current_Map()); });
+    ASSERT_TRUE(Load_Map(Current + "3.map", true));
+    EXPECT_EQ(restocked, std::vector<bool>{true});
+    EXPECT_EQ(Player()->Name, "John Hero");
+    EXPECT_EQ(Current_Map()->Get_Square(12, 12)->Monster_Id, Player()->Id);
+    EXPECT_EQ(Player()->Level, 1);
 
     // Without a creature the default hero; a square off the map places nobody.
     ASSERT_TRUE(Place_Player(3, 4, nullptr));
