@@ -11,6 +11,7 @@
 #include "core/Monster.h"
 #include "core/Path.h"
 #include "core/ProgressSeam.h"
+#include "core/SaveSlots.h"
 #include "core/Struct.h"
 #include "platform/FileOps.h"
 #include "platform/PathLayer.h"
@@ -283,6 +284,9 @@ bool Save_Game(const std::string& description, const TMap& map, const TMonster* 
     TProgress_Scope progress("Сохранение... ");
     THide_Held_Item_Scope hide;
     TBusy_Cursor_Scope busy;
+    // A current-game folder set aside by an interrupted load comes back first: a save into a new one would
+    // hold none of the module's other maps.
+    Recover_Save_Folders();
 
     const std::string folder = Folder_Of(map_path);
     std::string error;

@@ -114,7 +114,8 @@ bool Save_Character(const TMonster& creature, const std::string& path);
 std::optional<std::string> Character_File_Path(const std::string& character_name);
 
 // Writes "game.id" into the folder of map_path, the map at map_path and the running module at module_path,
-// under the progress box "Сохранение... " (10, 50, 90) with the held item hidden. True only when all three
+// under the progress box "Сохранение... " (10, 50, 90) with the held item hidden, after what an interrupted
+// slot operation left has been put back (Recover_Save_Folders). True only when all three
 // files were written. Failure: "Error", "Unable to save game file "<map path>"."; files already written
 // stay, and no file is ever half written.
 bool Save_Game(const std::string& description, const TMap& map, const TMonster* player,

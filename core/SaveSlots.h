@@ -39,6 +39,7 @@ bool Store_Slot(int32_t n);
 bool Load_Slot(int32_t n);
 
 // Puts back what an interrupted slot operation left: a ".old" folder whose original is missing is renamed
-// back, one whose original exists is deleted, and ".tmp" folders are deleted. Run by every slot operation
-// and by Read_Save_Description; the "Savegames/" folder is created when missing.
+// back, one whose original exists is deleted, and ".tmp" folders are deleted. Run by every slot operation,
+// by Read_Save_Description and by Save_Game; the "Savegames/" folder is created when missing. Never run
+// while a slot operation is under way (it would delete the copy in progress).
 void Recover_Save_Folders();

@@ -87,7 +87,7 @@ TEST(ModuleFile, MusicOfTheCurrentMapOnlyForAPositionInsideTheMaps) {
 // Thirty records of the smallest size each list can hold read back: the check of a count against the bytes
 // left must not refuse a file that holds them.
 TEST(ModuleFile, ListsOfTheSmallestRecordsReadBack) {
-    for (int list = 0; list < 4; ++list) {
+    for (int list = 0; list < 6; ++list) {
         TModule m;
         for (int n = 0; n < 30; ++n) {
             if (list == 0) m.Maps.emplace_back();
@@ -98,6 +98,9 @@ TEST(ModuleFile, ListsOfTheSmallestRecordsReadBack) {
             m.Maps.emplace_back();
             m.Maps[0].Connections.resize(30);
         }
+        if (list >= 4) m.Events.Events.emplace_back();
+        if (list == 4) m.Events.Events[0].Triggers.resize(30);
+        if (list == 5) m.Events.Events[0].Results.resize(30);
         const std::vector<uint8_t> bytes = Saved(m);
         TModule read;
         TStream_Reader r(bytes);

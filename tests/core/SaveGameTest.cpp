@@ -184,6 +184,7 @@ TEST_F(Saved_Game, SlotsOutsideTheRangeAndFailedRenamesChangeNothing) {
         EXPECT_FALSE(Load_Slot(n)) << n;
     }
     EXPECT_TRUE(Messages->Messages.empty());
+    EXPECT_TRUE(Store_Slot(1));
     EXPECT_TRUE(Store_Slot(10));
 
     const TFiles slot = Files("Savegames/slot03");
@@ -300,6 +301,11 @@ TEST_F(Saved_Game, FileNamesMatchIgnoringCaseAndInterruptedSwapsAreRepaired) {
         EXPECT_FALSE(fs::exists(Folder.File(gone))) << gone;
     EXPECT_TRUE(fs::exists(Folder.File("CurrGame/1.map")));
     EXPECT_EQ(Read_Save_Description(Folder.File("Savegames/slot07/")), "");
+    // A save after a load cut short writes into the current game put back, with its other maps.
+    fs::rename(Folder.File("CurrGame"), Folder.File("CurrGame.old"));
+    ASSERT_TRUE(Save_Current_Game());
+    EXPECT_EQ(Folder.Read("CurrGame/2.map"), "the other map");
+    EXPECT_FALSE(fs::exists(Folder.File("CurrGame.old")));
 }
 
 TEST_F(Saved_Game, ModuleStartLoadsTheStartMapAndPlacesThePlayerOnlyOnTheMap) {
