@@ -63,7 +63,7 @@ bool TMap::Save(TStream_Writer& w) const {
     return true;
 }
 
-bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
+bool TMap::Load(TStream_Reader& r, const std::string& file_name, bool restock) {
     Clear_Player_Reference();
     Version = Read_String(r);
     Read_String(r); // the path it was saved from; the path read takes its place
@@ -71,7 +71,13 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
     Name = Read_String(r);
     for (TMap_Square& square : Squares_) square.Load(r);
     Universal_Light = Read_Boolean(r);
-    Load_Terrain(Read_String(r));
+    // Only the name part of the terrain path is used (files store the full path they were made from); a
+    // name part that is no file name is refused before the path layer is asked.
+    const std::string terrain_path = Read_String(r);
+    const std::string terrain_name = Name_Part(terrain_path);
+    if (terrain_name == "." || terrain_name == "..")
+        throw EStream_Read_Error("refused terrain file name \"" + terrain_path + "\" in the map file");
+    Load_Terrain(terrain_path);
     // An item or creature record that reads as unusable leaves its slot empty, so the others keep the ids
     // the squares hold; the map itself is still whole and loads. Only a broken stream fails the load.
     Item_List.Load_From_Stream(r);
@@ -86,6 +92,11 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
     Read_Array(r, Stores_, [&r] {
         auto store = std::make_unique<TStore>();
         store->Load(r);
+        // The restock loads the store's class files from the module's folder: a name that leaves it is
+        // refused with the whole file.
+        for (const std::string* name : {&store->Store_Class_File, &store->Item_Class_File})
+            if (!Is_Safe_Data_Name(*name))
+                throw EStream_Read_Error("refused store file name \"" + *name + "\" in the map file");
         return store;
     });
     Read_Array(r, Chests_, [&r] {
@@ -104,7 +115,7 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name) {
     Locks_.Read(r, "lock key names and lock squares");
     Traps_.Read(r, "trap names and trap squares");
 
-    Restock_Stores();
+    if (restock) Restock_Stores();
     return true;
 }
 

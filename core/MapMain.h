@@ -71,11 +71,13 @@ public:
     // list, the piles, stores and chests with presence flags, then the chest squares, locks and traps.
     bool Save(TStream_Writer& w) const;
     // Reads the record into this map. The terrain list is reloaded from the stored file's name in the
-    // module's "Tiles/" folder; File_Name becomes file_name. After reading, the stores are restocked.
-    // Raises EStream_Read_Error on a broken stream and when the chest, lock or trap lists differ in
-    // length, leaving the map partly read (the file routines report it and load or clear again). Otherwise
-    // true: a creature or item record that reads as unusable leaves its slot empty and the map loads.
-    bool Load(TStream_Reader& r, const std::string& file_name);
+    // module's "Tiles/" folder; File_Name becomes file_name. After reading, the stores are restocked unless
+    // restock is false (a map read aside is restocked once it has become the current map). Raises
+    // EStream_Read_Error on a broken stream, when the chest, lock or trap lists differ in length, and when
+    // the terrain name or a store's class file names would leave their folder, leaving the map partly read
+    // (the file routines read into a new map and drop it). Otherwise true: a creature or item record that
+    // reads as unusable leaves its slot empty and the map loads.
+    bool Load(TStream_Reader& r, const std::string& file_name, bool restock = true);
 
     // The square at x, y; null outside 1..200 (positions come from files and creature records).
     // Inline: path finding and the creatures' searches ask for thousands of squares in every tick.

@@ -236,7 +236,7 @@ void TMonster::Save_To_Stream(TStream_Writer& w) const {
     Write_String_List(w, Status_Lines);
 }
 
-bool TMonster::Load_From_Stream(TStream_Reader& r) {
+bool TMonster::Load_From_Stream(TStream_Reader& r, bool recalculate) {
     // Versions are compared as plain strings, as every file of the game has always done.
     const bool has_home = Last_File_Version() >= "1.01";
     const bool has_bonus = Last_File_Version() >= "1.06";
@@ -309,7 +309,7 @@ bool TMonster::Load_From_Stream(TStream_Reader& r) {
         "creature timed effects and their times",
         {static_cast<size_t>(Timed_Effects.Get_Count()), static_cast<size_t>(Timed_Effect_Ms.Count())});
     Read_String_List(r, Status_Lines);
-    Recalculate_Stats();
+    if (recalculate) Recalculate_Stats();
     return inventory_read;
 }
 

@@ -85,11 +85,12 @@ public:
 
     // The creature record. Reading tests the last file version: the home square needs "1.01", the
     // experience bonus "1.06"; writing always gives the "1.06" layout. The read recalculates the
-    // statistics and answers the inventory's read result. Raises EStream_Read_Error on a broken stream and
-    // when Timed_Effects and Timed_Effect_Ms, or Talk_Topics and Talk_Texts, differ in length: those lists
-    // are indexed together.
+    // statistics unless recalculate is false (a character file's items get new ids first, and life, mana
+    // and food must stay as read until then) and answers the inventory's read result. Raises
+    // EStream_Read_Error on a broken stream and when Timed_Effects and Timed_Effect_Ms, or Talk_Topics and
+    // Talk_Texts, differ in length: those lists are indexed together.
     void Save_To_Stream(TStream_Writer& writer) const;
-    bool Load_From_Stream(TStream_Reader& reader);
+    bool Load_From_Stream(TStream_Reader& reader, bool recalculate = true);
 
     void Recalculate_Stats();
 

@@ -32,6 +32,8 @@ bool TPath_Settings::Set_Module(const std::string& name) {
 }
 
 std::string TPath_Settings::Get_File(const std::string& subfolder, const std::string& file_name) const {
+    // Picture and music names come from maps, saves and data files; none may reach outside the program.
+    if (!Is_Safe_Data_Name(file_name)) return std::string();
     const std::string relative = plat::Slashes_From_Data(subfolder + file_name);
     if (!Module_Name_.empty()) {
         const std::string module_copy = plat::Collapse_Separators(Module_Folder_ + relative);
@@ -69,6 +71,15 @@ std::string TPath_Settings::Get_Save_Slot_Folder(int32_t slot) const {
     char name[32];
     std::snprintf(name, sizeof(name), "slot%.2d/", slot);
     return Resolved(Base_Folder() + "Savegames/" + name);
+}
+
+bool Is_Plain_File_Name(const std::string& name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    return name.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+bool Is_Safe_Data_Name(const std::string& name) {
+    return name.empty() || plat::Is_Contained_Name(name);
 }
 
 TPath_Settings* Path_Settings() {

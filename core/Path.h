@@ -63,7 +63,8 @@ public:
     const std::string& Get_Module_Folder() const { return Module_Folder_; }
 
     // base + subfolder + file; the module's copy instead when a module is set and that copy is a regular
-    // file. Names from data may use "\"; existing files are found whatever their letter case.
+    // file. Names from data may use "\"; existing files are found whatever their letter case. A name that
+    // is absolute or climbs out of its folder names no file: the result is empty.
     std::string Get_File(const std::string& subfolder, const std::string& file_name) const;
 
     std::string Get_Terrain_Picture(const std::string& name) const {
@@ -138,6 +139,13 @@ private:
     std::string Module_Name_;
     std::string Module_Folder_;
 };
+
+// One plain file name, as saved games name their map and module files and characters name their file: not
+// empty, no "/", "\" or NUL, not "." or "..".
+bool Is_Plain_File_Name(const std::string& name);
+// A name from a data file or a save that may be joined to a folder: empty (no file), or relative and without
+// a ".." component. Absolute names and names that climb out of their folder are refused.
+bool Is_Safe_Data_Name(const std::string& name);
 
 // The one program-wide path object: created and freed at start-up and shut-down; tests install their own.
 TPath_Settings* Path_Settings();

@@ -480,6 +480,18 @@ bool Copy_Longint_List(TLongintList& dest, const TLongintList& source) {
     return true;
 }
 
+void Write_Count(TStream_Writer& w, size_t count, const char* what) {
+    Write_List_Count(w, count, what);
+}
+
+size_t Read_Count(TStream_Reader& r, const char* what, size_t smallest) {
+    const size_t count = Read_Word(r);
+    if (smallest > 0 && count > r.Remaining() / smallest)
+        throw EStream_Read_Error(std::string(what) + ": count " + std::to_string(count) +
+                                 " exceeds the bytes left in the save stream");
+    return count;
+}
+
 void Require_Equal_Lengths(const char* what, std::initializer_list<size_t> lengths) {
     if (lengths.size() == 0) return;
     const size_t first = *lengths.begin();

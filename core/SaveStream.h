@@ -158,6 +158,13 @@ bool Copy_Word_List(TWordList& dest, const TWordList& source);
 bool Copy_Byte_List(TbyteList& dest, const TbyteList& source);
 bool Copy_Longint_List(TLongintList& dest, const TLongintList& source);
 
+// The count of the records that follow, written with Write_Word; more than 65535 raises EStream_Write_Error
+// naming what was counted.
+void Write_Count(TStream_Writer& w, size_t count, const char* what);
+// Reads such a count. Each record takes at least smallest bytes: a count the bytes left cannot hold raises
+// EStream_Read_Error before anything is allocated for it.
+size_t Read_Count(TStream_Reader& r, const char* what, size_t smallest);
+
 // Parallel lists read from one stream must have equal lengths; raises EStream_Read_Error naming what
 // differed when they do not.
 void Require_Equal_Lengths(const char* what, std::initializer_list<size_t> lengths);
