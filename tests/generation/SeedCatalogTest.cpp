@@ -1,0 +1,177 @@
+// The seed catalog: the shipped module generated in-process must give the committed text byte for byte,
+// every map keeping what the text cannot show; the hash, the run list and the map checks the catalog is
+// built from.
+#include "tools/seedcatalog/SeedCatalog.h"
+#include "core/Item.h"
+#include "core/MapMain.h"
+#include "core/Monster.h"
+#include "core/Profile.h"
+#include "tests/support/CoreTestSupport.h"
+
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// The first lines where the two texts differ, under the header of the block they belong to.
+std::string First_Difference(const std::string& expected, const std::string& actual) {
+    const std::vector<std::string> want = Lines(expected), got = Lines(actual);
+    size_t at = 0;
+    while (at < want.size() && at < got.size() && want[at] == got[at]) ++at;
+    std::string header = "(before the first block)";
+    for (size_t i = 0; i < at && i < got.size(); ++i)
+        if (got[i].rfind("== ", 0) == 0) header = got[i];
+    std::string report = "first difference at line " + std::to_string(at + 1) + ", in " + header + "\n";
+    for (size_t i = at; i < at + 4 && (i < want.size() || i < got.size()); ++i) {
+        report += "  expected: " + (i < want.size() ? want[i] : std::string("(end)")) + "\n";
+        report += "  actual:   " + (i < got.size() ? got[i] : std::string("(end)")) + "\n";
+    }
+    return report;
+}
+
+std::string Read_File(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class SeedCatalog : public TProgram_Folder_Test {};
+
+} // namespace
+
+TEST_F(SeedCatalog, MatchesGolden) {
+    // The program's profile, so that the text is the program's whatever it holds.
+    Set_Run_Profile(TRun_Profile::Tool);
+    const TCatalog_Options options{MURK_SHIPPED_DATA_DIR, "Barrowdeep", Built_In_Catalog_Runs()};
+    std::vector<TCatalog_Map_Report> reports;
+    std::vector<std::string> setup_errors;
+    const std::string actual = Generate_Seed_Catalog(options, reports, setup_errors);
+    ASSERT_TRUE(setup_errors.empty()) << setup_errors.front();
+    EXPECT_TRUE(Messages->Error_Lists.empty())
+        << Messages->Error_Lists.front().Heading << Messages->Error_Lists.front().List.front();
+
+    const std::string expected = Read_File(std::string(MURK_GOLDEN_DIR) + "/seed_catalog.txt");
+    if (actual != expected) {
+        const std::string written = std::string(MURK_BUILD_DIR) + "/seed_catalog.actual.txt";
+        std::ofstream(written, std::ios::binary | std::ios::trunc) << actual;
+        ADD_FAILURE() << "the catalog differs from tests/golden/seed_catalog.txt; this build's is " << written
+                      << " (scripts/update_seed_catalog.sh rewrites the committed one)\n"
+                      << First_Difference(expected, actual);
+    }
+
+    ASSERT_EQ(reports.size(), Built_In_Catalog_Runs().size() * 2);
+    for (const TCatalog_Map_Report& report : reports) {
+        SCOPED_TRACE(report.Header);
+        EXPECT_TRUE(report.Dug);
+        EXPECT_EQ(report.Error_Lines, 0);
+        EXPECT_TRUE(report.Problems.empty()) << report.Problems.front();
+    }
+}
+
+TEST_F(SeedCatalog, HashAndRunListAreAsDocumented) {
+    // FNV-1a 64 of the published test strings.
+    for (const auto& [text, value] : std::vector<std::pair<std::string, uint64_t>>{
+             {"", 0xcbf29ce484222325ULL}, {"a", 0xaf63dc4c8601ec8cULL}, {"foobar", 0x85944171f73967e8ULL}}) {
+        TFnv1a_64 hash;
+        hash.Add_Bytes(text.data(), text.size());
+        EXPECT_EQ(hash.Value(), value) << text;
+    }
+    // Numbers go in little-endian at their width, texts with a 0 after them.
+    const auto same = [](const std::function<void(TFnv1a_64&)>& add, const std::vector<uint8_t>& bytes) {
+        TFnv1a_64 a, b;
+        add(a);
+        b.Add_Bytes(bytes.data(), bytes.size());
+        return a.Value() == b.Value();
+    };
+    EXPECT_TRUE(same([](TFnv1a_64& h) { h.Add_Word(0x0102); }, {2, 1}));
+    EXPECT_TRUE(same([](TFnv1a_64& h) { h.Add_Integer(-2); }, {0xFE, 0xFF, 0xFF, 0xFF}));
+    EXPECT_TRUE(same([](TFnv1a_64& h) { h.Add_Integer(0x01020304); }, {4, 3, 2, 1}));
+    EXPECT_TRUE(same([](TFnv1a_64& h) { h.Add_Text("ab"); }, {'a', 'b', 0}));
+    EXPECT_TRUE(same([](TFnv1a_64& h) { h.Add_Byte(7); }, {7}));
+
+    EXPECT_EQ(Describe_Runs(Built_In_Catalog_Runs()), "1..10 d2 s1, 1..2 d4 s5");
+    EXPECT_EQ(Describe_Runs(Seed_Range_Runs(7, 7)), "7 d2 s1");
+    EXPECT_EQ(Describe_Runs({{1, 2, 1}, {3, 2, 1}, {4, 2, 1}, {5, 3, 1}, {6, 3, 2}}),
+              "1 d2 s1, 3..4 d2 s1, 5 d3 s1, 6 d3 s2");
+    EXPECT_TRUE(Seed_Range_Runs(3, 2).empty());
+}
+
+TEST_F(SeedCatalog, MapChecksFindWhatTheTextCannotShow) {
+    struct TCase {
+        const char* Name;
+        std::function<void(TMap&)> Break;
+        const char* Problem; // "" for none
+    };
+    const std::vector<TCase> cases = {
+        {"a sound map", [](TMap&) {}, ""},
+        {"a creature off its square", [](TMap& map) { map.Get_Square(10, 10)->Monster_Id = 0; },
+         "creature 1 Rat is not on its square at 10,10"},
+        {"two creatures on one square",
+         [](TMap& map) {
+             TMonster rat;
+             rat.Name = "Rat";
+             rat.Set_Position(10, 10);
+             map.Monster_List.Add_Monster(rat);
+         },
+         "creature 2 Rat is not on its square at 10,10"},
+        {"a square naming nobody", [](TMap& map) { map.Get_Square(3, 4)->Monster_Id = 9; },
+         "creature id 9 names nobody at 3,4"},
+        {"a square naming no item", [](TMap& map) { map.Get_Square(3, 4)->Item_Field = 9; },
+         "item 9 does not exist at 3,4"},
+        {"a pile that is not there",
+         [](TMap& map) {
+             map.Get_Square(3, 4)->Item_Field = 5;
+             map.Get_Square(3, 4)->Set_Pile(true);
+         },
+         "pile 5 does not exist at 3,4"},
+        {"a chest holding id 0",
+         [](TMap& map) {
+             TWordList ids;
+             ids.Add(0);
+             map.Add_Chest(ids, 6, 7);
+         },
+         "chest item 0 does not exist at 6,7"},
+        {"an item in two places",
+         [](TMap& map) {
+             TWordList ids;
+             ids.Add(1);
+             map.Add_Chest(ids, 6, 7);
+         },
+         "item 1 is in 2 places"},
+        {"an item nowhere", [](TMap& map) { map.Get_Square(20, 20)->Item_Field = 0; },
+         "item 1 is in 0 places"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Install_Current_Map(std::make_unique<TMap>());
+        TMap& map = *Current_Map();
+        TMonster rat;
+        rat.Name = "Rat";
+        rat.Set_Position(10, 10);
+        map.Place_Monster(*map.Monster_List.Add_Monster(rat));
+        TItem sword;
+        sword.Name = "Sword";
+        ASSERT_TRUE(map.Get_Square(20, 20)->Drop_Item(map.Item_List.Item(map.Item_List.Add(&sword))));
+        c.Break(map);
+        const std::vector<std::string> problems = Check_Generated_Map({1, 200}, {200, 1});
+        if (*c.Problem == 0) {
+            EXPECT_TRUE(problems.empty()) << problems.front();
+        } else {
+            EXPECT_EQ(problems, std::vector<std::string>({c.Problem}));
+        }
+    }
+    Install_Current_Map(std::make_unique<TMap>());
+    EXPECT_EQ(Check_Generated_Map({0, 5}, {5, 201}),
+              std::vector<std::string>(
+                  {"entrance 1 lies off the map at 0,5", "entrance 2 lies off the map at 5,201"}));
+    Install_Current_Map(nullptr);
+}
