@@ -110,14 +110,11 @@ const char* Wall_Shape_Name(uint8_t wall_sides) {
 }
 
 TStyled_Terrain_Finder::TStyled_Terrain_Finder(TString_List required, TString_List excluded)
-    : Required_(Lower_All(std::move(required))), Excluded_(Lower_All(std::move(excluded))) {
-    const TMap* map = Current_Map();
-    Candidates_.assign(map ? static_cast<size_t>(map->Terrain_List.Count()) + 1 : 1, nullptr);
-}
+    : Required_(Lower_All(std::move(required))), Excluded_(Lower_All(std::move(excluded))) {}
 
 uint16_t TStyled_Terrain_Finder::Find(uint16_t terrain_id) {
-    const std::vector<uint16_t>* candidates =
-        terrain_id < Candidates_.size() ? Candidates_[terrain_id] : nullptr;
+    if (terrain_id >= Candidates_.size()) Candidates_.resize(static_cast<size_t>(terrain_id) + 1, nullptr);
+    const std::vector<uint16_t>*& candidates = Candidates_[terrain_id];
     if (!candidates) {
         TString_List wanted;
         for (const std::string& name : Required_)
@@ -127,7 +124,6 @@ uint16_t TStyled_Terrain_Finder::Find(uint16_t terrain_id) {
             for (const std::string& category : terrain->Categories)
                 if (!Holds(Required_, category) && !Holds(Excluded_, category)) wanted.push_back(category);
         candidates = &Terrain_Symbol_Candidates(wanted);
-        if (terrain_id < Candidates_.size()) Candidates_[terrain_id] = candidates;
     }
     if (candidates->empty()) return 0;
     const int32_t pick = Random_Range(1, static_cast<int32_t>(candidates->size()));

@@ -43,7 +43,8 @@ public:
 
 private:
     TString_List Required_, Excluded_;
-    std::vector<const std::vector<uint16_t>*> Candidates_; // per terrain id; null until asked
+    std::vector<const std::vector<uint16_t>*>
+        Candidates_; // per terrain id; null until asked (held by the tables)
 };
 
 // Every wall square that is not ceiling and has ceiling around it gets the border type its ceiling

@@ -307,7 +307,7 @@ void Place_Map_Monsters(TDig_Context& dig, TString_List& errors) {
             if (c->Appearance_Chance > 0 && c->Group_Matches(p.Monster_Group_Filter)) candidates.push_back(c);
         }
     const int32_t count = Random_Range(p.Monsters_Min, p.Monsters_Max);
-    if (count <= 0 || candidates.empty()) return;
+    if (candidates.empty()) return;
     size_t cursor = 0;
     for (int32_t n = 1; n <= count; ++n) {
         TSquare_Position square;
@@ -320,7 +320,6 @@ void Place_Map_Monsters(TDig_Context& dig, TString_List& errors) {
 void Place_Monster_Groups(TDig_Context& dig, TString_List& errors) {
     const TDig_Parameters& p = dig.Params;
     const int32_t count = Random_Range(p.Monster_Groups_Min, p.Monster_Groups_Max);
-    if (count <= 0 || Monster_Group_Count() == 0) return;
     for (int32_t n = 1; n <= count; ++n) {
         std::vector<const TModule_Monster_Group*> candidates;
         for (int32_t g = 1; g <= Monster_Group_Count(); ++g)
@@ -387,11 +386,12 @@ void Fill_Map_Chests(const TDig_Context& dig) {
             if (p.Chest_Items_Min > 0 && p.Chest_Items_Max > 0 && p.Chest_Item_Chance >= Random_Range(1, 100))
                 count = Random_Range(p.Chest_Items_Min, p.Chest_Items_Max);
             TWordList ids;
-            for (int32_t n = 1; n <= count; ++n) {
+            // No more items than a chest's list can hold: an item made beyond it would belong to nothing.
+            for (int32_t n = 1; n <= count && ids.Count() < TWordList::Largest_Capacity; ++n) {
                 const TItem_Class* item_class = Pick_Random_Item_Class(classes, group);
                 // A full item list answers 0, which names no item: it is not put into the chest.
                 const uint16_t id = item_class ? Create_Map_Item(item_class, x, y, false, p) : 0;
-                if (id != 0 && ids.Count() < TWordList::Largest_Capacity) ids.Add(id);
+                if (id != 0) ids.Add(id);
             }
             map->Add_Chest(ids, x, y);
         });

@@ -230,9 +230,9 @@ void Dig_Tile_Map(TWordList& entrance_ids, TWordList& entrance_xs, TWordList& en
     }
 
     Set_Dig_Parameters(map_index);
-    // The map's chance group, when the table is loaded: the last group of the map's ID. Without one no
-    // square is locked or trapped and item types are drawn evenly.
-    if (Chance_Group_Count() > 0 && dig.Params.Chance_Group_Id > 0)
+    // The map's chance group: the last loaded group of the map's ID; none for ID 0. Without one no square is
+    // locked or trapped and item types are drawn evenly.
+    if (dig.Params.Chance_Group_Id > 0)
         dig.Params.Chance_Group_Index = Find_Chance_Group_Index(dig.Params.Chance_Group_Id);
 
     dig.Reset_Grid(across, down);

@@ -22,6 +22,7 @@ protected:
         Legend['D'] = Add_Terrain("Door", "door, generic, closed, wood");
         Legend['S'] = Add_Terrain("Secret Door", "door, wall, generic, closed, wood");
         Legend['O'] = Add_Terrain("Open Door", "door, generic, open, wood");
+        Legend['='] = Add_Terrain("Finished Wall", "wall, finished");
         for (const char* shape : Shapes)
             Add_Terrain(std::string("Wall ") + shape, std::string("wall, stone, ") + shape);
         Add_Terrain("Door NS", "door, ns, closed, wood");
@@ -38,8 +39,8 @@ protected:
         TDigger_Test::TearDown();
     }
     // Paints the rows onto the map from square (x, y); the rest of the map is floor.
-    void Paint(const std::vector<std::string>& rows, int32_t x = 50, int32_t y = 50) {
-        Fill_Map_Terrain(Legend['.']);
+    void Paint(const std::vector<std::string>& rows, int32_t x = 50, int32_t y = 50, bool clear = true) {
+        if (clear) Fill_Map_Terrain(Legend['.']);
         for (size_t r = 0; r < rows.size(); ++r)
             for (size_t c = 0; c < rows[r].size(); ++c)
                 Map->Get_Square(x + static_cast<int32_t>(c), y + static_cast<int32_t>(r))->Terrain_Id =
@@ -86,6 +87,8 @@ TEST_F(MapDiggerFinish, BorderTypesFollowTheFirstRuleThatHolds) {
 
     // On the map: a wall takes its type from the ceiling around it; floor, a lone wall and ceiling get 0.
     Paint({"CCCC.", "CWWC.", "CWCC.", ".....", "W...."});
+    Paint({"CW"}, 1, 1, false);         // the first row and column count
+    Paint({"C", "W"}, 200, 199, false); // and so do the last
     for (int32_t x = 1; x <= 200; x += 37) Map->Get_Square(x, 7)->Border_Type = 9; // replaced everywhere
     Add_Black_Border_To_Walls();
     EXPECT_EQ(Map->Get_Square(51, 51)->Border_Type, 13); // NW, N, W ceiling (and more)
@@ -95,6 +98,8 @@ TEST_F(MapDiggerFinish, BorderTypesFollowTheFirstRuleThatHolds) {
     EXPECT_EQ(Map->Get_Square(50, 54)->Border_Type, 0);  // a wall without ceiling around
     EXPECT_EQ(Map->Get_Square(52, 53)->Border_Type, 0);  // floor
     EXPECT_EQ(Map->Get_Square(1, 7)->Border_Type, 0);
+    EXPECT_EQ(Map->Get_Square(2, 1)->Border_Type, 15);
+    EXPECT_EQ(Map->Get_Square(200, 200)->Border_Type, 14);
 
     // Without a wall category the step is skipped and borders stay as they are.
     Tile_Classes().Info->Black_Border_Wall_Categories.clear();
@@ -131,6 +136,7 @@ TEST_F(MapDiggerFinish, GenericWallsTakeTheShapeOfTheirWallSides) {
         {{"...", ".W.", "..."}, "Wall"},        // no wall side: left as it is
         {{"...", "MM.", "..."}, "Marble Wall"}, // no marble wall of that shape: left as it is
         {{"...", "CWC", "..."}, "Wall"},
+        {{"...", "=W=", "..."}, "Wall ew"}, // shaped walls count as wall too
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Around[0] + "/" + c.Around[1] + "/" + c.Around[2]);
@@ -138,6 +144,15 @@ TEST_F(MapDiggerFinish, GenericWallsTakeTheShapeOfTheirWallSides) {
         Change_Generic_Walls_To_Specific();
         EXPECT_EQ(Name_At(51, 51), c.Becomes);
     }
+
+    // The map's first and last rows and columns are examined too.
+    Paint({"WWW"}, 1, 1);
+    Paint({"W", "W", "W"}, 200, 198, false);
+    Change_Generic_Walls_To_Specific();
+    EXPECT_EQ(Name_At(2, 1), "Wall ew");
+    EXPECT_EQ(Name_At(1, 1), "Wall w");
+    EXPECT_EQ(Name_At(200, 199), "Wall ns");
+    EXPECT_EQ(Name_At(200, 200), "Wall s");
 
     // Every decision reads the marks as the step found them: the solid middle of a block turns to the
     // "ceiling" wall, yet its neighbours on the east still count it as wall.
@@ -174,6 +189,11 @@ TEST_F(MapDiggerFinish, DoorsTurnAlongTheirWalls) {
         Change_Door_Directions();
         EXPECT_EQ(Name_At(51, 51), c.Becomes);
     }
+    Paint({"WDW"}, 1, 200);
+    Paint({"W", "D", "W"}, 200, 1, false);
+    Change_Door_Directions();
+    EXPECT_EQ(Name_At(2, 200), "Door NS");
+    EXPECT_EQ(Name_At(200, 2), "Door EW");
 }
 
 TEST_F(MapDiggerFinish, StyledTerrainKeepsEveryCategoryButTheReplacedOnes) {

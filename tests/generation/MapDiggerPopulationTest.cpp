@@ -4,6 +4,7 @@
 #include "core/Item.h"
 #include "core/Monster.h"
 #include "core/NameTables.h"
+#include "core/Path.h"
 #include "generation/RndClassChanceGroups.h"
 #include "generation/RndClassItem.h"
 #include "generation/RndClassMonster.h"
@@ -124,6 +125,11 @@ TEST_F(MapDiggerPopulation, PlacementSquaresComeFromTheDrawnTerrainAndAreShuffle
     // "floor" fits stone and grass: grass is drawn for the cell. Lava fits nothing: not the rock around it
     // either, nor squares without terrain.
     const int32_t drawn = Add_Tile({{0, 0, '.'}, {0, 1, 'g'}, {5, 5, 'x'}}, {"floor"}, {"lava"});
+    // Random placement allowed without categories: no terrain is drawn, no square offered.
+    const int32_t no_categories = Add_Tile({{0, 0, '.'}, {1, 0, 'g'}}, {"stone"}, {"grass"});
+    Tile(no_categories).Monster_Placement_Categories.clear();
+    Tile(no_categories).Item_Placement_Categories.clear();
+    Dig_Context().Cell(5, 5).Tile = no_categories;
     Dig_Context().Cell(1, 1).Tile = both;
     Dig_Context().Cell(1, 2).Tile = items_only;
     Place(2, 1, drawn);
@@ -367,12 +373,12 @@ TEST_F(MapDiggerPopulation, GroupsGatherAroundTheirLeader) {
 
 TEST_F(MapDiggerPopulation, AFollowerTakesTheLastSquareAcceptedInTheFirstBlockThatGivesOne) {
     Fill_Map_Terrain(Rock);
-    for (auto [x, y] : {std::pair{48, 47}, {52, 49}, {50, 53}, {40, 50}})
+    for (auto [x, y] : {std::pair{48, 47}, {52, 49}, {50, 53}, {40, 50}, {162, 50}, {161, 100}})
         Map->Get_Square(x, y)->Terrain_Id = Floor;
     const TSquares list = {{10, 10}, {11, 10}, {12, 10}, {13, 10}};
     struct TCase {
         const char* Name;
-        int32_t Leader_X;
+        TSquare_Position Leader;
         std::vector<int32_t> Rolls;
         bool Found;
         TSquare_Position Square;
@@ -382,11 +388,14 @@ TEST_F(MapDiggerPopulation, AFollowerTakesTheLastSquareAcceptedInTheFirstBlockTh
     std::vector<int32_t> far(23, 2);
     far.insert(far.end(), {1, 2});
     const std::vector<TCase> cases = {
-        {"two of three accepted: the last", 50, {1, 2, 1}, true, {50, 53}},
-        {"none of the first block, then the next", 50, {2, 2, 2, 2, 1, 2}, true, {52, 49}},
-        {"a larger block reaches further", 50, far, true, {40, 50}},
-        {"without a leader: draws until a square without a creature", 0, {1, 2, 3}, true, {12, 10}},
-        {"without a leader: 101 draws at most", 0, no_one, false, {}},
+        {"two of three accepted: the last", {50, 50}, {1, 2, 1}, true, {50, 53}},
+        {"none of the first block, then the next", {50, 50}, {2, 2, 2, 2, 1, 2}, true, {52, 49}},
+        {"a larger block reaches further", {50, 50}, far, true, {40, 50}},
+        {"as far as eleven squares", {150, 100}, {1}, true, {161, 100}},
+        {"no further than eleven squares", {150, 50}, {}, false, {}},
+        {"without a leader: draws until a square without a creature", {0, 0}, {1, 2, 3}, true, {12, 10}},
+        {"a leader square needs both coordinates", {50, 0}, {1, 2, 3}, true, {12, 10}},
+        {"without a leader: 101 draws at most", {0, 0}, no_one, false, {}},
     };
     Map->Get_Square(10, 10)->Monster_Id = 1;
     Map->Get_Square(11, 10)->Monster_Id = 2;
@@ -394,13 +403,13 @@ TEST_F(MapDiggerPopulation, AFollowerTakesTheLastSquareAcceptedInTheFirstBlockTh
         SCOPED_TRACE(c.Name);
         TScripted_Rolls rolls(c.Rolls);
         TSquare_Position square;
-        EXPECT_EQ(Find_Free_Square_Near_Leader(c.Leader_X, 50, list, square), c.Found);
+        EXPECT_EQ(Find_Free_Square_Near_Leader(c.Leader.X, c.Leader.Y, list, square), c.Found);
         if (c.Found) {
             EXPECT_EQ(square, c.Square);
         }
         EXPECT_EQ(rolls.Left(), 0u);
-        for (const auto& asked : rolls.Asked)
-            EXPECT_EQ(asked, c.Leader_X ? std::pair(1, 3) : std::pair(1, 4));
+        const bool leader = c.Leader.X != 0 && c.Leader.Y != 0;
+        for (const auto& asked : rolls.Asked) EXPECT_EQ(asked, leader ? std::pair(1, 3) : std::pair(1, 4));
     }
     TSquare_Position square;
     EXPECT_FALSE(Find_Free_Square_Near_Leader(50, 50, {}, square));
@@ -432,10 +441,8 @@ TEST_F(MapDiggerPopulation, StoresFollowTheirClassesAndChestsTheirChance) {
         std::vector<int32_t> Rolls; // empty: the generator
         int32_t Items_Each;
     };
-    const std::vector<TCase> cases = {{0, 1, 2, {1, 1, 1}, 0},
-                                      {100, 2, 2, {}, 2},
-                                      {50, 1, 3, {}, -1},
-                                      {100, 0, 3, {}, 0}, // no count: no roll
+    const std::vector<TCase> cases = {{0, 1, 2, {1, 1, 1}, 0}, {100, 2, 2, {}, 2}, {100, 1, 1, {}, 1},
+                                      {50, 1, 3, {}, -1},      {100, 0, 3, {}, 0}, // no count: no roll
                                       {100, 2, 0, {}, 0}};
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Chance * 100 + c.Min * 10 + c.Max);
@@ -492,4 +499,71 @@ TEST_F(MapDiggerPopulation, TheOuterBorderStaysInsideTheMap) {
     Fill_Map_Terrain(Floor);
     Fill_Outer_Border();
     EXPECT_EQ(Map->Get_Square(1, 1)->Terrain_Id, Floor);
+}
+
+TEST_F(MapDiggerPopulation, TheMapsChanceGroupLocksAndTrapsItsTiles) {
+    TTerrain& door = *Map->Terrain_List.Terrain(Add_Terrain("Door", "door"));
+    door.Locked_Terrain_Group = "Oak Doors";
+    door.Locked_Key_Groups = {"Brass"};
+    Map->Terrain_List.Terrain(Grass)->Trapped_Terrain_Group = "Pits";
+    Free_Tile_Classes();
+    std::vector<std::string> rows = Square_Rows('.');
+    rows[3] = "..D.....D....ggg.";
+    ASSERT_TRUE(
+        Load_Tiles({With(Tile_Settings_Keys(), {{"Number of specific tile locations", "1"},
+                                                {"Tile Location 1 Name", "Room"},
+                                                {"Tile Location 1 Xpos", "6"},
+                                                {"Tile Location 1 Ypos", "6"},
+                                                {"Number of Global Tile Identifiers", "3"},
+                                                {"Global Identifier 1 Symbol", "."},
+                                                {"Global Identifier 1 Terrain Category", "stone"},
+                                                {"Global Identifier 2 Symbol", "D"},
+                                                {"Global Identifier 2 Terrain Category", "door"},
+                                                {"Global Identifier 3 Symbol", "g"},
+                                                {"Global Identifier 3 Terrain Category", "grass"}}),
+                    With(Tile_Keys("Room", "", 0, false, rows),
+                         {{"Locked Terrain Groups", "Oak Doors"}, {"Trapped Terrain Groups", "Pits"}})}));
+    const auto group = [](const std::string& id, const std::string& lock, const std::string& trap) {
+        return TKeys{{"Chance Group ID", id},
+                     {"Number Of Item Types", "0"},
+                     {"Number Of Locked Terrain Groups", "1"},
+                     {"Locked Terrain Group 1 Name", "Oak Doors"},
+                     {"Locked Terrain Group 1 Percent Chance", lock},
+                     {"Number Of Trapped Terrain Groups", "1"},
+                     {"Trapped Terrain Group 1 Name", "Pits"},
+                     {"Trapped Terrain Group 1 Percent Chance", trap}};
+    };
+    // Without a module class the map's group is ID 1: the last group of that ID counts.
+    Folder.Write("Modules/Test/Data/ChanceGroups.txt",
+                 Data_File_Text({group("1", "0", "0"), group("2", "100", "100"), group("1", "100", "100")}));
+    ASSERT_TRUE(Load_Chance_Groups());
+    EXPECT_TRUE(Dig(3).empty());
+    EXPECT_EQ(Dig_Context().Params.Chance_Group_Index, 3);
+    EXPECT_EQ(Map->Lock_Key_Names(), TString_List({"Brass", "Brass"}));
+    EXPECT_EQ(Map->Trap_Names().size(), 3u);
+    std::string key;
+    EXPECT_TRUE(Map->Get_Lock(Dig_Context().X0 + 5 * 17 + 2, Dig_Context().Y0 + 5 * 17 + 3, key));
+
+    // A map of chance group 0 has none, even when a group of ID 0 is listed.
+    Folder.Write("Modules/Test/Data/ChanceGroups.txt", Data_File_Text({group("0", "100", "100")}));
+    ASSERT_TRUE(Load_Chance_Groups());
+    Folder.Write("Modules/Test/Data/ModuleData.txt",
+                 Data_File_Text({{{"Number Of Maps", "1"}, {"Map 1 Chance Group", "0"}}}));
+    TString_List module_errors; // every other key is missing
+    Load_Module_Class(Path_Settings()->Get_ModuleData_File(), &module_errors);
+    ASSERT_NE(Module_Class()->Get_Map(1), nullptr);
+    EXPECT_TRUE(Dig(3).empty());
+    EXPECT_EQ(Dig_Context().Params.Chance_Group_Index, 0);
+    EXPECT_TRUE(Map->Lock_Key_Names().empty());
+    Free_Module_Class();
+
+    // Without chance groups nothing is locked or trapped.
+    Free_Chance_Groups();
+    Tile_Classes().Clear();
+    ASSERT_TRUE(Load_Tile_Classes("Test_Tiles.txt"));
+    EXPECT_TRUE(Dig(3).empty());
+    EXPECT_EQ(Dig_Context().Params.Chance_Group_Index, 0);
+    EXPECT_TRUE(Map->Lock_Key_Names().empty());
+    EXPECT_TRUE(Map->Trap_Names().empty());
+    Free_Chance_Groups();
 }

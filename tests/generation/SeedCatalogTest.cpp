@@ -6,8 +6,11 @@
 #include "core/MapMain.h"
 #include "core/Monster.h"
 #include "core/Profile.h"
+#include "generation/RndClassItem.h"
+#include "generation/RndDigTileMap.h"
 #include "tests/support/CoreTestSupport.h"
 
+#include <cstdio>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -173,5 +176,111 @@ TEST_F(SeedCatalog, MapChecksFindWhatTheTextCannotShow) {
     EXPECT_EQ(Check_Generated_Map({0, 5}, {5, 201}),
               std::vector<std::string>(
                   {"entrance 1 lies off the map at 0,5", "entrance 2 lies off the map at 5,201"}));
+    Install_Current_Map(nullptr);
+}
+
+TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
+    Install_Current_Map(std::make_unique<TMap>());
+    TMap& map = *Current_Map();
+    for (const char* name : {"Rock", "Floor", "Ash"}) {
+        TTerrain terrain;
+        terrain.Name = name;
+        map.Terrain_List.Add(terrain);
+    }
+    for (int32_t x = 1; x <= 200; ++x)
+        for (int32_t y = 1; y <= 200; ++y) map.Get_Square(x, y)->Terrain_Id = 1;
+    for (int32_t x : {3, 4, 5}) map.Get_Square(x, 9)->Terrain_Id = 2;
+    map.Get_Square(5, 5)->Border_Type = 12;
+    map.Get_Square(6, 6)->Border_Type = 3;
+    map.Get_Square(7, 7)->Border_Type = 3;
+    TItem_Class_List classes; // the plain names of the classes the items come from
+    TCurrent_Item_Class_List_Guard current(classes);
+    for (auto [class_name, name] : {std::pair{"Sword", "Sword"}, {"Gold Stack", "Gold"}}) {
+        TItem_Class c;
+        c.Class_Name = class_name;
+        c.Name = name;
+        classes.Add_Class(c);
+    }
+    const auto add_item = [&map](const std::string& class_name, const std::string& name, uint16_t level) {
+        TItem item;
+        item.Class_Name = class_name;
+        item.Name = name;
+        item.Item_Level = level;
+        item.Quantity = 2;
+        return map.Item_List.Item(map.Item_List.Add(&item));
+    };
+    map.Get_Square(20, 20)->Drop_Item(add_item("Sword", "Sword", 1));
+    TWordList chest;
+    chest.Add(add_item("Sword", "Sharp Sword", 3)->Id);
+    map.Add_Chest(chest, 30, 30);
+    map.Add_Chest(TWordList(), 31, 30);
+    TItem* gold = add_item("Gold Stack", "Gold", 1);
+    for (auto [name, x, leader] : {std::tuple{"Rat King", 10, 0}, {"Rat", 11, 1}, {"Rat", 12, 1}}) {
+        TMonster creature;
+        creature.Name = name;
+        creature.Level = static_cast<uint16_t>(x - 8);
+        creature.Life = 7.9;
+        creature.Set_Position(static_cast<uint8_t>(x), 10);
+        creature.Leader_Id = static_cast<int16_t>(leader);
+        if (x == 11) creature.Status_Lines = {"Fierce", "Fierce"};
+        if (x == 12) creature.Inventory.Put_In_Slot(gold, 20);
+        map.Place_Monster(*map.Monster_List.Add_Monster(creature));
+    }
+    map.Add_Store(std::make_unique<TStore>());
+    map.Set_Lock("Brass", 40, 40, true);
+    map.Set_Lock("", 41, 40, true);
+    map.Set_Trap("Pits", 42, 40, true);
+    TDig_Context& dig = Dig_Context();
+    dig = TDig_Context();
+    dig.Reset_Grid(10, 10);
+    dig.X0 = 15;
+    dig.Y0 = 16;
+    dig.Cell(2, 3).Tile = 4;
+    dig.Cell(2, 3).Starting = true;
+    dig.Cell(4, 3).Tile = 1;
+    dig.Cell(5, 3).Starting = true; // not a tile: not counted
+
+    // The hash over the squares in x-major order, then the creatures and items in id order.
+    TFnv1a_64 hash;
+    for (int32_t x = 1; x <= 200; ++x)
+        for (int32_t y = 1; y <= 200; ++y) {
+            const TMap_Square& s = *map.Get_Square(x, y);
+            hash.Add_Word(s.Terrain_Id);
+            hash.Add_Byte(s.Border_Type);
+            hash.Add_Word(s.Flags);
+            hash.Add_Word(s.Monster_Id);
+            hash.Add_Word(s.Item_Field);
+        }
+    for (auto [name, level, x] : {std::tuple{"Rat King", 2, 10}, {"Rat", 3, 11}, {"Rat", 4, 12}}) {
+        hash.Add_Text(name);
+        hash.Add_Word(static_cast<uint16_t>(level));
+        hash.Add_Integer(7);
+        hash.Add_Byte(static_cast<uint8_t>(x));
+        hash.Add_Byte(10);
+    }
+    for (auto [class_name, name, level] :
+         {std::tuple{"Sword", "Sword", 1}, {"Sword", "Sharp Sword", 3}, {"Gold Stack", "Gold", 1}}) {
+        hash.Add_Text(class_name);
+        hash.Add_Text(name);
+        hash.Add_Word(static_cast<uint16_t>(level));
+        hash.Add_Word(2);
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash.Value()));
+
+    EXPECT_EQ(Catalog_Block("== seed 3 d2 s1 map 2 Test_Tiles.txt", {"Could not find tile \"X\"."}, {1, 3},
+                            {101, 40}, {57, 88}),
+              "== seed 3 d2 s1 map 2 Test_Tiles.txt\n"
+              "errors: 1\n"
+              "  Could not find tile \"X\".\n"
+              "cells: 10x10 origin 15,16 occupied 2 starting 1\n"
+              "terrain: Floor=3 Rock=39997\n"
+              "borders: 3=2 12=1\n"
+              "entrances: 1@101,57 3@40,88\n"
+              "creatures: 3 Rat=2 Rat King=1 | leaders 1 | modifiers Fierce=2\n"
+              "items: ground 1 carried 1 chest 1 | Gold Stack=1 Sword=2 | upgraded 1\n"
+              "chests: 2 empty 1 | stores: 1 | locks: (none)=1 Brass=1 | traps: Pits=1\n"
+              "hash: " +
+                  std::string(hex) + "\n");
     Install_Current_Map(nullptr);
 }
