@@ -11,6 +11,7 @@
 #include "tests/support/CoreTestSupport.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -126,8 +127,17 @@ TEST_F(SeedCatalog, MapChecksFindWhatTheTextCannotShow) {
              map.Monster_List.Add_Monster(rat);
          },
          "creature 2 Rat is not on its square at 10,10"},
-        {"a square naming nobody", [](TMap& map) { map.Get_Square(3, 4)->Monster_Id = 9; },
-         "creature id 9 names nobody at 3,4"},
+        {"a square naming nobody", [](TMap& map) { map.Get_Square(200, 200)->Monster_Id = 9; },
+         "creature id 9 names nobody at 200,200"},
+        {"a pile naming no item",
+         [](TMap& map) {
+             TItem ghost;
+             ghost.Id = 9;
+             map.Get_Square(3, 4)->Item_Field = static_cast<uint16_t>(map.New_Item_Pile());
+             map.Get_Square(3, 4)->Set_Pile(true);
+             map.Get_Item_Pile(map.Get_Square(3, 4)->Item_Field)->Add(&ghost);
+         },
+         "pile item 9 does not exist at 3,4"},
         {"a square naming no item", [](TMap& map) { map.Get_Square(3, 4)->Item_Field = 9; },
          "item 9 does not exist at 3,4"},
         {"a pile that is not there",
@@ -209,12 +219,15 @@ TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
         item.Quantity = 2;
         return map.Item_List.Item(map.Item_List.Add(&item));
     };
-    map.Get_Square(20, 20)->Drop_Item(add_item("Sword", "Sword", 1));
+    // Items on squares at the map's corners, one of them a pile.
+    map.Get_Square(1, 200)->Drop_Item(add_item("Sword", "Sword", 1));
     TWordList chest;
     chest.Add(add_item("Sword", "Sharp Sword", 3)->Id);
     map.Add_Chest(chest, 30, 30);
     map.Add_Chest(TWordList(), 31, 30);
     TItem* gold = add_item("Gold Stack", "Gold", 1);
+    map.Get_Square(200, 1)->Drop_Item(add_item("Sword", "Sword", 1));
+    map.Get_Square(200, 1)->Drop_Item(add_item("Gold Stack", "Gold", 4));
     for (auto [name, x, leader] : {std::tuple{"Rat King", 10, 0}, {"Rat", 11, 1}, {"Rat", 12, 1}}) {
         TMonster creature;
         creature.Name = name;
@@ -235,9 +248,11 @@ TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
     dig.Reset_Grid(10, 10);
     dig.X0 = 15;
     dig.Y0 = 16;
-    dig.Cell(2, 3).Tile = 4;
-    dig.Cell(2, 3).Starting = true;
-    dig.Cell(4, 3).Tile = 1;
+    dig.Cell(2, 1).Tile = 4;
+    dig.Cell(2, 1).Starting = true;
+    dig.Cell(4, 10).Tile = 1;
+    dig.Cell(4, 10).Starting = true;
+    dig.Cell(6, 3).Tile = 2;
     dig.Cell(5, 3).Starting = true; // not a tile: not counted
 
     // The hash over the squares in x-major order, then the creatures and items in id order.
@@ -258,8 +273,11 @@ TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
         hash.Add_Byte(static_cast<uint8_t>(x));
         hash.Add_Byte(10);
     }
-    for (auto [class_name, name, level] :
-         {std::tuple{"Sword", "Sword", 1}, {"Sword", "Sharp Sword", 3}, {"Gold Stack", "Gold", 1}}) {
+    for (auto [class_name, name, level] : {std::tuple{"Sword", "Sword", 1},
+                                           {"Sword", "Sharp Sword", 3},
+                                           {"Gold Stack", "Gold", 1},
+                                           {"Sword", "Sword", 1},
+                                           {"Gold Stack", "Gold", 4}}) {
         hash.Add_Text(class_name);
         hash.Add_Text(name);
         hash.Add_Word(static_cast<uint16_t>(level));
@@ -273,14 +291,72 @@ TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
               "== seed 3 d2 s1 map 2 Test_Tiles.txt\n"
               "errors: 1\n"
               "  Could not find tile \"X\".\n"
-              "cells: 10x10 origin 15,16 occupied 2 starting 1\n"
+              "cells: 10x10 origin 15,16 occupied 3 starting 2\n"
               "terrain: Floor=3 Rock=39997\n"
               "borders: 3=2 12=1\n"
               "entrances: 1@101,57 3@40,88\n"
               "creatures: 3 Rat=2 Rat King=1 | leaders 1 | modifiers Fierce=2\n"
-              "items: ground 1 carried 1 chest 1 | Gold Stack=1 Sword=2 | upgraded 1\n"
+              "items: ground 3 carried 1 chest 1 | Gold Stack=2 Sword=3 | upgraded 1\n"
               "chests: 2 empty 1 | stores: 1 | locks: (none)=1 Brass=1 | traps: Pits=1\n"
               "hash: " +
                   std::string(hex) + "\n");
     Install_Current_Map(nullptr);
+}
+
+TEST_F(SeedCatalog, LayoutChecksFindSidesThatDoNotMeet) {
+    TDig_Context dig;
+    dig.Reset_Grid(6, 6);
+    dig.Cell(1, 1) = {{0, 1, 0, 0}, 1};
+    dig.Cell(2, 1) = {{0, 0, 0, 1}, 1};
+    bool open = true;
+    EXPECT_TRUE(Check_Layout(dig, open).empty());
+    EXPECT_FALSE(open);
+    dig.Cell(2, 1).Sides = {0, 0, 0, 2}; // another kind faces the east side of (1, 1)
+    EXPECT_EQ(Check_Layout(dig, open),
+              std::vector<std::string>({"cell 1,1 side E does not match its neighbour",
+                                        "cell 2,1 side W does not match its neighbour"}));
+    dig.Cell(2, 1).Sides = {0, 0, 1, 1}; // open south towards an empty cell
+    dig.Cell(6, 6) = {{0, 1, 1, 0}, 2};  // open off the grid: not counted here
+    EXPECT_EQ(Check_Layout(dig, open),
+              std::vector<std::string>({"a side is left open though the last sweep missed no pick"}));
+    EXPECT_TRUE(open);
+    dig.Last_Sweep_Missed_Picks = 1;
+    EXPECT_TRUE(Check_Layout(dig, open).empty());
+    EXPECT_TRUE(open);
+}
+
+TEST_F(SeedCatalog, AMapThatCannotBeDugShowsOnlyItsErrors) {
+    // The shipped module with the barrow's tiles file missing.
+    const std::filesystem::path shipped = MURK_SHIPPED_DATA_DIR;
+    std::filesystem::copy(shipped / "Data", Folder.File("Data"), std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(Folder.File("Modules"));
+    std::filesystem::copy(shipped / "Modules/Barrowdeep", Folder.File("Modules/Own"),
+                          std::filesystem::copy_options::recursive);
+    std::filesystem::remove(Folder.File("Modules/Own/Tiles/Barrow_Tiles.txt"));
+    Set_Run_Profile(TRun_Profile::Tool);
+    std::vector<TCatalog_Map_Report> reports;
+    std::vector<std::string> setup_errors;
+    const std::string text =
+        Generate_Seed_Catalog({Folder.Path(), "Own", Seed_Range_Runs(4, 4)}, reports, setup_errors);
+    ASSERT_TRUE(setup_errors.empty()) << setup_errors.front();
+    ASSERT_EQ(reports.size(), 2u);
+    EXPECT_TRUE(reports[0].Dug);
+    EXPECT_FALSE(reports[1].Dug);
+    EXPECT_EQ(reports[1].Error_Lines, 1);
+    const std::string path = Folder.File("Modules/Own/Tiles/Barrow_Tiles.txt");
+    const std::string tail =
+        "== seed 4 d2 s1 map 2 Barrow_Tiles.txt\nerrors: 1\n  Unable to load tiles file \"" + path +
+        "\".\nnot dug\n";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(
+        text.rfind(
+            "seed catalog format 1 | module Own | runs 4 d2 s1\n== seed 4 d2 s1 map 1 Village_Tiles.txt\n",
+            0),
+        0u);
+
+    // A module that is not there is a setup error, with no text.
+    EXPECT_EQ(Generate_Seed_Catalog({Folder.Path(), "../Own", Seed_Range_Runs(1, 1)}, reports, setup_errors),
+              "");
+    EXPECT_EQ(setup_errors, std::vector<std::string>({"Not a module folder name: \"../Own\"."}));
 }

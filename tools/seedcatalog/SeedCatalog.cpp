@@ -346,6 +346,25 @@ std::vector<std::string> Check_Generated_Map(const std::vector<uint16_t>& entran
     return problems;
 }
 
+std::vector<std::string> Check_Layout(const TDig_Context& dig, bool& open_side) {
+    std::vector<std::string> problems;
+    open_side = false;
+    for (int32_t x = 1; x <= dig.Cells_Across; ++x)
+        for (int32_t y = 1; y <= dig.Cells_Down; ++y)
+            for (int32_t side = 1; side <= 4 && dig.Occupied(x, y); ++side) {
+                const TNeighbour_Cell n = Get_Neighbour_Cell(x, y, side);
+                const uint8_t type = Side_Flag(dig.Cell(x, y).Sides, side);
+                if (dig.Occupied(n.X, n.Y) && type != Side_Flag(dig.Cell(n.X, n.Y).Sides, n.Facing))
+                    problems.push_back("cell " + std::to_string(x) + "," + std::to_string(y) + " side " +
+                                       Side_Name(side) + " does not match its neighbour");
+                else if (!dig.Occupied(n.X, n.Y) && dig.In_Grid(n.X, n.Y) && type != 0)
+                    open_side = true;
+            }
+    if (open_side && dig.Last_Sweep_Missed_Picks == 0)
+        problems.push_back("a side is left open though the last sweep missed no pick");
+    return problems;
+}
+
 // -------------------------------------------------------------------------------------------------------
 // The catalog
 
@@ -382,25 +401,16 @@ std::string Generate_Seed_Catalog(const TCatalog_Options& options, std::vector<T
                 x_list.push_back(xs.Get(e));
                 y_list.push_back(ys.Get(e));
             }
-            text += Catalog_Block(report.Header, errors, id_list, x_list, y_list);
-            if (report.Dug) {
+            if (!report.Dug) {
+                // The map and the dig still hold the previous map: only the errors belong to this one.
+                text += report.Header + "\nerrors: " + std::to_string(errors.size()) + "\n";
+                for (const std::string& line : errors) text += "  " + line + "\n";
+                text += "not dug\n";
+            } else {
+                text += Catalog_Block(report.Header, errors, id_list, x_list, y_list);
                 report.Problems = Check_Generated_Map(x_list, y_list);
-                const TDig_Context& dig = Dig_Context();
-                for (int32_t x = 1; x <= dig.Cells_Across; ++x)
-                    for (int32_t y = 1; y <= dig.Cells_Down; ++y)
-                        for (int32_t side = 1; side <= 4 && dig.Occupied(x, y); ++side) {
-                            const TNeighbour_Cell n = Get_Neighbour_Cell(x, y, side);
-                            const uint8_t type = Side_Flag(dig.Cell(x, y).Sides, side);
-                            if (dig.Occupied(n.X, n.Y) &&
-                                type != Side_Flag(dig.Cell(n.X, n.Y).Sides, n.Facing))
-                                report.Problems.push_back("cell " + std::to_string(x) + "," +
-                                                          std::to_string(y) + " side " + Side_Name(side) +
-                                                          " does not match");
-                            else if (!dig.Occupied(n.X, n.Y) && type != 0 && dig.In_Grid(n.X, n.Y))
-                                report.Open_Side = true;
-                        }
-                if (report.Open_Side && dig.Last_Sweep_Missed_Picks == 0)
-                    report.Problems.push_back("a side is left open though the last sweep missed no pick");
+                const std::vector<std::string> layout = Check_Layout(Dig_Context(), report.Open_Side);
+                report.Problems.insert(report.Problems.end(), layout.begin(), layout.end());
             }
             reports.push_back(std::move(report));
         }

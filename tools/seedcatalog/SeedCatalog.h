@@ -56,6 +56,12 @@ std::string Catalog_Block(const std::string& header, const std::vector<std::stri
 std::vector<std::string> Check_Generated_Map(const std::vector<uint16_t>& entrance_xs,
                                              const std::vector<uint16_t>& entrance_ys);
 
+// The layout's sides: every open side facing an occupied cell must meet the same kind there (one line per
+// side that does not); open_side tells whether a side stays open towards an empty cell of the grid, which
+// only a last sweep whose rolls missed may leave (a line when it did not miss).
+struct TDig_Context;
+std::vector<std::string> Check_Layout(const TDig_Context& dig, bool& open_side);
+
 struct TCatalog_Options {
     std::string Base;   // the program folder the data is read from
     std::string Module; // the module's folder name
