@@ -191,7 +191,11 @@ TEST_F(MapDiggerFinish, DoorsTurnAlongTheirWalls) {
     }
     Paint({"WDW"}, 1, 200);
     Paint({"W", "D", "W"}, 200, 1, false);
+    Paint({"W", "D", "W"}, 1, 100, false);
+    Paint({"WDW"}, 100, 1, false);
     Change_Door_Directions();
+    EXPECT_EQ(Name_At(1, 101), "Door EW");
+    EXPECT_EQ(Name_At(101, 1), "Door NS");
     EXPECT_EQ(Name_At(2, 200), "Door NS");
     EXPECT_EQ(Name_At(200, 2), "Door EW");
 }

@@ -230,9 +230,11 @@ TEST_F(MapDiggerPopulation, RandomItemsComeFromTheEligibleClassesOntoFreeItemSqu
 
 TEST_F(MapDiggerPopulation, ItemTypesFollowTheChanceGroupOrAnEvenDraw) {
     TModule_Chance_Group group;
-    group.Item_Type_Names = {"Gold", "Weapon"};
+    // Slots 0..29 Weapon, 30..49 Gold, 50..59 the last type; the rest none.
+    group.Item_Type_Names = {"Gold", "Weapon", Item_Type_Name(23)};
     group.Item_Type_Percents.Add(20);
     group.Item_Type_Percents.Add(30);
+    group.Item_Type_Percents.Add(10);
     Build_Item_Type_Table(group);
     struct TCase {
         bool With_Group;
@@ -241,7 +243,8 @@ TEST_F(MapDiggerPopulation, ItemTypesFollowTheChanceGroupOrAnEvenDraw) {
     };
     const std::vector<TCase> cases = {
         {true, {30}, Weapon}, {true, {31}, Item_Type_Gold}, {true, {50}, Item_Type_Gold},
-        {true, {51, 23}, 23}, {true, {100, 1}, 1},          {false, {7}, 7},
+        {true, {60}, 23},     {true, {61, 23}, 23},         {true, {100, 1}, 1},
+        {false, {7}, 7},
     };
     for (const TCase& c : cases) {
         TScripted_Rolls rolls(c.Rolls);

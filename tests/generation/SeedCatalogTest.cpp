@@ -138,8 +138,8 @@ TEST_F(SeedCatalog, MapChecksFindWhatTheTextCannotShow) {
              map.Get_Item_Pile(map.Get_Square(3, 4)->Item_Field)->Add(&ghost);
          },
          "pile item 9 does not exist at 3,4"},
-        {"a square naming no item", [](TMap& map) { map.Get_Square(3, 4)->Item_Field = 9; },
-         "item 9 does not exist at 3,4"},
+        {"a square naming no item", [](TMap& map) { map.Get_Square(3, 1)->Item_Field = 9; },
+         "item 9 does not exist at 3,1"},
         {"a pile that is not there",
          [](TMap& map) {
              map.Get_Square(3, 4)->Item_Field = 5;
@@ -248,10 +248,10 @@ TEST_F(SeedCatalog, ABlockSumsUpTheMapAsDocumented) {
     dig.Reset_Grid(10, 10);
     dig.X0 = 15;
     dig.Y0 = 16;
-    dig.Cell(2, 1).Tile = 4;
-    dig.Cell(2, 1).Starting = true;
-    dig.Cell(4, 10).Tile = 1;
-    dig.Cell(4, 10).Starting = true;
+    dig.Cell(1, 1).Tile = 4;
+    dig.Cell(1, 1).Starting = true;
+    dig.Cell(10, 10).Tile = 1;
+    dig.Cell(10, 10).Starting = true;
     dig.Cell(6, 3).Tile = 2;
     dig.Cell(5, 3).Starting = true; // not a tile: not counted
 
