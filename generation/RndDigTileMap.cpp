@@ -4,6 +4,7 @@
 #include "core/GameOptions.h"
 #include "core/GlobalFuncs.h"
 #include "core/MapMain.h"
+#include "generation/RndClassChanceGroups.h"
 #include "generation/RndClassModule.h"
 #include "generation/RndDigPopulate.h"
 #include "generation/RndTileStamp.h"
@@ -229,8 +230,10 @@ void Dig_Tile_Map(TWordList& entrance_ids, TWordList& entrance_xs, TWordList& en
     }
 
     Set_Dig_Parameters(map_index);
-    // The chance group is resolved from Params.Chance_Group_Id once the chance-group table exists; until
-    // then the index stays 0 and no square is locked or trapped.
+    // The map's chance group: the last loaded group of the map's ID; none for ID 0. Without one no square is
+    // locked or trapped and item types are drawn evenly.
+    if (dig.Params.Chance_Group_Id > 0)
+        dig.Params.Chance_Group_Index = Find_Chance_Group_Index(dig.Params.Chance_Group_Id);
 
     dig.Reset_Grid(across, down);
     if (across >= Minimum_Layout_Cells && down >= Minimum_Layout_Cells) {

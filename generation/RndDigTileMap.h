@@ -53,6 +53,12 @@ struct TNeighbour_Cell {
 };
 TNeighbour_Cell Get_Neighbour_Cell(int32_t x, int32_t y, int32_t side);
 
+// A square of the map.
+struct TSquare_Position {
+    int32_t X = 0, Y = 0;
+    bool operator==(const TSquare_Position&) const = default;
+};
+
 struct TDig_Context {
     int32_t Map_Index = 0;
     std::string Map_File_Name;
@@ -64,6 +70,8 @@ struct TDig_Context {
     // does): a cell left empty for this reason is retried only by a later sweep.
     int32_t Last_Sweep_Missed_Picks = 0;
     std::vector<TDig_Cell> Cells; // (across + 1) x (down + 1), x-major; row and column 0 unused
+    // The squares where random creatures and items may go, collected from the stamped tiles and shuffled.
+    std::vector<TSquare_Position> Monster_Squares, Item_Squares;
 
     bool In_Grid(int32_t x, int32_t y) const {
         return x >= 1 && x <= Cells_Across && y >= 1 && y <= Cells_Down;

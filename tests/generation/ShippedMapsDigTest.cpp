@@ -1,10 +1,19 @@
 // The Barrowdeep module's maps as shipped: the module data names files that are there and entrances its
-// tiles carry; every tile symbol and placement list finds its terrain; and both maps dig over two hundred
-// seeds without an error line, with closed layouts and every entrance on walkable ground of the map.
+// tiles carry; every tile symbol and placement list finds its terrain; every class, store, key and trap group
+// the maps name exists; and both maps generate over two hundred seeds without an error line, with closed
+// layouts, every entrance on walkable ground of the map and every creature on its square, the village with
+// its smith and the barrow with its bands, chests, locked doors and trapped floor.
 #include "core/DisplayEffects.h"
+#include "core/Monster.h"
+#include "core/NameTables.h"
 #include "core/Spells.h"
 #include "core/TextCodec.h"
+#include "generation/RndClassChanceGroups.h"
+#include "generation/RndClassItem.h"
 #include "generation/RndClassMonster.h"
+#include "generation/RndClassStore.h"
+#include "generation/RndClassTrapGroups.h"
+#include "generation/RndModuleMap.h"
 #include "generation/RndTileStamp.h"
 #include "tests/generation/DiggerTestSupport.h"
 
@@ -134,11 +143,79 @@ TEST_F(ShippedMapsDig, EverySymbolAndPlacementFindsItsTerrain) {
     Free_Display_Effects();
 }
 
-TEST_F(ShippedMapsDig, BothMapsDigWithoutAnErrorOverTwoHundredSeeds) {
+TEST_F(ShippedMapsDig, EveryNameTheMapsUseResolves) {
+    ASSERT_TRUE(Load_Display_Effects() && Load_Master_Spells());
+    ASSERT_TRUE(Load_Chance_Groups());
+    ASSERT_TRUE(Load_Trap_Groups());
     for (int32_t m = 1; m <= Module_Class()->Number_Of_Maps; ++m) {
         const TModule_Map_Class& map = *Module_Class()->Get_Map(m);
         SCOPED_TRACE(map.Name);
-        ASSERT_TRUE(Map->Terrain_List.Load_From_File(Path_Settings()->Get_Tile_File(map.Terrain_File)));
+        EXPECT_GT(Find_Chance_Group_Index(map.Chance_Group), 0);
+        ASSERT_TRUE(Load_Tile_Classes(map.Tiles_File));
+        TItem_Class_List items;
+        ASSERT_TRUE(items.Load_From_File(Path_Settings()->Get_Tile_File(map.Item_Classes_File)));
+        TMonster_Class_List monsters;
+        ASSERT_TRUE(
+            monsters.Load_From_File(Path_Settings()->Get_Tile_File(map.Monster_Classes_File), nullptr, true));
+        ASSERT_TRUE(Load_Store_Classes(map.Stores_File));
+        // The tiles' own items are classes of the map; every store a creature keeps is one of the map's.
+        int32_t merchants = 0;
+        for (int32_t i = 1; i <= Tile_Classes().Count(); ++i) {
+            const TTile_Class& tile = *Tile_Classes().Get(i);
+            for (const auto& item : tile.Specific_Items)
+                EXPECT_NE(items.Pick_Random_Class(item.Name, map.Item_Group_Filter), nullptr) << item.Name;
+            for (const auto& monster : tile.Specific_Monsters) {
+                const TMonster_Class* c = monsters.Pick_Random_Class(monster.Name, map.Monster_Group_Filter);
+                ASSERT_NE(c, nullptr) << monster.Name;
+                if (c->Store_Id == 0 || tile.Rotation != 0) continue;
+                ++merchants;
+                ASSERT_LE(c->Store_Id, Store_Class_Count()) << c->Name;
+                EXPECT_EQ(Get_Store_Class(c->Store_Id)->Store_Id, c->Store_Id) << c->Name;
+            }
+        }
+        EXPECT_EQ(merchants, Store_Class_Count());
+        // Every key a lock asks for is a key item that may turn up at random; trapped terrain springs the
+        // map's own trap group.
+        TTerrain_List terrains;
+        ASSERT_TRUE(terrains.Load_From_File(Path_Settings()->Get_Tile_File(map.Terrain_File)));
+        bool trapped = false;
+        for (uint16_t id = 1; id <= terrains.Count(); ++id) {
+            const TTerrain& t = *terrains.Terrain(id);
+            trapped = trapped || !t.Trapped_Terrain_Group.empty();
+            for (const std::string& key : t.Locked_Key_Groups) {
+                bool found = false;
+                for (int32_t n = 1; n <= items.Get_Count(); ++n) {
+                    const TItem_Class& c = *items.Get_Class(n);
+                    found = found || (c.Key_Group == key && c.Random_Appearance &&
+                                      c.Item_Type == Find_Code(Item_Type_Names, "Key") &&
+                                      c.Item_Level_Min <= map.Item_Level_Min &&
+                                      c.Group_Matches(map.Item_Group_Filter));
+                }
+                EXPECT_TRUE(found) << t.Name << " asks for " << key;
+            }
+        }
+        if (trapped) {
+            EXPECT_NE(Find_Trap_Group(map.Trap_Group_Name), nullptr) << map.Trap_Group_Name;
+        }
+    }
+    Free_Store_Classes();
+    Free_Trap_Groups();
+    Free_Chance_Groups();
+    Free_Master_Spells();
+    Free_Display_Effects();
+}
+
+TEST_F(ShippedMapsDig, BothMapsGenerateWithoutAnErrorOverTwoHundredSeeds) {
+    ASSERT_TRUE(Load_Display_Effects() && Load_Master_Spells());
+    Create_Game_Options().Start_Level = 1;
+    struct TTotals {
+        int Open_Ends = 0, Cells = 0, Seeds_With_Leaders = 0, Seeds_With_Locked_Doors = 0, Trapped_Floor = 0;
+        int Smiths = 0, Stores = 0, Chests = 0, Creatures = 0;
+    };
+    std::vector<TTotals> totals(3);
+    for (int32_t m = 1; m <= Module_Class()->Number_Of_Maps; ++m) {
+        const TModule_Map_Class& map = *Module_Class()->Get_Map(m);
+        SCOPED_TRACE(map.Name);
         std::set<int32_t> wanted;
         if (m == Module_Class()->Starting_Map_Number) wanted.insert(Module_Class()->Starting_Map_Entrance_Id);
         for (int32_t s = 1; s <= Module_Class()->Number_Of_Maps; ++s)
@@ -147,13 +224,17 @@ TEST_F(ShippedMapsDig, BothMapsDigWithoutAnErrorOverTwoHundredSeeds) {
                 if (connection->Destination_Map_Number == m)
                     wanted.insert(connection->Destination_Entrance_Id);
             }
-        int open_ends = 0, cells = 0;
+        TTotals& total = totals[static_cast<size_t>(m)];
         for (uint64_t seed = 1; seed <= 200; ++seed) {
-            ASSERT_TRUE(Load_Tile_Classes(map.Tiles_File));
             Set_Dig_Seed_Source(
                 [seed](int32_t map_index) { return seed * 1000 + static_cast<uint64_t>(map_index); });
+            TMonster_Class_List monsters;
+            TCurrent_Monster_Class_List_Guard monsters_current(monsters);
+            TItem_Class_List items;
+            TCurrent_Item_Class_List_Guard items_current(items);
             TString_List errors;
-            Dig_Tile_Map(Entrance_Ids, Entrance_Xs, Entrance_Ys, m, map.Tiles_File, errors);
+            ASSERT_TRUE(Generate_Module_Map(Generation_Files_Of(map), m, errors, Entrance_Ids, Entrance_Xs,
+                                            Entrance_Ys, true));
             ASSERT_TRUE(errors.empty()) << seed << ": " << errors.front();
 
             // Each entrance the module uses is placed once, on ground a creature can walk.
@@ -169,7 +250,7 @@ TEST_F(ShippedMapsDig, BothMapsDigWithoutAnErrorOverTwoHundredSeeds) {
             for (int32_t id : wanted) EXPECT_EQ(found.count(id), 1u) << seed << " entrance " << id;
 
             const TDig_Context& dig = Dig_Context();
-            cells += dig.Occupied_Count();
+            total.Cells += dig.Occupied_Count();
             bool open_end = false;
             for (int32_t x = 1; x <= dig.Cells_Across; ++x)
                 for (int32_t y = 1; y <= dig.Cells_Down; ++y) {
@@ -184,17 +265,53 @@ TEST_F(ShippedMapsDig, BothMapsDigWithoutAnErrorOverTwoHundredSeeds) {
                     }
                 }
             if (open_end) {
-                ++open_ends;
+                ++total.Open_Ends;
                 EXPECT_GT(dig.Last_Sweep_Missed_Picks, 0) << seed;
             }
             // The fill and the border leave no square without terrain.
             for (int32_t x = 1; x <= 200; x += 7)
                 for (int32_t y = 1; y <= 200; ++y)
                     ASSERT_NE(Map->Get_Square(x, y)->Terrain_Id, 0) << x << "," << y;
+
+            // Every creature stands on the square that records it.
+            bool leader = false;
+            for (int n = 1; n <= Map->Monster_List.Get_Count(); ++n) {
+                const TMonster& c = *Map->Monster_List.Get_Monster(static_cast<size_t>(n));
+                EXPECT_EQ(Map->Get_Square(c.X, c.Y)->Monster_Id, c.Id) << seed << " " << c.Name;
+                leader = leader || c.Leader_Id != 0;
+                total.Smiths += c.Name == "Village Smith" ? 1 : 0;
+                ++total.Creatures;
+            }
+            total.Seeds_With_Leaders += leader ? 1 : 0;
+            bool locked_door = false;
+            for (int32_t n = 1; n <= Map->Lock_Xs().Count(); ++n)
+                locked_door = locked_door || Map->Get_Square(Map->Lock_Xs().Get(n), Map->Lock_Ys().Get(n))
+                                                 ->Get_Terrain()
+                                                 ->Has_Category("door");
+            total.Seeds_With_Locked_Doors += locked_door ? 1 : 0;
+            for (int32_t n = 1; n <= Map->Trap_Xs().Count(); ++n)
+                total.Trapped_Floor += Map->Get_Square(Map->Trap_Xs().Get(n), Map->Trap_Ys().Get(n))
+                                           ->Get_Terrain()
+                                           ->Has_Category("floor");
+            total.Stores += Map->Store_Count();
+            total.Chests += Map->Chest_Count();
         }
-        EXPECT_LE(open_ends, 10);
-        EXPECT_GT(cells, 200 * 55); // the fill targets are 65 and 75 percent of 100 cells
+        EXPECT_LE(total.Open_Ends, 10);
+        EXPECT_GT(total.Cells, 200 * 55); // the fill targets are 65 and 75 percent of 100 cells
     }
+    // The village has its smith and his store on every seed, few folk and no bands; the barrow its random
+    // creatures, at least one band, chests, locked doors and trapped floor.
+    EXPECT_EQ(totals[1].Smiths, 200);
+    EXPECT_EQ(totals[1].Stores, 200);
+    EXPECT_LT(totals[1].Creatures, 200 * 30);
+    EXPECT_EQ(totals[1].Seeds_With_Leaders, 0);
+    EXPECT_GE(totals[2].Creatures, 200 * 25);
+    EXPECT_EQ(totals[2].Seeds_With_Leaders, 200);
+    EXPECT_GT(totals[2].Chests, 200 * 5);
+    EXPECT_GE(totals[2].Seeds_With_Locked_Doors, 190);
+    EXPECT_GT(totals[2].Trapped_Floor, 200);
+    Free_Master_Spells();
+    Free_Display_Effects();
 }
 
 } // namespace
