@@ -42,7 +42,8 @@ int32_t Other_Hand(int32_t slot) {
 TItem* Stack_Taking(const TMonster& player, const TItem& item, int32_t slot) {
     TItem* stack = player.Item_In_Slot(slot);
     if (!stack || stack == &item) return nullptr;
-    if (stack->Max_Stack == 0 || stack->Quantity >= stack->Max_Stack) return nullptr;
+    // A stack of maximum 0 does not stack: no quantity is below it.
+    if (stack->Quantity >= stack->Max_Stack) return nullptr;
     return Is_Same_Stack_Kind(*stack, item) ? stack : nullptr;
 }
 
