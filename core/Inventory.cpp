@@ -18,6 +18,12 @@ bool Is_Equipped_In_Slot(const TItem& item, int32_t slot) {
     return Slot_Accepts_Kind(item.Equip_Slot_Kind(), slot);
 }
 
+bool Is_Same_Stack_Kind(const TItem& stack, const TItem& item) {
+    return stack.Class_Name == item.Class_Name ||
+           (stack.Item_Type == Item_Type_Ammo && item.Item_Type == Item_Type_Ammo &&
+            !item.Ammo_Type.empty() && stack.Ammo_Type == item.Ammo_Type);
+}
+
 // ---- TItem_Collection ----
 
 void TItem_Collection::Assign(const TItem_Collection& other) {
@@ -165,12 +171,8 @@ TItem* TInventory::Find_Stack_For(const TItem& item) const {
         TItem* stack = Item_In_Slot(slot);
         // Stacking an item onto itself would delete the item that holds the units.
         if (!stack || stack == &item) continue;
-        // Ammunition stacks by kind across classes; the new item must itself be ammunition of a named kind,
-        // or a stack of unnamed ammunition would swallow (and delete) any item without an ammo type.
-        const bool same_kind = stack->Class_Name == item.Class_Name ||
-                               (stack->Item_Type == Item_Type_Ammo && item.Item_Type == Item_Type_Ammo &&
-                                !item.Ammo_Type.empty() && stack->Ammo_Type == item.Ammo_Type);
-        if (!same_kind || stack->Max_Stack == 0 || stack->Quantity >= stack->Max_Stack) continue;
+        if (!Is_Same_Stack_Kind(*stack, item) || stack->Max_Stack == 0 || stack->Quantity >= stack->Max_Stack)
+            continue;
         if (stack->Max_Stack - stack->Quantity >= item.Quantity) return stack;
     }
     return nullptr;

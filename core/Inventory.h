@@ -28,6 +28,11 @@ enum : uint8_t {
 // ammunition, treasure and gold never count.
 bool Is_Equipped_In_Slot(const TItem& item, int32_t slot);
 
+// Whether the item may join the stack by kind, room aside: the same item class (magic variants of a class
+// stack with it), or ammunition of one named kind across classes. Both must be ammunition and the kind must
+// not be empty, or a stack of unnamed ammunition would swallow, and delete, any item without an ammo type.
+bool Is_Same_Stack_Kind(const TItem& stack, const TItem& item);
+
 // A list of item ids, positions counted from 1.
 class TItem_Collection {
 public:
