@@ -1,0 +1,295 @@
+// The rules of actions on squares: picking up and shooting, how far each kind of spell reaches, the level
+// order of the chance to hit, the chances of a changed allegiance, of curing poison and of lifting a curse,
+// and where a teleport may land.
+#include "core/Actions.h"
+#include "core/GlobalFuncs.h"
+#include "core/Spells.h"
+#include "tests/core/MapFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using TLines = std::vector<std::string>;
+using TSquare = std::pair<int, int>;
+
+enum : uint8_t {
+    Fx_Cure_Poison = 58,
+    Fx_Change_Allegiance = 62,
+    Fx_Remove_Curse = 65,
+    Fx_Teleport = 72,
+};
+
+std::string At(int32_t x, int32_t y) {
+    return " @" + std::to_string(x) + "," + std::to_string(y);
+}
+
+class SquareActionRules : public TMap_Fixture {
+protected:
+    void SetUp() override {
+        TMap_Fixture::SetUp();
+        Callbacks.On_Attack_Animation = [this](TMonster* a, TMonster* t, const std::string&,
+                                               const std::string&, bool hit, const TDamage&, int32_t, uint8_t,
+                                               int32_t, int32_t x, int32_t y) {
+            Log.push_back("attack " + a->Name + ">" + (t ? t->Name : "-") + (hit ? " hit" : " miss") +
+                          At(x, y));
+        };
+        Callbacks.On_Missile_Animation = [this](TMonster* c, TMonster* t, const std::string&, bool,
+                                                const std::string&, int32_t, const TSpell*, const TDamage&,
+                                                int32_t x, int32_t y) {
+            Log.push_back("spell " + c->Name + ">" + (t ? t->Name : "-") + At(x, y));
+        };
+        Callbacks.On_Refresh_Spells = [this] { Log.push_back("refresh"); };
+        Place_Hero();
+    }
+    void Place_Hero() {
+        Hero = Add_Creature(40, 40, "hero");
+        Hero->Max_Mana = 20;
+        Hero->Mana = 20;
+        Set_Player(Hero);
+    }
+    void TearDown() override {
+        Set_Player(nullptr);
+        Free_Master_Spells();
+        TMap_Fixture::TearDown();
+    }
+    // A bow of range 6 in the first hand, and with arrows the ammunition for it.
+    void Arm_With_Bow(bool with_arrows) {
+        TItem* bow = Add_Item("bow", 6);
+        bow->Damage.Set(2, 2, 6, 0);
+        bow->Ammo_Required = "arrow";
+        Hero->Put_Item_In_Slot(bow, 6);
+        if (!with_arrows) return;
+        TItem* arrows = Add_Item("arrows", 1);
+        arrows->Ammo_Type = "arrow";
+        arrows->Quantity = 10;
+        Hero->Put_Item_In_Slot(arrows, 11);
+    }
+    // Master spell 1, of the kind and reach given, costing 3 mana.
+    TSpell& Spell(uint8_t kind, int32_t reach) {
+        if (Master_Spell_Count() == 0) {
+            Folder.Write("Data/Spells.txt", Data_File_Text({{{"Name", "Spell"}}}, "Spells"));
+            Load_Master_Spells(); // the keys it lacks are reported and read as 0
+        }
+        TSpell& spell = *Get_Master_Spell(1);
+        spell.Target_Type = kind;
+        if (!spell.Damage) spell.Damage = std::make_unique<TDamage>();
+        spell.Damage->Range = reach;
+        spell.Mana_Cost_Base = 3;
+        return spell;
+    }
+    TLines Take_Log() { return std::exchange(Log, {}); }
+
+    TMonster* Hero = nullptr;
+    TCallback_Set Callbacks;
+    TLines Log;
+};
+
+TEST_F(SquareActionRules, PickingUpAndShooting) {
+    struct TCase {
+        const char* What;
+        TSquare Click;
+        bool Item_There;
+        int Bow; // 0 none, 1 without arrows, 2 with arrows
+        bool Done;
+        bool Picked_Up;
+        TLines Log;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"an item next to him", {41, 41}, true, 0, true, true, {"refresh"}},
+        {"an item under him", {40, 40}, true, 0, true, true, {"refresh"}},
+        {"an item out of reach", {42, 40}, true, 0, false, false, {}},
+        {"an item out of reach, shot at", {42, 40}, true, 2, true, false, {"attack hero>- hit @42,40"}},
+        {"an empty square, shot at", {45, 43}, false, 2, true, false, {"attack hero>- hit @45,43"}},
+        {"an empty square next to him, shot at", {41, 40}, false, 2, true, false, {"attack hero>- hit @41,40"}},
+        {"a bow without arrows is only drawn", {45, 43}, false, 1, true, false, {}},
+        {"never at his own square", {40, 40}, false, 2, false, false, {}},
+        {"nothing to shoot with", {45, 43}, false, 0, false, false, {}},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        Map->Clear(false);
+        Fill(Floor);
+        Place_Hero();
+        if (c.Bow) Arm_With_Bow(c.Bow == 2);
+        const uint16_t gem = c.Item_There ? Add_Item("gem", 18)->Id : 0;
+        if (gem) Map->Get_Square(c.Click.first, c.Click.second)->Drop_Item(Find_Item(gem));
+        Sounds->Played.clear();
+        Log.clear();
+        EXPECT_EQ(Do_Action_At(*Hero, Action_Any, c.Click.first, c.Click.second, Callbacks, 0), c.Done);
+        EXPECT_EQ(Take_Log(), c.Log);
+        if (gem) {
+            EXPECT_EQ(Map->Get_Square(c.Click.first, c.Click.second)->Get_Top_Item() == nullptr, c.Picked_Up);
+            EXPECT_EQ(Hero->Inventory.Find_Slot(11) != 0 && Hero->Item_In_Slot(11) == Find_Item(gem),
+                      c.Picked_Up);
+        }
+        // The pick-up is heard from where the hero stands.
+        const bool heard = !Sounds->Played.empty() && Sounds->Played.back().File_Name == "itempick.wav";
+        EXPECT_EQ(heard, c.Picked_Up);
+        if (heard) {
+            EXPECT_EQ((TSquare{Sounds->Played.back().Source_X, Sounds->Played.back().Source_Y}),
+                      TSquare(40, 40));
+        }
+    }
+}
+
+TEST_F(SquareActionRules, EachSpellKindReachesItsRange) {
+    struct TCase {
+        uint8_t Kind;
+        int Distance; // of the square clicked, where a rat stands
+        bool Cast;
+    };
+    // A creature spell measures to the creature, a place or group spell to the square; 5 is the reach.
+    const TCase cases[] = {{2, 5, true},  {2, 6, false}, {4, 5, true},
+                           {4, 6, false}, {6, 5, true},  {6, 6, false}};
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Kind) + " at " + std::to_string(c.Distance));
+        Spell(c.Kind, 5);
+        Hero->Spells.Set_Spell(1, 1, 100);
+        Hero->Mana = 20;
+        const int x = 40 + c.Distance, y = 40 - c.Distance / 2;
+        TMonster* rat = Add_Creature(x, y, "rat");
+        EXPECT_TRUE(Cast_Spell(*Hero, x, y, Callbacks, 1, 0));
+        const TLines cast = {std::string("spell hero>") + (c.Kind == 4 ? "-" : "rat") + At(x, y)};
+        EXPECT_EQ(Take_Log(), c.Cast ? cast : TLines{});
+        EXPECT_EQ(Hero->Mana, c.Cast ? 17 : 20);
+        Map->Remove_Monster(rat->Id);
+        Map->End_Tick();
+    }
+}
+
+// The seed whose draws, after the given ones, roll the wanted number.
+template <typename TDraws> uint64_t Seed_For(int32_t roll, TDraws draws_before) {
+    for (uint64_t seed = 1;; ++seed) {
+        Seed_Random(seed);
+        draws_before();
+        if (Random_Range(1, 100) == roll) return seed;
+    }
+}
+
+TEST_F(SquareActionRules, TheChanceToHitWeighsTheAttackersLevelAgainstTheDefenders) {
+    struct TCase {
+        uint16_t Attack, Defence, Attacker_Level, Defender_Level;
+        int32_t Chance;
+    };
+    // Trunc(attack share x 100 x attacker's level share x 2), held to 5..95.
+    const TCase cases[] = {
+        {100, 100, 3, 1, 75}, {100, 100, 1, 3, 25}, {60, 40, 2, 3, 48},
+        {60, 40, 3, 2, 72},   {30, 70, 1, 3, 15},
+    };
+    TMonster* target = Add_Creature(41, 41, "target");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.Attacker_Level) + " against " + std::to_string(c.Defender_Level));
+        EXPECT_EQ(TMonster::Hit_Chance(c.Attack, c.Defence, c.Defender_Level, c.Attacker_Level), c.Chance);
+        Hero->Attack = c.Attack;
+        Hero->Level = c.Attacker_Level;
+        target->Defense = c.Defence;
+        target->Level = c.Defender_Level;
+        // The bare hands roll their damage before the roll to hit.
+        for (const int32_t roll : {c.Chance, c.Chance + 1}) {
+            Seed_Random(Seed_For(roll, [] { Random_Range(1, 4); }));
+            Melee_Attack(*Hero, target, 41, 41, Callbacks);
+            EXPECT_EQ(Take_Log(), TLines{std::string("attack hero>target ") +
+                                         (roll <= c.Chance ? "hit" : "miss") + " @41,41"})
+                << roll;
+        }
+    }
+}
+
+TEST_F(SquareActionRules, ChancesOfTurningCuringAndLiftingACurse) {
+    Spell(3, 0);
+    struct TCase {
+        const char* What;
+        uint8_t Effect;
+        uint16_t Attacker_Level, Target_Level;
+        int32_t Min, Max;
+        bool Unique, Undead;
+        int32_t Chance; // the highest roll that works; 0: none does
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"a weaker attacker loses 10 a level", Fx_Change_Allegiance, 2, 5, 50, 50, false, false, 20},
+        {"a stronger attacker gains nothing", Fx_Change_Allegiance, 5, 2, 50, 50, false, false, 50},
+        {"with no maximum the minimum counts", Fx_Change_Allegiance, 3, 3, 35, 0, false, false, 35},
+        {"a rolled amount", Fx_Change_Allegiance, 3, 3, 40, 40, false, false, 40},
+        {"never a unique creature", Fx_Change_Allegiance, 9, 1, 100, 100, true, false, 0},
+        {"never an undead one", Fx_Change_Allegiance, 9, 1, 100, 100, false, true, 0},
+        {"cure poison", Fx_Cure_Poison, 1, 1, 30, 30, false, false, 30},
+        {"cure poison, no maximum", Fx_Cure_Poison, 1, 1, 45, 0, false, false, 45},
+        {"remove curse", Fx_Remove_Curse, 1, 1, 25, 25, false, false, 25},
+    };
+    // clang-format on
+    TMonster* target = Add_Creature(41, 41, "target");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        for (const int32_t roll : {c.Chance, c.Chance + 1}) {
+            if (roll < 1) continue;
+            Hero->Level = c.Attacker_Level;
+            target->Level = c.Target_Level;
+            target->Is_Unique = c.Unique;
+            target->Is_Undead = c.Undead;
+            target->Leader_Id = 0;
+            target->Guard_Range = 0;
+            target->Movement_Strategy = Strategy_Hunt;
+            const uint8_t before = c.Effect == Fx_Cure_Poison    ? Status_Poisoned
+                                   : c.Effect == Fx_Remove_Curse ? Status_Blind
+                                                                 : Status_Normal;
+            target->Status = before;
+            target->Status_Ms = 9000;
+            // The amount is drawn first, the roll after it.
+            Seed_Random(Seed_For(roll, [&] { Random_Range(c.Min, c.Max); }));
+            if (c.Effect == Fx_Change_Allegiance)
+                Apply_Attack_Effect(c.Effect, c.Min, c.Max, Callbacks, 8, *target, Hero);
+            else
+                Apply_Spell_Effect(c.Effect, c.Min, c.Max, Callbacks, 1, *Get_Master_Spell(1), 8, *target);
+            const bool works = roll <= c.Chance;
+            const uint8_t after =
+                c.Effect == Fx_Change_Allegiance ? Status_Allegiance_Changed : Status_Normal;
+            EXPECT_EQ(target->Status, works ? after : before) << roll;
+            if (c.Effect == Fx_Change_Allegiance) {
+                const std::vector<int> turned = {Hero->Id, 4, 8000}, kept = {0, 0, 9000};
+                EXPECT_EQ((std::vector<int>{target->Leader_Id, target->Guard_Range, target->Status_Ms}),
+                          works ? turned : kept)
+                    << roll;
+            }
+        }
+    }
+}
+
+TEST_F(SquareActionRules, ATeleportLandsOnlyWhereOneCanWalk) {
+    TSpell& spell = Spell(3, 0);
+    const uint16_t water = Add_Terrain("water", Movement_Water, Vision_Normal);
+    const uint16_t chasm = Add_Terrain("chasm", Movement_Air, Vision_Normal);
+    for (uint64_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
+        Fill(Wall);
+        Hero->Move_To(100, 100);
+        Set_Terrain(100, 100, Floor);
+        Set_Terrain(101, 99, water);
+        Set_Terrain(99, 99, chasm);
+        Set_Terrain(101, 101, Floor);
+        TMonster* rat = Add_Creature(101, 101, "rat"); // taken
+        Set_Terrain(99, 101, Floor);
+        Seed_Random(seed);
+        Apply_Spell_Effect(Fx_Teleport, 1, 1, Callbacks, 1, spell, 0, *Hero);
+        EXPECT_EQ((TSquare{Hero->X, Hero->Y}), TSquare(99, 101));
+        EXPECT_EQ(Take_Log(), TLines{"spell hero>- @99,101"});
+        Map->Remove_Monster(rat->Id);
+        Map->End_Tick();
+    }
+    // Nowhere to land: it stays, and nothing is shown.
+    Fill(Wall);
+    Hero->Move_To(100, 100);
+    Apply_Spell_Effect(Fx_Teleport, 1, 1, Callbacks, 1, spell, 0, *Hero);
+    EXPECT_EQ((TSquare{Hero->X, Hero->Y}), TSquare(100, 100));
+    EXPECT_EQ(Take_Log(), TLines{});
+}
+
+} // namespace
