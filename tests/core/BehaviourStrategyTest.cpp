@@ -4,10 +4,12 @@
 #include "core/GlobalFuncs.h"
 #include "core/Monster.h"
 #include "core/Spells.h"
+#include "core/WorldEvents.h"
 #include "tests/core/MapFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -98,6 +100,7 @@ TEST_F(BehaviourStrategy, EveryStrategysTurn) {
         {"a guard without its leader hunts", 10, {57, 50}, Gone_Leader, {70, 70}, {56, 50}, false},
         {"a guard too far from its leader goes back", 10, {64, 50}, Leader_At, {60, 50}, {63, 50}, false},
         {"a guard near its leader hunts the player", 10, {60, 50}, Leader_At, {62, 50}, {59, 50}, false},
+        {"a guard at its range from its leader hunts", 10, {60, 50}, Leader_At, {63, 50}, {59, 50}, false},
         {"a guard near its leader strikes", 10, {51, 50}, Leader_At, {53, 50}, {51, 50}, true},
         {"the player's guard goes for an enemy", 10, {51, 50}, Enemy_At, {54, 50}, {52, 50}, false},
         {"the player's guard next to him makes room", 10, {49, 49}, Player_Leader, {}, {48, 48}, false},
@@ -183,6 +186,13 @@ TEST_F(BehaviourStrategy, RandomSteps) {
     TMonster* settler = Monster(70, 71, 12);
     settler->Run_AI(Callbacks);
     EXPECT_EQ((TSquare{settler->Home_X, settler->Home_Y}), (TSquare{70, 71}));
+    // A home with only one coordinate 0 is a home: the creature heads for it.
+    TMonster* edge = Monster(70, 60, 11);
+    edge->Home_X = 0;
+    edge->Home_Y = 60;
+    edge->Run_AI(Callbacks);
+    EXPECT_EQ((TSquare{edge->Home_X, edge->Home_Y}), (TSquare{0, 60}));
+    EXPECT_EQ(Where(*edge), (TSquare{69, 60}));
 }
 
 TEST_F(BehaviourStrategy, TheGrowl) {
@@ -230,6 +240,7 @@ TEST_F(BehaviourStrategy, TargetsAndTheirTies) {
         {"hostile: the bottom row of the box", false, {{58, 58}, {62, 58}, {58, 62}}, {}, {58, 62}},
         {"hostile: a nearer box first", false, {{58, 62}, {61, 61}}, {}, {61, 61}},
         {"hostile: six squares away", false, {{66, 54}}, {}, {66, 54}},
+        {"hostile: the last row of the largest box", false, {{60, 66}}, {}, {60, 66}},
         {"hostile: nobody within six, the player", false, {{67, 60}}, {}, {50, 50}},
         {"hostile: strangers never", false, {}, {{61, 60}}, {50, 50}},
         {"follower: the last of a row", true, {{48, 51}, {52, 51}}, {}, {52, 51}},
@@ -347,6 +358,121 @@ TEST_F(BehaviourStrategy, CastingNeedsAClearLineForSpellsThatFly) {
         m->Try_Attack_Or_Cast(Callbacks);
         EXPECT_EQ(m->Mana, casts ? 1000 : 5) << roll;
     }
+    // A chance of 100 always casts; 0 never does.
+    for (const auto& [chance, casts] : {std::pair{100, 300}, std::pair{0, 0}}) {
+        m->Spells.Set_Spell(1, 1, static_cast<uint16_t>(chance));
+        int cast = 0;
+        for (uint64_t seed = 1; seed <= 300; ++seed) {
+            Seed_Random(seed);
+            m->Mana = 5;
+            m->Try_Attack_Or_Cast(Callbacks);
+            cast += m->Mana == 1000;
+        }
+        EXPECT_EQ(cast, casts) << chance;
+    }
+}
+
+// Without a player nobody has anywhere to go: the strategies that head for him or away from him stay.
+TEST_F(BehaviourStrategy, TurnsWithoutAPlayer) {
+    Set_Player(nullptr);
+    for (const uint8_t strategy : {4, 5, 6, 7, 8, 9}) {
+        TMonster* m = Monster(60, 60, strategy);
+        m->Run_AI(Callbacks);
+        EXPECT_EQ(Where(*m), (TSquare{60, 60})) << int(strategy);
+        EXPECT_EQ(m->Direction_To_Player(), 0);
+        Map->Remove_Monster(m->Id);
+        Map->End_Tick();
+    }
+    Set_Player(Player_);
+}
+
+// When each clock of a creature's tick strikes, at 20 ticks a second and 100 % game speed.
+TEST_F(BehaviourStrategy, TheClocksOfATick) {
+    struct TCase {
+        const char* What;
+        bool Player;
+        double Life;
+        uint16_t Food;
+        bool Poisoned;
+        int First_Change; // the tick on which life or food first changes
+        double Life_After;
+        uint16_t Food_After;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"a poison point after more than 5 s", false, 2, 0, true, 101, 1, 0},
+        {"hunger takes food after more than 5 s", true, 2, 1, false, 101, 2, 0},
+        {"a starving player loses life", true, 2, 0, false, 101, 1, 0},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TMonster* m = Monster(70, 70, 0);
+        if (c.Player) m->Class_Index = 1; // a class the table lacks: nothing else is recalculated
+        m->Max_Life = 100;
+        m->Max_Food = 10;
+        m->Life = c.Life;
+        m->Food = c.Food;
+        m->Regen_Timer = m->Hunger_Timer = m->Poison_Timer = m->Light_Timer = 0;
+        m->Move_Timer = 0;
+        if (c.Poisoned) {
+            m->Poison(0, 0);
+            m->Status_Ms = 600000;
+        }
+        int changed = 0;
+        for (int tick = 1; tick <= 110 && !changed; ++tick) {
+            m->Update(Callbacks, 20.0);
+            if (m->Life != c.Life || m->Food != c.Food) changed = tick;
+        }
+        EXPECT_EQ(changed, c.First_Change);
+        EXPECT_EQ(m->Life, c.Life_After);
+        EXPECT_EQ(m->Food, c.Food_After);
+        Map->Remove_Monster(m->Id);
+        Map->End_Tick();
+    }
+
+    // A monster without regeneration starts its regeneration clock again on every tick.
+    for (const double regeneration : {0.0, 10.0}) {
+        TMonster* m = Monster(70, 70, 0);
+        // A monster's regeneration comes from its effects.
+        if (regeneration > 0) m->Add_Permanent_Effect(19, 10, 10);
+        m->Recalculate_Stats();
+        ASSERT_EQ(m->Life_Regeneration, regeneration);
+        m->Regen_Timer = 0;
+        m->Update(Callbacks, 20.0);
+        m->Update(Callbacks, 20.0);
+        EXPECT_EQ(m->Regen_Timer, regeneration > 0 ? 100 : 0) << regeneration;
+        // No time passes at a rate of 0.
+        const int32_t before = m->Light_Timer;
+        m->Update(Callbacks, 0.0);
+        EXPECT_EQ(m->Light_Timer, before);
+        Map->Remove_Monster(m->Id);
+        Map->End_Tick();
+    }
+
+    // A guard of a monster moves at its own pace; only the player's guards keep up with him.
+    TMonster* lord = Monster(80, 60, 0, "lord");
+    TMonster* guard = Monster(70, 60, 10);
+    guard->Set_Leader(static_cast<int16_t>(lord->Id));
+    guard->Set_Guard_Range(3);
+    guard->Set_Move_Delay(500);
+    guard->Move_Timer = 0;
+    int first_move = 0;
+    for (int tick = 1; tick <= 12 && !first_move; ++tick) {
+        guard->Update(Callbacks, 20.0);
+        if (Where(*guard) != TSquare{70, 60}) first_move = tick;
+    }
+    EXPECT_EQ(first_move, 10);
+
+    // A timed effect that runs out leaves the statistics at once.
+    TMonster* strong = Monster(75, 75, 0);
+    strong->Base_Strength = 4;
+    strong->Add_Timed_Effect(49, 3, 3, 1);
+    strong->Recalculate_Stats();
+    ASSERT_EQ(strong->Strength, 7);
+    for (int tick = 1; tick <= 20; ++tick) strong->Update_Timed_Effects(20.0);
+    EXPECT_EQ(strong->Timed_Effects.Get_Count(), 0);
+    EXPECT_EQ(strong->Strength, 4);
 }
 
 // What a blow deals: the class's strength bonus for the player, the passive spells of the wielded weapon's
@@ -382,6 +508,8 @@ TEST_F(BehaviourStrategy, WhatABlowDeals) {
         {"a sword", false, "Sword", false, 0, 0, "10 - 20"},
         {"a sword with its skill: x 1.5, then + 2 and + 1", false, "sword", true, 0, 0, "16 - 32"},
         {"an axe gains nothing from the sword skill", false, "Axe", true, 0, 0, "10 - 20"},
+        {"a weapon of 1 at least is a weapon", false, "Dagger", false, 0, 0, "1 - 3"},
+        {"a heavy weapon keeps its damage", false, "Maul", false, 0, 0, "100 - 200"},
     };
     // clang-format on
     for (const TCase& c : cases) {
@@ -391,7 +519,13 @@ TEST_F(BehaviourStrategy, WhatABlowDeals) {
         if (c.Player) m->Set_Class(1);
         if (c.Weapon) {
             TItem* weapon = Add_Item("weapon", 20);
-            weapon->Damage.Set(10, 20, 1, 0);
+            const std::string type = c.Weapon;
+            if (type == "Dagger")
+                weapon->Damage.Set(1, 3, 1, 0);
+            else if (type == "Maul")
+                weapon->Damage.Set(100, 200, 1, 0);
+            else
+                weapon->Damage.Set(10, 20, 1, 0);
             weapon->Weapon_Type = c.Weapon;
             m->Put_Item_In_Slot(weapon, 6);
         }
@@ -419,6 +553,164 @@ TEST_F(BehaviourStrategy, WhatABlowDeals) {
         Map->Remove_Monster(m->Id);
         Map->End_Tick();
     }
+}
+
+// A blow reaches farther than the next square with a weapon of range 2 or more; a skill tied to a weapon
+// type counts only while that type is in the first hand, or in the second when the first is empty.
+TEST_F(BehaviourStrategy, ReachAndTheWeaponInHand) {
+    Folder.Write("Data/Spells.txt", Data_File_Text({{{"Name", "Swordsmanship"}}}, "Spells"));
+    Load_Master_Spells();
+    TSpell& skill = *Get_Master_Spell(1);
+    skill.Target_Type = 5;
+    skill.Weapon_Restriction = "Sword";
+    skill.Effects->Add_Effect(49, 4, 4); // Strength
+    struct TCase {
+        const char* What;
+        const char* First_Hand; // weapon types; empty: nothing
+        const char* Second_Hand;
+        int32_t Range;
+        bool Ranged, Skilled;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"bare hands", "", "", 1, false, false},
+        {"a sword", "Sword", "", 1, false, true},
+        {"a sword in the second hand", "", " sword ", 1, false, true},
+        {"an axe first, a sword second", "Axe", "Sword", 1, false, false},
+        {"a spear of range 2", "Spear", "", 2, true, false},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TMonster* m = Monster(70, 70, 0);
+        m->Spells.Set_Spell(1, 1, 100);
+        int slot = 6;
+        for (const char* type : {c.First_Hand, c.Second_Hand}) {
+            if (*type) {
+                TItem* weapon = Add_Item("weapon", 20);
+                weapon->Damage.Set(2, 4, c.Range, 0);
+                weapon->Weapon_Type = type;
+                m->Put_Item_In_Slot(weapon, slot);
+            }
+            ++slot;
+        }
+        m->Recalculate_Stats();
+        EXPECT_EQ(m->Has_Ranged_Attack(), c.Ranged);
+        EXPECT_EQ(m->Wields_Weapon_Type("SWORD"), c.Skilled);
+        EXPECT_EQ(m->Strength, c.Skilled ? 4 : 0);
+        Map->Remove_Monster(m->Id);
+        Map->End_Tick();
+    }
+}
+
+// What a blow takes from the creature it lands on.
+TEST_F(BehaviourStrategy, WhatABlowTakes) {
+    enum : uint8_t {
+        Fx_Damage_Reduction = 9,
+        Fx_Monster_Increase_Damage_Resistance = 40,
+        Fx_Poison_Damage = 42,
+        Fx_Fire_Damage = 13,
+    };
+    struct TCase {
+        const char* What;
+        std::vector<std::pair<uint8_t, int>> Own; // the target's effects
+        uint16_t Physical_Resist;
+        bool Peaceful;
+        int16_t Event;
+        int Amount;
+        std::vector<std::pair<uint8_t, int>> Hit;
+        bool Attacker_Gone;
+        double Life_After; // from 200
+        bool Poisoned;
+    };
+    // The attacker is level 5, the target level 2.
+    // clang-format off
+    const TCase cases[] = {
+        {"a blow of 1", {}, 0, false, 0, 1, {}, false, 199, false},
+        {"a heavy blow, nothing taken off", {}, 0, false, 0, 100, {}, false, 100, false},
+        {"extra resistance adds to the physical", {{Fx_Monster_Increase_Damage_Resistance, 30}}, 20, false, 0, 10, {}, false, 195, false},
+        {"fire of 100", {}, 0, false, 0, 0, {{Fx_Fire_Damage, 100}}, false, 100, false},
+        {"fire less the flat reduction", {{Fx_Damage_Reduction, 2}}, 0, false, 0, 0, {{Fx_Fire_Damage, 20}}, false, 182, false},
+        {"a poison of 1 poisons", {}, 0, false, 0, 0, {{Fx_Poison_Damage, 1}}, false, 199, true},
+        {"poison wholly taken off poisons nobody", {{Fx_Damage_Reduction, 5}}, 0, false, 0, 0, {{Fx_Poison_Damage, 5}}, false, 200, false},
+        {"poison of a creature gone", {}, 0, false, 0, 0, {{Fx_Poison_Damage, 3}}, true, 197, true},
+        {"a peaceful creature with an event is spared", {}, 0, true, 5, 40, {{Fx_Fire_Damage, 20}}, false, 200, false},
+        {"a peaceful creature without one is hurt", {}, 0, true, 0, 40, {}, false, 160, false},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TMonster* attacker = Monster(80, 80, 0, "archer");
+        attacker->Level = 5;
+        const uint16_t attacker_id = attacker->Id;
+        if (c.Attacker_Gone) Map->Remove_Monster(attacker_id);
+        TMonster* m = Monster(70, 70, 0);
+        m->Level = 2;
+        m->Max_Life = 100;
+        m->Life = 200;
+        for (const auto& [type, amount] : c.Own) m->Add_Permanent_Effect(type, amount, amount);
+        m->Physical_Resist = c.Physical_Resist;
+        m->Does_Attack = !c.Peaceful;
+        m->Event_Id = c.Event;
+        TEffect_List hit;
+        for (const auto& [type, amount] : c.Hit) hit.Add_Effect(type, amount, amount);
+        TDamage blow;
+        blow.Rolled_Amount = c.Amount;
+        EXPECT_FALSE(m->Take_Damage(attacker_id, blow, Callbacks, "", 0, hit));
+        EXPECT_EQ(m->Life, c.Life_After);
+        EXPECT_EQ(m->Status == Status_Poisoned, c.Poisoned);
+        if (c.Poisoned) {
+            // The attacker's lead in levels lengthens it, 20 ms a level; a creature gone leads by none.
+            EXPECT_EQ(m->Status_Ms % 1000, c.Attacker_Gone ? 0 : 60);
+        }
+        for (int id = 1; id <= Map->Monster_List.Get_Count(); ++id)
+            if (id != Player_->Id) Map->Remove_Monster(static_cast<uint16_t>(id));
+        Map->End_Tick();
+    }
+}
+
+// What a death leaves: a monster's gold grows by the player's "More Gold", the player's own does not, and
+// the creature's module event fires, whatever its number.
+TEST_F(BehaviourStrategy, WhatADeathLeaves) {
+    auto events = std::make_shared<TRecording_World_Events>();
+    World_Events::Install(events);
+    struct TCase {
+        const char* What;
+        int More_Gold; // the player's
+        bool Victim_Is_Player;
+        int16_t Event;
+        uint16_t Gold_After; // of a stack of 100
+    };
+    const TCase cases[] = {
+        {"no more gold", 0, false, 0, 100},
+        {"one percent more, and event 1", 1, false, 1, 101},
+        {"half as much again", 50, false, 0, 150},
+        {"the player's own gold stays", 50, true, 7, 100},
+    };
+    int y = 70;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        events->Killed_Event_Ids.clear();
+        TMonster* victim = Monster(70, ++y, 0, "victim");
+        victim->Event_Id = c.Event;
+        TMonster* rich = c.Victim_Is_Player ? victim : Player_;
+        rich->Permanent_Effects.Clear();
+        if (c.More_Gold) rich->Add_Permanent_Effect(41, c.More_Gold, c.More_Gold);
+        if (c.Victim_Is_Player) Set_Player(victim);
+        TItem* gold = Add_Item("gold", 21);
+        gold->Quantity = gold->Max_Stack = 100;
+        const uint16_t gold_id = gold->Id;
+        victim->Put_Item_In_Slot(gold, 11);
+        victim->Die(Callbacks, 0, "");
+        ASSERT_NE(Find_Item(gold_id), nullptr);
+        EXPECT_EQ(Find_Item(gold_id)->Quantity, c.Gold_After);
+        EXPECT_EQ(Map->Get_Square(70, y)->Get_Top_Item(), Find_Item(gold_id));
+        EXPECT_EQ(events->Killed_Event_Ids, c.Event ? std::vector<int32_t>{c.Event} : std::vector<int32_t>{});
+        Set_Player(Player_);
+        Player_->Permanent_Effects.Clear();
+        Map->End_Tick();
+    }
+    World_Events::Install(nullptr);
 }
 
 } // namespace

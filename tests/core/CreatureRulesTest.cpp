@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,13 @@ TEST_F(CreatureRules, ANewCharacterKnowsTheClassSpellsWithAStartingLevel) {
     TMonster m;
     m.Learn_Class_Spells();
     EXPECT_EQ(m.Spells.Count(), 0);
+    // Starting levels for fewer spells than the class names: only those are taught.
+    c.Spell_Starting_Levels.Delete(3);
+    TMonster q;
+    q.Set_Class(1);
+    q.Learn_Class_Spells();
+    ASSERT_EQ(q.Spells.Count(), 1);
+    EXPECT_EQ(q.Spells.Spell_Id(1), 1);
 }
 
 TEST_F(CreatureRules, StatusLengths) {
@@ -463,6 +471,25 @@ TEST_F(CreatureRules, EveryTermOfTheRecalculation) {
              m.Add_Permanent_Effect(Fx_Intelligence, 3, 3);
              m.Add_Permanent_Effect(Fx_Constitution, 4, 4);
          }, {{Str, 8}, {Dex, 13}, {Int, 16}, {Con, 21}}},
+        {"an equipped item's effect", true, [this](TClass_Info&, TMonster& m) {
+             TItem* ring = Add_Item("ring", 13);
+             ring->Effects.Add_Effect(Fx_Strength, 2, 2);
+             m.Put_Item_In_Slot(ring, 8);
+         }, {{Str, 9}}},
+        {"a carried item's effect does not count", true, [this](TClass_Info&, TMonster& m) {
+             TItem* ring = Add_Item("ring", 13);
+             ring->Effects.Add_Effect(Fx_Strength, 2, 2);
+             m.Put_Item_In_Slot(ring, 20);
+         }, {}},
+        {"a timed effect", true, [](TClass_Info&, TMonster& m) { m.Add_Timed_Effect(Fx_Strength, 3, 3, 10); },
+         {{Str, 10}}},
+        {"a passive skill", true, [this](TClass_Info&, TMonster& m) {
+             Master_Spells({"Might"});
+             TSpell& might = *Get_Master_Spell(1);
+             might.Target_Type = 5;
+             might.Effects->Add_Effect(Fx_Strength, 4, 4);
+             m.Spells.Set_Spell(1, 1, 100);
+         }, {{Str, 11}}},
         {"attributes feed the factors", true, [](TClass_Info& c, TMonster& m) {
              c.Health_Per_Constitution = 1;
              c.Weight_Per_Strength = 1;
@@ -515,6 +542,168 @@ TEST_F(CreatureRules, EveryTermOfTheRecalculation) {
         for (const auto& [at, value] : c.Changed) expected[static_cast<size_t>(at)] = value;
         EXPECT_EQ(statistics(m), expected);
     }
+}
+
+TEST_F(CreatureRules, ANewCreature) {
+    const TMonster m;
+    EXPECT_EQ((std::vector<int>{m.Movement_Flags, m.Vision_Flags, m.Does_Attack, m.When_To_Retreat,
+                                m.Response_Range, m.Movement_Strategy, m.Class_Index, m.Status}),
+              (std::vector<int>{1, 1, true, 3, 2, 2, 0, 0}));
+    EXPECT_EQ(m.Sound_Death, "chardie2.wav");
+    // Its one natural attack: "Hands", always used, no recharge, 1..4 at range 1, no firing effect.
+    ASSERT_EQ(m.Natural_Attacks.Get_Count(), 1);
+    const TDamage& hands = *m.Natural_Attacks.Get_Damage(1);
+    EXPECT_EQ(m.Natural_Attacks.Get_Name(1), "Hands");
+    EXPECT_EQ((std::vector<int>{m.Natural_Attacks.Get_Chance(1), m.Natural_Attacks.Get_Recharge_Time(1),
+                                hands.Min, hands.Max, hands.Range, hands.Firing_FX}),
+              (std::vector<int>{100, 0, 1, 4, 1, 0}));
+    // Its first move comes after 0..500 ms, in steps of 50.
+    std::set<int32_t> waits;
+    for (uint64_t seed = 1; seed <= 200; ++seed) {
+        Seed_Random(seed);
+        waits.insert(TMonster().Move_Timer);
+    }
+    EXPECT_EQ(waits, (std::set<int32_t>{0, 50, 100, 150, 200, 250, 300, 350, 400, 450, 500}));
+}
+
+TEST_F(CreatureRules, GoldPointsAndAttributes) {
+    using TStep = std::function<void(TMonster&)>;
+    struct TCase {
+        const char* What;
+        TStep Step;
+        std::vector<int> After; // gold, bonus, attribute and skill points, base str, int, dex, con
+    };
+    // From gold 10, bonus 5, one attribute point, no skill points, attributes 1, 2, 3, 4.
+    // clang-format off
+    const TCase cases[] = {
+        {"add gold", [](TMonster& m) { m.Add_Gold(7); }, {17, 5, 1, 0, 1, 2, 3, 4}},
+        {"remove gold", [](TMonster& m) { m.Remove_Gold(7); }, {3, 5, 1, 0, 1, 2, 3, 4}},
+        {"remove all the gold", [](TMonster& m) { m.Remove_Gold(10); }, {0, 5, 1, 0, 1, 2, 3, 4}},
+        {"never below none", [](TMonster& m) { m.Remove_Gold(11); }, {0, 5, 1, 0, 1, 2, 3, 4}},
+        {"experience bonus", [](TMonster& m) { m.Add_Experience_Bonus(30); }, {10, 35, 1, 0, 1, 2, 3, 4}},
+        {"use an attribute point", [](TMonster& m) { m.Use_Attribute_Point(); }, {10, 5, 0, 0, 1, 2, 3, 4}},
+        {"no skill point to use", [](TMonster& m) { m.Use_Skill_Point(); }, {10, 5, 1, 0, 1, 2, 3, 4}},
+        {"use a skill point", [](TMonster& m) { m.Skill_Points = 1; m.Use_Skill_Point(); }, {10, 5, 1, 0, 1, 2, 3, 4}},
+        {"no attribute point to use", [](TMonster& m) { m.Attribute_Points = 0; m.Use_Attribute_Point(); }, {10, 5, 0, 0, 1, 2, 3, 4}},
+        {"raise strength", [](TMonster& m) { m.Raise_Strength(); }, {10, 5, 1, 0, 2, 2, 3, 4}},
+        {"raise intelligence", [](TMonster& m) { m.Raise_Intelligence(); }, {10, 5, 1, 0, 1, 3, 3, 4}},
+        {"raise dexterity", [](TMonster& m) { m.Raise_Dexterity(); }, {10, 5, 1, 0, 1, 2, 4, 4}},
+        {"raise constitution", [](TMonster& m) { m.Raise_Constitution(); }, {10, 5, 1, 0, 1, 2, 3, 5}},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        TMonster m;
+        m.Gold = 10;
+        m.Experience_Bonus = 5;
+        m.Attribute_Points = 1;
+        m.Base_Strength = 1;
+        m.Base_Intelligence = 2;
+        m.Base_Dexterity = 3;
+        m.Base_Constitution = 4;
+        m.Recalculate_Stats();
+        c.Step(m);
+        EXPECT_EQ(
+            (std::vector<int>{m.Gold, m.Experience_Bonus, m.Attribute_Points, m.Skill_Points, m.Base_Strength,
+                              m.Base_Intelligence, m.Base_Dexterity, m.Base_Constitution}),
+            c.After)
+            << c.What;
+        // A raised attribute counts at once.
+        EXPECT_EQ(
+            (std::vector<int>{m.Strength, m.Intelligence, m.Dexterity, m.Constitution}),
+            (std::vector<int>{m.Base_Strength, m.Base_Intelligence, m.Base_Dexterity, m.Base_Constitution}))
+            << c.What;
+    }
+}
+
+TEST_F(CreatureRules, CuringEndsAStatusWhole) {
+    struct TCase {
+        uint8_t Status;
+        bool Cured_By_Cure_Poison, Cleared_By_Clear_Status;
+    };
+    const TCase cases[] = {
+        {Status_Panic, false, true},  {Status_Poisoned, true, false},
+        {Status_Blind, false, true},  {Status_Paralyzed, false, true},
+        {Status_Asleep, false, true}, {Status_Allegiance_Changed, false, false},
+    };
+    for (const TCase& c : cases) {
+        for (const bool cure : {true, false}) {
+            TMonster m;
+            m.Status = c.Status;
+            m.Status_Ms = 4000;
+            m.Status_Source = 6;
+            cure ? m.Cure_Poison() : m.Clear_Status();
+            const bool ends = cure ? c.Cured_By_Cure_Poison : c.Cleared_By_Clear_Status;
+            const std::vector<int> ended = {Status_Normal, 0, 0}, kept = {c.Status, 4000, 6};
+            EXPECT_EQ((std::vector<int>{m.Status, m.Status_Ms, m.Status_Source}), ends ? ended : kept)
+                << int(c.Status) << (cure ? " cure poison" : " clear status");
+        }
+    }
+}
+
+TEST_F(CreatureRules, UsingUpOneUnit) {
+    struct TCase {
+        const char* What;
+        uint16_t Quantity;
+        bool In_Backpack;
+        bool Left;
+        uint16_t Quantity_After;
+    };
+    const TCase cases[] = {
+        {"a single item is gone", 1, true, false, 0},    {"a stack of none counts as one", 0, true, false, 0},
+        {"a stack of two leaves one", 2, true, true, 1}, {"a stack of five leaves four", 5, true, true, 4},
+        {"an item held in no slot", 1, false, false, 0},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TMonster m;
+        m.Max_Food = 100;
+        // Another item beside it in the backpack, before it: only the item used may leave.
+        TItem* bread = Item_Of_Type(7);
+        bread->Class_Name = "bread";
+        m.Add_Item(bread);
+        TItem* apple = Item_Of_Type(7);
+        apple->Class_Name = "apple";
+        apple->Consumption_Type = 1;
+        apple->Consumption_Value = 3;
+        apple->Quantity = c.Quantity;
+        apple->Max_Stack = 10;
+        if (c.In_Backpack) m.Add_Item(apple);
+        const uint16_t id = apple->Id;
+        EXPECT_EQ(m.Use_Item(apple), c.Left);
+        EXPECT_EQ(m.Food, 3);
+        EXPECT_EQ(Find_Item(id) != nullptr, c.Left);
+        if (c.Left) {
+            EXPECT_EQ(Find_Item(id)->Quantity, c.Quantity_After);
+        }
+        // The other item stays where it was; the used one leaves its slot with its last unit.
+        EXPECT_EQ(m.Item_In_Slot(11), bread);
+        EXPECT_EQ(m.Item_In_Slot(12), c.In_Backpack && c.Left ? Find_Item(id) : nullptr);
+        EXPECT_EQ(m.Inventory.Count(), c.In_Backpack && c.Left ? 2 : 1);
+    }
+    TMonster m;
+    EXPECT_FALSE(m.Use_Item(nullptr));
+}
+
+TEST_F(CreatureRules, PickingUpPutsScrollsOnTheQuickBarButNoSpells) {
+    Master_Spells({"Bolt"});
+    Get_Master_Spell(1)->Target_Type = 2;
+    TMonster m;
+    m.Spells.Set_Spell(1, 1, 100);
+    TItem* scroll = Item_Of_Type(15);
+    scroll->Spell_Names = {"Bolt"};
+    scroll->Spell_Levels.Add(1);
+    EXPECT_TRUE(m.Pick_Up_Item(scroll));
+    std::vector<int> bar;
+    for (int32_t n = 1; n <= 10; ++n) {
+        uint8_t kind = 0;
+        uint16_t value = 0;
+        m.Spells.Get_Quick_Slot(n, kind, value);
+        bar.insert(bar.end(), {kind, value});
+    }
+    std::vector<int> expected(20, 0);
+    expected[0] = Quick_Slot_Scroll;
+    expected[1] = 11;
+    EXPECT_EQ(bar, expected);
 }
 
 } // namespace
