@@ -1,6 +1,7 @@
 // The rules effect sprites follow: the picture direction of a velocity, when a moving sprite has arrived,
 // and what a delayed blow does before its damage lands (stolen life and mana, and the four status powers).
 #include "core/Clock.h"
+#include "core/DisplayEffects.h"
 #include "core/EffectSprites.h"
 #include "core/GlobalFuncs.h"
 #include "core/MachineOptions.h"
@@ -175,7 +176,10 @@ TEST_F(EffectSpriteRules, ABlowsStatusPowers) {
     TMonster* attacker = Creature(20, 20, "witch", 2);
     attacker->Add_Permanent_Effect(Fx_Make_Monsters_Flee, 40, 40);
     TMonster* target = Creature(21, 20, "rat", 2);
-    for (const int32_t roll : {40, 41}) {
+    for (const auto& [power, roll] :
+         {std::pair{40, 40}, std::pair{40, 41}, std::pair{1, 1}, std::pair{1, 2}}) {
+        attacker->Permanent_Effects.Clear();
+        attacker->Add_Permanent_Effect(Fx_Make_Monsters_Flee, power, power);
         uint64_t seed = 1;
         for (;; ++seed) {
             Seed_Random(seed);
@@ -184,7 +188,8 @@ TEST_F(EffectSpriteRules, ABlowsStatusPowers) {
         target->Status = Status_Normal;
         Seed_Random(seed);
         Land_Blow(*attacker, *target);
-        EXPECT_EQ(target->Status, roll == 40 ? Status_Panic : Status_Normal) << roll;
+        EXPECT_EQ(target->Status, roll <= power ? Status_Panic : Status_Normal)
+            << power << " against " << roll;
     }
 }
 
@@ -203,6 +208,8 @@ TEST_F(EffectSpriteRules, ABlowStealsLifeAndMana) {
         {"both", 50, 25, 60, 40, 50, 20},
         {"a target without mana", 0, 50, 60, 0, 20, 10},
         {"never past the maximum", 100, 100, 100, 100, 100, 100},
+        {"one percent of life", 1, 0, 100, 40, 21, 10},
+        {"one percent of mana", 0, 1, 60, 100, 20, 11},
     };
     // clang-format on
     for (const TCase& c : cases) {
@@ -225,6 +232,119 @@ TEST_F(EffectSpriteRules, ABlowStealsLifeAndMana) {
         Map->Remove_Monster(target->Id);
         Map->End_Tick();
     }
+}
+
+// The target's "Attacker Takes Damage" strikes back at the attacker with exactly its amount.
+TEST_F(EffectSpriteRules, TheBlowStruckBack) {
+    for (const int32_t returned : {0, 1, 5}) {
+        SCOPED_TRACE(returned);
+        TMonster* attacker = Creature(20, 20, "wasp", 3);
+        TMonster* target = Creature(21, 20, "hedgehog", 3);
+        if (returned) target->Add_Permanent_Effect(3, returned, returned);
+        Land_Blow(*attacker, *target);
+        EXPECT_EQ(attacker->Life, 50 - returned);
+        EXPECT_EQ(target->Life, 50);
+        Map->Remove_Monster(attacker->Id);
+        Map->Remove_Monster(target->Id);
+        Map->End_Tick();
+    }
+}
+
+// The map's first and last rows and columns are squares like any other for a missile.
+TEST_F(EffectSpriteRules, MissilesAtTheEdgesOfTheMap) {
+    struct TCase {
+        const char* What;
+        int From_X, From_Y, To_X, To_Y, Creature_X, Creature_Y;
+    };
+    const TCase cases[] = {
+        {"down the first column", 1, 10, 1, 14, 1, 12},
+        {"along the first row", 10, 1, 14, 1, 12, 1},
+        {"up the last column from the last square", 200, 200, 200, 196, 200, 198},
+        {"along the last row", 14, 200, 10, 200, 12, 200},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TMonster* attacker = Creature(100, 100, "archer", 1);
+        TMonster* target = Creature(c.Creature_X, c.Creature_Y, "rat", 1);
+        TDamage arrow;
+        arrow.Rolled_Amount = 10;
+        List.Add_Missile_Sprite(attacker->Id, "archer", arrow, c.From_X, c.From_Y, c.To_X, c.To_Y, "", 0, 0,
+                                0, TCallback_Set(), "", 0, 0, 0, 0, 0, 0, 0);
+        // The missile is over its first square before it flies, and over no other.
+        EXPECT_TRUE(List.Is_Missile_At(c.From_X, c.From_Y));
+        EXPECT_FALSE(List.Is_Missile_At(c.From_X == 200 ? 1 : c.From_X + 1, 1));
+        for (int update = 1; update <= 10 && target->Life == 50; ++update) {
+            Advance_Manual_Clock(50);
+            List.Update();
+        }
+        EXPECT_EQ(target->Life, 40);
+        List.Clear();
+        Map->Remove_Monster(attacker->Id);
+        Map->Remove_Monster(target->Id);
+        Map->End_Tick();
+    }
+}
+
+TEST_F(EffectSpriteRules, FramesBelongToDisplayEffectsOnly) {
+    Install_Test_Display_Effects(Folder, {"Spark"});
+    struct TCase {
+        int32_t Display_Kind, Display_Index;
+        int32_t Frames;
+    };
+    // The test table's effect 1 has 8 frames; an index the table lacks counts as 8 too.
+    const TCase cases[] = {{0, 1, 0}, {1, 1, 0}, {2, 1, 8}, {2, 99, 8}};
+    for (const TCase& c : cases) {
+        List.Add_Static_Sprite(5, 5, TCallback_Set(), "", 0, 0, 0, 0, c.Display_Kind, c.Display_Index, 0);
+        EXPECT_EQ(List.Get_Sprite(List.Count())->Get_Frame_Count(), c.Frames) << c.Display_Kind;
+    }
+    // Only display effects end with their animation: a static sprite of no lifetime stays.
+    List.Clear();
+    List.Add_Static_Sprite(5, 5, TCallback_Set(), "", 0, 0, 0, 0, 1, 1, 0);
+    for (int update = 0; update < 3; ++update) {
+        Advance_Manual_Clock(200);
+        List.Update();
+    }
+    EXPECT_EQ(List.Count(), 1);
+}
+
+// A sprite made during an update is first stepped in the next one: the impact of a missile that shows a
+// display effect of one frame is still there after the update in which the missile struck.
+TEST_F(EffectSpriteRules, SpritesMadeInAnUpdateWaitForTheNext) {
+    Folder.Write("Data/Effects.txt",
+                 Data_File_Text({{{"Number Of Effect Bitmaps", "1"}, {"Bitmap 1 Name", "fx.bmp"}},
+                                 {{"Name", "Flash"},
+                                  {"Type", "Frames"},
+                                  {"Bitmap Index", "1"},
+                                  {"Bitmap Square X Offset", "32"},
+                                  {"Bitmap Square Y Offset", "32"},
+                                  {"Bitmap Start Xpos", "0"},
+                                  {"Bitmap Start Ypos", "0"},
+                                  {"Bitmap End Xpos", "0"},
+                                  {"Bitmap End Ypos", "0"},
+                                  {"Bitmap Picture Width", "32"},
+                                  {"Bitmap Picture Height", "32"},
+                                  {"Total Number Of Frames", "1"},
+                                  {"Frames Per Line", "1"},
+                                  {"Animation Loop Count", "0"},
+                                  {"Animation Speed", "100"},
+                                  {"Damage FX At End", "TRUE"}}},
+                                "Display effects"));
+    ASSERT_TRUE(Load_Display_Effects());
+    Set_Terrain(12, 10, Wall);
+    List.Add_Missile_Sprite(0, "", TDamage(), 10, 10, 14, 10, "", Sprite_Display_Effect, 1, 0,
+                            TCallback_Set(), "", 0, 0, 0, 0, 0, 0, 0);
+    int struck = 0;
+    for (int update = 1; update <= 5 && !struck; ++update) {
+        Advance_Manual_Clock(50);
+        List.Update();
+        if (List.Count() == 1 && List.Get_Sprite(1)->Sprite_Kind == Sprite_Kind_Static) struck = update;
+    }
+    ASSERT_EQ(struck, 3);
+    EXPECT_EQ(List.Get_Sprite(1)->Get_Frame_Count(), 1);
+    Advance_Manual_Clock(50);
+    List.Update();
+    EXPECT_EQ(List.Count(), 0);
+    Free_Display_Effects();
 }
 
 } // namespace
