@@ -268,6 +268,7 @@ TEST_F(CreationRules, AStackIsFilledOnlyFromItsFoundBounds) {
     // clang-format off
     const TCase cases[] = {
         {"a rolled stack", 4, 4, 100, 0, 4, 100},
+        {"an amount of 1", 4, 4, 100, 1, 1, 100},
         {"an amount replaces the roll and widens the stack", 4, 4, 100, 120, 120, 120},
         {"a wide stack stays wide", 4, 4, 200, 120, 120, 200},
         {"no lower bound: the amount is not used", 0, 4, 100, 120, plain, 100},
@@ -305,6 +306,7 @@ TEST_F(CreationRules, EachScaledValueTakesItsOwnEffectTotal) {
         {"minimum damage", Fx_Monster_Increase_Min_Damage, {10, 20, 30, 6, 10, 500, 30}},
         {"maximum damage", Fx_Monster_Increase_Max_Damage, {10, 20, 30, 4, 15, 500, 30}},
         {"move speed: a longer delay", Fx_Monster_Increase_Move_Speed, {10, 20, 30, 4, 10, 750, 30}},
+        {"heavy blows and hides keep their size", 0, {10, 200, 300, 100, 200, 500, 30}},
     };
     // clang-format on
     Game_Options()->Difficulty = 2;
@@ -313,9 +315,10 @@ TEST_F(CreationRules, EachScaledValueTakesItsOwnEffectTotal) {
         TMonster_Class k;
         k.Name = "Wight";
         k.Health_Min = k.Health_Max = 10;
-        k.Attack_Min = k.Attack_Max = 20;
-        k.Defense_Min = k.Defense_Max = 30;
-        k.Natural_Attacks.Add_Attack("Claw", 100, 0, 4, 10, 1, 0);
+        const bool heavy = c.Changed[3] == 100;
+        k.Attack_Min = k.Attack_Max = heavy ? 200 : 20;
+        k.Defense_Min = k.Defense_Max = heavy ? 300 : 30;
+        k.Natural_Attacks.Add_Attack("Claw", 100, 0, heavy ? 100 : 4, heavy ? 200 : 10, 1, 0);
         if (c.Effect) k.Effects.Add_Effect(c.Effect, 50, 50);
         const TMonster* m = Current_Map()->Monster_List.Get_Monster(
             Create_Monster_From_Class(&k, 10, 12, 1, 1, 1, 1, "all", 0));
@@ -424,6 +427,161 @@ TEST_F(CreationRules, ACreatureTheMapCannotTakeLeavesNoItemsBehind) {
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->Id, 7);
     EXPECT_EQ(Live_Items(), 3);
+}
+
+// Modifiers and unique names each serve a band of item levels, both ends included.
+TEST_F(CreationRules, LevelBandsIncludeBothEnds) {
+    TKeys banded = Modifier("Gilded", "Prefix", "Weapon", "Strength");
+    banded = With(banded, {{"Item Level Min", "3"}, {"Item Level Max", "5"}});
+    Load_Modifiers({banded});
+    Load_Unique({With(Unique_Entry(1, {"Grimfang"}), {{"Level Min", "3"}, {"Level Max", "5"}})});
+    TItem_Class& blade = Item_Class("Blade", 20);
+    for (const auto& [level, inside] : {std::pair{2, false}, {3, true}, {5, true}, {6, false}}) {
+        TItem item;
+        item.Item_Type = 20;
+        item.Item_Level = static_cast<uint16_t>(level);
+        TWordList eligible;
+        Get_Item_Modifiers_For_Item(item, eligible);
+        EXPECT_EQ(eligible.Count(), inside ? 1 : 0) << level;
+        // A unique item of that level takes the entry's name only within the band.
+        const TItem* unique =
+            Find_Item(Create_Item_From_Class(&blade, 3, 4, false, level, level, 0, 100, 0, 0, 0));
+        EXPECT_EQ(unique->Name, inside ? "Grimfang Blade" : "Blade") << level;
+    }
+}
+
+TEST_F(CreationRules, TheFirstItemOfAMapLandsOnItsSquare) {
+    TItem_Class& gem = Item_Class("Gem", 18);
+    ASSERT_EQ(Current_Map()->Item_List.Count(), 0);
+    const uint16_t id = Create_Item_From_Class(&gem, 5, 6, true, 1, 1, 0, 0, 0, 0, 0);
+    EXPECT_EQ(id, 1);
+    EXPECT_EQ(Current_Map()->Get_Square(5, 6)->Get_Top_Item(), Find_Item(id));
+}
+
+TEST_F(CreationRules, CreatureChancesAtTheirBoundaries) {
+    Item_Class("Gem", 18);
+    TMonster_Modifier_Class fierce;
+    fierce.Name = "Fierce";
+    fierce.Monster_Level_Min = 1;
+    fierce.Monster_Level_Max = 10;
+    fierce.Effects.Add_Effect(Fx_Strength, 1, 1);
+    Add_Monster_Modifier(fierce);
+    struct TCase {
+        const char* What;
+        int Modifier_Chance;
+        uint16_t Carry_Chance;
+        int Gold_Chance; // per level; the creature is level 2
+        int Chance;      // the highest roll that works
+    };
+    // The draws before each roll: the new creature's move timer, the level, the modifier roll, life, attack
+    // and defence, then each carried item's roll, then the gold roll.
+    enum { Modifier_Roll, Carry_Roll, Gold_Roll };
+    const struct {
+        TCase Case;
+        int Roll;
+    } cases[] = {
+        {{"modifiers at 40", 40, 0, 0, 40}, Modifier_Roll},
+        {{"a carried item at 40", 0, 40, 0, 40}, Carry_Roll},
+        {{"gold at 30 a level: below 60", 0, 0, 30, 59}, Gold_Roll},
+    };
+    for (const auto& [c, which] : cases) {
+        SCOPED_TRACE(c.What);
+        Monsters.Constants.Gold_Chance_Per_Level = c.Gold_Chance;
+        Monsters.Constants.Gold_Minimum_Per_Level = Monsters.Constants.Gold_Maximum_Per_Level = 10;
+        Item_Class("Small Gold Stack", 21).Random_Min_Found = 1;
+        Items.Get_Class(Items.Get_Count())->Random_Max_Found = 1;
+        TMonster_Class k;
+        k.Name = "Wight";
+        k.Health_Min = k.Health_Max = 10;
+        k.Attack_Min = k.Attack_Max = 20;
+        k.Defense_Min = k.Defense_Max = 30;
+        if (c.Carry_Chance) k.Items_Carried = {{"Gem", c.Carry_Chance}};
+        for (const int roll : {c.Chance, c.Chance + 1}) {
+            Seed_Random(Seed_For(roll, [&] {
+                Random_Range(0, 10); // the new creature's first move timer
+                Random_Range(2, 2);
+                if (which == Modifier_Roll) return;
+                Random_Range(1, 100);
+                Random_Range(10, 10);
+                Random_Range(20, 20);
+                Random_Range(30, 30);
+            }));
+            const TMonster* m = Current_Map()->Monster_List.Get_Monster(
+                Create_Monster_From_Class(&k, 10, 12, 2, 2, 1, 1, "all", c.Modifier_Chance));
+            ASSERT_NE(m, nullptr);
+            const bool works = roll <= c.Chance;
+            const std::vector<std::string> none;
+            if (which == Modifier_Roll) {
+                EXPECT_EQ(m->Status_Lines.size(), works ? 1u : 0u) << roll;
+            } else if (which == Carry_Roll) {
+                EXPECT_EQ(Carried(*m), works ? std::vector<std::string>{"Gem"} : none) << roll;
+            } else {
+                // The amount is per level too: 10 a level at level 2.
+                EXPECT_EQ(Carried(*m), works ? std::vector<std::string>{"Small Gold Stack"} : none) << roll;
+                if (works) {
+                    EXPECT_EQ(m->Inventory.Contents().Item(1)->Quantity, 20);
+                }
+            }
+            Current_Map()->Remove_Monster(m->Id);
+            Current_Map()->End_Tick();
+        }
+    }
+    Free_Monster_Modifiers();
+}
+
+TEST_F(CreationRules, WhatACreatureIsMadeWith) {
+    Load_Modifiers({Modifier("Gilded", "Prefix", "Weapon", "Strength")});
+    Load_Unique({Unique_Entry(1, {"Grimfang"})});
+    Item_Class("Blade", 20);
+    TItem_Class& arrows = Item_Class("Arrows", 1);
+    arrows.Random_Min_Found = arrows.Random_Max_Found = 7;
+    arrows.Maximum_Stacked = 50;
+    TMonster_Class k;
+    k.Name = "Wight";
+    k.Health_Min = k.Health_Max = 10;
+    k.Attack_Min = 10;
+    k.Attack_Max = 20;
+    k.Items_Carried = {{"Blade", 100}, {"Arrows", 100}};
+    Monsters.Constants.Base_Attack_Modifier = 2;
+    // Carried items are never magic or unique, lie on no square, and a stack keeps its rolled size.
+    std::set<int> attacks;
+    for (uint64_t seed = 1; seed <= 300; ++seed) {
+        Seed_Random(seed);
+        const TMonster* m = Current_Map()->Monster_List.Get_Monster(
+            Create_Monster_From_Class(&k, 10, 12, 1, 1, 1, 1, "all", 0));
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(Carried(*m), (std::vector<std::string>{"Blade", "Arrows"})) << seed;
+        EXPECT_EQ(m->Item_In_Slot(11)->Quantity, 7);
+        EXPECT_EQ(Current_Map()->Get_Square(10, 12)->Get_Top_Item(), nullptr);
+        // A monster, of no class.
+        EXPECT_TRUE(m->Is_Monster());
+        attacks.insert(m->Attack);
+        Current_Map()->Remove_Monster(m->Id);
+        Current_Map()->End_Tick();
+        Current_Map()->Item_List.Clear();
+    }
+    // Attack ranges over its class's minimum to maximum, each times the base modifier.
+    EXPECT_EQ(*attacks.begin(), 20);
+    EXPECT_EQ(*attacks.rbegin(), 40);
+    EXPECT_EQ(Create_Monster_From_Class(nullptr, 10, 12, 1, 1, 1, 1, "all", 0), 0);
+
+    // Without game options a creature is made for Average: no difficulty term.
+    Monsters.Constants.Health_Per_Difficulty_Percent = 10;
+    Free_Game_Options();
+    const TMonster* average =
+        Current_Map()->Monster_List.Get_Monster(Create_Monster_From_Class(&k, 10, 12, 1, 1, 1, 1, "all", 0));
+    EXPECT_EQ(average->Max_Life, 10);
+    Create_Game_Options();
+
+    // Whether effects were added: none to add, some, and none room for.
+    TMonster m;
+    TEffect_List effects;
+    EXPECT_FALSE(Apply_Effects_To_Monster(m, effects, 0));
+    effects.Add_Effect(Fx_Strength, 1, 1);
+    EXPECT_TRUE(Apply_Effects_To_Monster(m, effects, 0));
+    while (m.Permanent_Effects.Get_Count() < TMonster::Max_Effects) m.Add_Permanent_Effect(Fx_Strength, 1, 1);
+    EXPECT_FALSE(Apply_Effects_To_Monster(m, effects, 5));
+    EXPECT_EQ(m.Experience_Bonus, 5); // the bonus all the same
 }
 
 } // namespace
