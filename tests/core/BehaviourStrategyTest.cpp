@@ -425,6 +425,8 @@ TEST_F(BehaviourStrategy, TheClocksOfATick) {
             if (m->Life != c.Life || m->Food != c.Food) changed = tick;
         }
         EXPECT_EQ(changed, c.First_Change);
+        // The point taken leaves it alive.
+        ASSERT_EQ(Map->Monster_List.Get_Monster(m->Id), m);
         EXPECT_EQ(m->Life, c.Life_After);
         EXPECT_EQ(m->Food, c.Food_After);
         Map->Remove_Monster(m->Id);
@@ -640,11 +642,12 @@ TEST_F(BehaviourStrategy, WhatABlowTakes) {
     // clang-format on
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.What);
+        // The target first: a creature made after the attacker has gone would take its free slot and id.
+        TMonster* m = Monster(70, 70, 0);
         TMonster* attacker = Monster(80, 80, 0, "archer");
         attacker->Level = 5;
         const uint16_t attacker_id = attacker->Id;
         if (c.Attacker_Gone) Map->Remove_Monster(attacker_id);
-        TMonster* m = Monster(70, 70, 0);
         m->Level = 2;
         m->Max_Life = 100;
         m->Life = 200;
@@ -700,11 +703,19 @@ TEST_F(BehaviourStrategy, WhatADeathLeaves) {
         TItem* gold = Add_Item("gold", 21);
         gold->Quantity = gold->Max_Stack = 100;
         const uint16_t gold_id = gold->Id;
-        victim->Put_Item_In_Slot(gold, 11);
+        // In the last slot of the pack, beside a stack that is not gold.
+        victim->Put_Item_In_Slot(gold, 90);
+        TItem* arrows = Add_Item("arrows", 1);
+        arrows->Quantity = arrows->Max_Stack = 100;
+        const uint16_t arrows_id = arrows->Id;
+        victim->Put_Item_In_Slot(arrows, 11);
         victim->Die(Callbacks, 0, "");
         ASSERT_NE(Find_Item(gold_id), nullptr);
         EXPECT_EQ(Find_Item(gold_id)->Quantity, c.Gold_After);
-        EXPECT_EQ(Map->Get_Square(70, y)->Get_Top_Item(), Find_Item(gold_id));
+        EXPECT_EQ(Find_Item(arrows_id)->Quantity, 100);
+        const TItem_Collection* pile = Map->Get_Square(70, y)->Get_Pile();
+        ASSERT_NE(pile, nullptr);
+        EXPECT_EQ(pile->Count(), 2);
         EXPECT_EQ(events->Killed_Event_Ids, c.Event ? std::vector<int32_t>{c.Event} : std::vector<int32_t>{});
         Set_Player(Player_);
         Player_->Permanent_Effects.Clear();

@@ -1,10 +1,12 @@
 // How an effect list reads its types and changes its amounts: every type name of the data files is read as
 // its own type, the first and the last included, and amounts change only for entries the list has.
 #include "core/Effects.h"
+#include "core/GlobalFuncs.h"
 #include "tests/support/CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,51 @@ TEST(EffectListRules, AmountsChangeOnlyForEntriesTheListHas) {
         }
         EXPECT_EQ(mins, c.Mins) << c.Entry;
         for (int n = 0; n < 3; ++n) EXPECT_EQ(maxes[n], c.Mins[n] == 50 ? 60 : n + 11) << c.Entry;
+    }
+}
+
+// Rolling an entry: any type draws an amount between its minimum and maximum; elemental damage instead gives
+// its range, each end moved by up to its variance either way, the first never below 1 and the second never
+// below the first.
+TEST(EffectListRules, RollingWithAVariance) {
+    struct TCase {
+        const char* What;
+        uint8_t Type;
+        int32_t Variance;
+        std::set<int32_t> Firsts, Seconds; // every value seen over the seeds
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"fire without variance", 13, 0, {3}, {5}},
+        {"fire varying by 1", 13, 1, {2, 3, 4}, {4, 5, 6}},
+        {"fire varying by 2", 13, 2, {1, 2, 3, 4, 5}, {3, 4, 5, 6, 7}},
+        {"cold varying by 4: never below 1", 4, 4, {1, 2, 3, 4, 5, 6, 7}, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"strength is an amount", 49, 2, {3, 4, 5}, {0}},
+    };
+    // clang-format on
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.What);
+        TFake_Record record;
+        record.Fields = {{"Number of Effects", "1"},
+                         {"Effect 1 Type", Type_Names[c.Type - 1]},
+                         {"Effect 1 Min Amount", "3"},
+                         {"Effect 1 Max Amount", "5"},
+                         {"Effect 1 Damage Variance", std::to_string(c.Variance)}};
+        TEffect_List list;
+        list.Read_From_Data_File("", record.Reader());
+        ASSERT_EQ(list.Get_Count(), 1);
+        std::set<int32_t> firsts, seconds;
+        for (uint64_t seed = 1; seed <= 400; ++seed) {
+            Seed_Random(seed);
+            const TRolled_Amount rolled = list.Roll_Amount(1);
+            firsts.insert(rolled.First);
+            seconds.insert(rolled.Second);
+            if (c.Type != 49) {
+                EXPECT_GE(rolled.Second, rolled.First);
+            }
+        }
+        EXPECT_EQ(firsts, c.Firsts);
+        EXPECT_EQ(seconds, c.Seconds);
     }
 }
 

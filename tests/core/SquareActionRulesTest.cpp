@@ -223,6 +223,7 @@ TEST_F(SquareActionRules, ChancesOfTurningCuringAndLiftingACurse) {
         {"a stronger attacker gains nothing", Fx_Change_Allegiance, 5, 2, 50, 50, false, false, 50},
         {"with no maximum the minimum counts", Fx_Change_Allegiance, 3, 3, 35, 0, false, false, 35},
         {"a rolled amount", Fx_Change_Allegiance, 3, 3, 40, 40, false, false, 40},
+        {"a maximum of 1 counts the roll", Fx_Change_Allegiance, 3, 3, 0, 1, false, false, 1},
         {"never a unique creature", Fx_Change_Allegiance, 9, 1, 100, 100, true, false, 0},
         {"never an undead one", Fx_Change_Allegiance, 9, 1, 100, 100, false, true, 0},
         {"cure poison", Fx_Cure_Poison, 1, 1, 30, 30, false, false, 30},
@@ -247,8 +248,14 @@ TEST_F(SquareActionRules, ChancesOfTurningCuringAndLiftingACurse) {
                                                                  : Status_Normal;
             target->Status = before;
             target->Status_Ms = 9000;
-            // The amount is drawn first, the roll after it.
-            Seed_Random(Seed_For(roll, [&] { Random_Range(c.Min, c.Max); }));
+            // The amount is drawn first, the roll after it; an amount of 0..1 must have come up 1.
+            uint64_t seed = 1;
+            for (;; ++seed) {
+                Seed_Random(seed);
+                const int32_t amount = Random_Range(c.Min, c.Max);
+                if (Random_Range(1, 100) == roll && (c.Min != 0 || amount == 1)) break;
+            }
+            Seed_Random(seed);
             if (c.Effect == Fx_Change_Allegiance)
                 Apply_Attack_Effect(c.Effect, c.Min, c.Max, Callbacks, 8, *target, Hero);
             else
@@ -371,6 +378,17 @@ TEST_F(SquareActionRules, LockPicksBashesAndTrapDetection) {
             EXPECT_EQ(square.Terrain_Id, after) << roll;
         }
     }
+    // Only the player picks and bashes: without one, a roll of 1 opens nothing.
+    Set_Player(nullptr);
+    for (const bool bash : {false, true}) {
+        Set_Terrain(41, 41, closed);
+        Map->Set_Lock("Doors", 41, 41, true);
+        Map->Get_Square(41, 41)->Set_Pick_Tried(bash);
+        Seed_Random(Seed_For(1, [] {}));
+        Do_Action_At(*Hero, Action_Any, 41, 41, Callbacks, 0);
+        EXPECT_TRUE(Map->Get_Square(41, 41)->Is_Locked()) << bash;
+    }
+    Set_Player(Hero);
     // No picking or bashing without pick or bash skill, whatever the rolls.
     for (uint64_t seed = 1; seed <= 50; ++seed) {
         Seed_Random(seed);

@@ -527,6 +527,26 @@ TEST_F(CreationRules, CreatureChancesAtTheirBoundaries) {
         }
     }
     Free_Monster_Modifiers();
+
+    // The amount of gold lies between the minimum and the maximum a level, times the level.
+    Monsters.Constants.Gold_Chance_Per_Level = 101;
+    Monsters.Constants.Gold_Minimum_Per_Level = 10;
+    Monsters.Constants.Gold_Maximum_Per_Level = 25; // at most 50: a small stack
+    TMonster_Class k;
+    k.Name = "Wight";
+    std::set<int> amounts;
+    for (uint64_t seed = 1; seed <= 40; ++seed) {
+        Seed_Random(seed);
+        const TMonster* m = Current_Map()->Monster_List.Get_Monster(
+            Create_Monster_From_Class(&k, 10, 12, 2, 2, 1, 1, "all", 0));
+        ASSERT_EQ(m->Inventory.Count(), 1);
+        amounts.insert(m->Inventory.Contents().Item(1)->Quantity);
+        Current_Map()->Remove_Monster(m->Id);
+        Current_Map()->End_Tick();
+    }
+    EXPECT_GE(*amounts.begin(), 20);
+    EXPECT_LE(*amounts.rbegin(), 50);
+    EXPECT_GT(amounts.size(), 10u);
 }
 
 TEST_F(CreationRules, WhatACreatureIsMadeWith) {
