@@ -216,8 +216,6 @@ TEST(Item, FullRecordRoundTrip) {
     EXPECT_EQ(back.Spell_Names, item.Spell_Names);
     EXPECT_EQ(back.Spell_Levels, item.Spell_Levels);
     EXPECT_EQ(back.Picture_Index, 0); // the map assigns it again; it is not part of the record
-    // Writing what was read gives the same bytes: no field is lost or reordered.
-    EXPECT_EQ(Saved(back), bytes);
 }
 
 TEST(Item, LoadFailsWhenSpellNamesAndLevelsDiffer) {
@@ -306,20 +304,4 @@ TEST_F(ItemListFixture, RoundTripKeepsHolesIdsAndName) {
     ASSERT_NE(back.Item(3), nullptr);
     EXPECT_EQ(back.Item(3)->Id, 3); // a loaded item's id is its position
     EXPECT_EQ(back.Item(3)->Name, "Axe");
-}
-
-TEST_F(ItemListFixture, CurrentListResolvesIds) {
-    const TItem sword = Named("Sword");
-    const uint16_t id = List.Add(&sword);
-    ASSERT_EQ(Current_Item_List(), &List);
-    ASSERT_NE(Find_Item(id), nullptr);
-    EXPECT_EQ(Find_Item(id)->Name, "Sword");
-    EXPECT_EQ(Find_Item(0), nullptr);
-    EXPECT_EQ(Find_Item(id + 1), nullptr);
-    Delete_Current_Item(id);
-    EXPECT_EQ(Find_Item(id), nullptr);
-
-    Set_Current_Item_List(nullptr);
-    EXPECT_EQ(Find_Item(1), nullptr);
-    Delete_Current_Item(1); // no list: nothing to do, nothing to crash on
 }
