@@ -177,7 +177,6 @@ TDisplay_Object::~TDisplay_Object() {
 
 void TDisplay_Object::Load_Graphics() {
     // A second load would otherwise leave the first load's buffers taken for the rest of the run.
-    Free_Map_Buffers();
     Free_Interface_Buffers();
     Alloc_Map_Buffers();
     Clear_Interface_Buffers();
@@ -185,9 +184,7 @@ void TDisplay_Object::Load_Graphics() {
 }
 
 bool TDisplay_Object::Alloc_Map_Buffers() {
-    Terrain_Bitmap_Names.clear();
-    Monster_Bitmap_Names.clear();
-    Item_Bitmap_Names.clear();
+    Free_Map_Buffers(); // empty name lists, and no sheets of an earlier call left taken
     Alloc_Virtual_Buffer("f_Display_Terrain_VB", Terrain_Sheet, true, true, 1080, 1080);
     Alloc_Virtual_Buffer("f_Display_Monster_VB", Monster_Sheet, true, true, 540, 1080);
     return Alloc_Virtual_Buffer("f_Display_Item_VB", Item_Sheet, true, true, 960, 960);

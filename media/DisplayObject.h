@@ -91,8 +91,8 @@ public:
     // Every game picture: the map sheets, then the interface sheets and the display effects' bitmaps.
     // Whatever an earlier load left is given back first.
     void Load_Graphics();
-    // The name lists emptied and the three map sheets allocated (video memory tried first, errors shown);
-    // the result is that of the item sheet.
+    // The name lists emptied and the three map sheets allocated anew (video memory tried first, errors
+    // shown); the result is that of the item sheet.
     bool Alloc_Map_Buffers();
     void Free_Map_Buffers();
     void Clear_Interface_Buffers();
