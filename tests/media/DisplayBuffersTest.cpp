@@ -1,8 +1,10 @@
 // The display object's buffers: the allocation's log lines and its fall-back from video to system memory,
 // what a failed allocation leaves behind, and what freeing gives back.
 #include "tests/media/DisplayFixture.h"
+#include "tests/support/CoreTestSupport.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -124,6 +126,58 @@ TEST_F(Display_Buffers, ADialogWhoseBufferFailedClosesWithoutTakingOtherBuffers)
     EXPECT_EQ(Gx_Buffer_Surface(freed), nullptr);
 }
 
+TEST_F(Display_Buffers, EachSheetHasItsSizeAndItsMemoryInLoadingOrder) {
+    Write_Coded_Interface();
+    Write_Coded("Pictures/SysPics/fx.bmp", Coded_Extra);
+    Folder.Write("Data/Effects.txt",
+                 Data_File_Text({{{"Number Of Effect Bitmaps", "1"}, {"Bitmap 1 Name", "fx.bmp"}}}));
+    ASSERT_TRUE(Load_Display_Effects());
+    TDisplay_Object& display = Make_Display();
+    display.Load_Graphics();
+
+    // Each allocation's buffer name and whether video memory was tried for it.
+    std::vector<std::pair<std::string, bool>> allocations;
+    for (const std::string& line : Log_Lines) {
+        if (line.rfind("  Buffer Name:   ", 0) == 0) allocations.emplace_back(line.substr(17), false);
+        if (line == "  gx_ddmemory(1)") allocations.back().second = true;
+    }
+    const std::vector<std::pair<std::string, bool>> expected = {
+        {"f_Display_Terrain_VB", true},
+        {"f_Display_Monster_VB", true},
+        {"f_Display_Item_VB", true},
+        {"f_Tile_Hit_Workarea_VB", true},
+        {"f_Display_Misc_VB", false},
+        {"f_Display_General_VB", true},
+        {"f_Display_Gen_Tiles_VB", true},
+        {"f_Display_Damage_FX_VB", false},
+        {"f_Display_Spells_VB", false},
+        {"f_Display_Spells_Containers_VB", false},
+        {"f_Display_Window_Buttons_VB", false},
+        {"f_Display_Main_Round_Buttons_VB", false},
+        {"f_Display_Small_Arrow_Buttons_VB", false},
+        {"f_Display_Square_Icon_Buttons_VB", false},
+        {"f_Display_Square_Frames_Buttons_VB", false},
+        {"f_Display_Long_Square_Text_Buttons_VB", false},
+        {"f_Display_Long_Rounded_Text_Buttons_VB", false},
+        {"f_Display_Named_Square_Buttons_VB", false},
+        {"f_Display_Blank_Named_Square_Buttons_VB", false},
+        {"fx.bmp", false},
+    };
+    EXPECT_EQ(allocations, expected);
+
+    // Sizes: the map sheets' own, the rest from their pictures (widths rounded up to 4).
+    const auto size = [](int32_t handle) {
+        const plat::TSurface* s = Gx_Buffer_Surface(handle);
+        return s ? std::pair{s->Width, s->Height} : std::pair{0, 0};
+    };
+    EXPECT_EQ(size(display.Terrain_Sheet), std::pair(1080, 1080));
+    EXPECT_EQ(size(display.Monster_Sheet), std::pair(1080, 540));
+    EXPECT_EQ(size(display.Item_Sheet), std::pair(960, 960));
+    EXPECT_EQ(size(display.Tile_Hit_Buffer), std::pair(56, 54));
+    EXPECT_EQ(size(display.Interface_Sheets[Sheet_Main_Round_Buttons]), std::pair(460, 204));
+    EXPECT_EQ(size(display.Extra_Bitmaps[1]), std::pair(256, 128));
+}
+
 TEST_F(Display_Buffers, TheObjectGivesBackEveryBufferItHolds) {
     Write_Coded_Interface();
     Write_Coded("Pictures/SysPics/fx.bmp", Coded_Extra);
@@ -132,18 +186,19 @@ TEST_F(Display_Buffers, TheObjectGivesBackEveryBufferItHolds) {
         TDisplay_Object& display = Make_Display();
         display.Load_Graphics();
         display.Load_Graphics(); // a second load replaces the first one's buffers
-        ASSERT_TRUE(display.Load_Extra_Bitmap(2, "fx.bmp"));
-        ASSERT_TRUE(display.Load_Extra_Bitmap(2, "fx.bmp"));
-        EXPECT_EQ(display.Extra_Bitmap_Count, 2);
-        EXPECT_EQ(display.Extra_Bitmaps[1], 0);
-        held = {display.Terrain_Sheet, display.Monster_Sheet, display.Item_Sheet, display.Tile_Hit_Buffer,
-                display.Extra_Bitmaps[2]};
+        ASSERT_TRUE(display.Load_Extra_Bitmap(3, "fx.bmp"));
+        ASSERT_TRUE(display.Load_Extra_Bitmap(3, "fx.bmp"));
+        EXPECT_EQ(display.Extra_Bitmap_Count, 3);
+        EXPECT_EQ(display.Extra_Bitmaps[2], 0);
+        ASSERT_TRUE(display.Load_Extra_Bitmap(1, "fx.bmp"));
+        held = {display.Terrain_Sheet,   display.Monster_Sheet,    display.Item_Sheet,
+                display.Tile_Hit_Buffer, display.Extra_Bitmaps[1], display.Extra_Bitmaps[3]};
         held.insert(held.end(), display.Interface_Sheets.begin(), display.Interface_Sheets.end());
     }
-    // Page, 3 map sheets, the work area, 15 sheets and one extra bitmap: nothing of the first load stays.
+    // Page, 3 map sheets, the work area, 15 sheets and two extra bitmaps: nothing of the first load stays.
     int32_t taken = 0;
     for (int32_t handle = 0; handle < 256; ++handle) taken += Gx_Buffer_Surface(handle) != nullptr;
-    EXPECT_EQ(taken, 21);
+    EXPECT_EQ(taken, 22);
     Install_Display_Object(nullptr);
     for (int32_t handle : held) EXPECT_EQ(Gx_Buffer_Surface(handle), nullptr) << handle;
     EXPECT_NE(Gx_Buffer_Surface(0), nullptr);

@@ -71,6 +71,9 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
         // Borders follow the 22 terrain pictures: type 12 is position 34, cell 33.
         {"border 12", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 12); }, Coded_Terrain, 702, 54, 54, 54},
         {"border 1", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 1); }, Coded_Terrain, 108, 54, 54, 54},
+        {"border 15", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 15); }, Coded_Terrain, 864, 54, 54, 54},
+        // Cell 1590728640 lies 2^32 + 32 rows down: it must not wrap around to row 32.
+        {"terrain cell past 32 bits", [](D& d) { d.Draw_Terrain_Tile(0, 100, 100, 1590728640); }},
         {"border 0", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 0); }},
         {"border 16", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 16); }},
         {"border 255", [](D& d) { d.Draw_Border_Tile(0, 100, 100, 255); }},
@@ -80,7 +83,10 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
          32, 790, 100},
         {"cursor at the bottom", [](D& d) { d.Draw_Mouse_Cursor(0, 300, 580, 799, 599); }, Sheet_General, 128,
          0, 32, 19, 300, 580},
+        {"cursor at 798", [](D& d) { d.Draw_Mouse_Cursor(0, 798, 100, 799, 599); }, Sheet_General, 128, 0, 1,
+         32, 798, 100},
         {"cursor at the right edge", [](D& d) { d.Draw_Mouse_Cursor(0, 799, 100, 799, 599); }},
+        {"small icon 0", [](D& d) { d.Draw_Small_Icon(0, 100, 100, 0); }, Sheet_General, 160, 0, 17, 17},
         {"small icon 2", [](D& d) { d.Draw_Small_Icon(0, 100, 100, 2); }, Sheet_General, 224, 0, 17, 17},
         {"fixed icon 1", [](D& d) { d.Draw_Fixed_Icon_1(0, 100, 100); }, Sheet_General, 224, 0, 32, 32},
         {"secret marker", [](D& d) { d.Draw_Secret_Marker(0, 100, 100, false); }, Sheet_General, 256, 0, 32,
@@ -97,11 +103,14 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
         {"misc panel 0", [](D& d) { d.Draw_Misc_Panel(0, 100, 100, 0); }},
         {"misc panel 4", [](D& d) { d.Draw_Misc_Panel(0, 100, 100, 4); }},
         {"misc icon row 3", [](D& d) { d.Draw_Misc_Icon_Row(0, 100, 100, 3); }, Sheet_Misc, 69, 71, 23, 23},
+        {"misc icon 0", [](D& d) { d.Draw_Misc_Icon(0, 100, 100, 0); }, Sheet_Misc, 0, 94, 23, 23},
         {"misc icon 10", [](D& d) { d.Draw_Misc_Icon(0, 100, 100, 10); }, Sheet_Misc, 46, 117, 23, 23},
         {"gen tile 4", [](D& d) { d.Draw_Gen_Tile(0, 100, 100, 4); }, Sheet_Gen_Tiles, 216, 0, 54, 54},
         {"highlight tile", [](D& d) { d.Draw_Highlight_Tile(0, 100, 100); }, Sheet_Gen_Tiles, 270, 0, 54, 54},
         {"damage cell 5", [](D& d) { d.Draw_Damage_FX_Cell(0, 100, 100, 5); }, Sheet_Damage_FX, 64, 32, 32,
          32},
+        {"spell container 0, 0", [](D& d) { d.Draw_Spell_Container(0, 100, 100, 0, 0); },
+         Sheet_Spell_Containers, 0, 0, 38, 38},
         {"spell container 2, 3", [](D& d) { d.Draw_Spell_Container(0, 100, 100, 2, 3); },
          Sheet_Spell_Containers, 114, 76, 38, 38},
         {"spell icon 19", [](D& d) { d.Draw_Spell_Icon(0, 100, 100, 0, 19); }, Sheet_Spells, 38, 38, 38, 38},
@@ -127,8 +136,16 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
          Sheet_Spell_Containers, 38, 76, 38, 38},
         {"button type 0", [](D& d) { d.Draw_Button(0, 100, 100, false, false, false, 0, 0); }},
         {"button type 11", [](D& d) { d.Draw_Button(0, 100, 100, false, false, false, 11, 0); }},
+        // Directions 1..10 are cells 24, 25, 30, 26, 22, 31, 29, 27, 28, 23 (11 to a row); others cell 20.
         {"direction 1", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 1); }, Sheet_General, 64, 64, 32, 32},
+        {"direction 2", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 2); }, Sheet_General, 96, 64, 32, 32},
         {"direction 3", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 3); }, Sheet_General, 256, 64, 32, 32},
+        {"direction 4", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 4); }, Sheet_General, 128, 64, 32, 32},
+        {"direction 5", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 5); }, Sheet_General, 0, 64, 32, 32},
+        {"direction 6", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 6); }, Sheet_General, 288, 64, 32, 32},
+        {"direction 7", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 7); }, Sheet_General, 224, 64, 32, 32},
+        {"direction 8", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 8); }, Sheet_General, 160, 64, 32, 32},
+        {"direction 9", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 9); }, Sheet_General, 192, 64, 32, 32},
         {"direction 10", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 10); }, Sheet_General, 32, 64, 32, 32},
         {"direction 0", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 0); }, Sheet_General, 288, 32, 32, 32},
         {"direction 11", [](D& d) { d.Draw_Direction_Icon(0, 100, 100, 11); }, Sheet_General, 288, 32, 32,
@@ -137,6 +154,8 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
          Sheet_Damage_FX, 32, 64, 32, 32, 111, 109},
         {"damage frame 1, 2", [](D& d) { d.Draw_Damage_FX_Frame(0, 100, 100, false, 1, 2); }, Sheet_Damage_FX,
          64, 32, 32, 32},
+        {"damage frame 0, 0", [](D& d) { d.Draw_Damage_FX_Frame(0, 100, 100, false, 0, 0); }, Sheet_Damage_FX,
+         0, 0, 32, 32},
         {"damage frame -1, 1", [](D& d) { d.Draw_Damage_FX_Frame(0, 100, 100, true, -1, 1); }},
         {"damage frame 0, -1", [](D& d) { d.Draw_Damage_FX_Frame(0, 100, 100, true, 0, -1); }},
         {"extra bitmap", [](D& d) { d.Draw_Extra_Bitmap(0, 100, 100, 1, 32, 64, 32, 32, false); },
@@ -164,6 +183,21 @@ TEST_F(Display_Cells, EachRoutineCopiesItsSourceRectangleToItsPlace) {
                 ASSERT_EQ(Raw(0, c.X + i, c.Y + j), Code(c.Sheet, c.Source_X + i, c.Source_Y + j))
                     << i << "," << j;
     }
+}
+
+TEST_F(Display_Cells, BordersNeedTheirPlaceInTheTerrainSheet) {
+    Object->Border_Slots.Clear();
+    Clear_Page();
+    Object->Draw_Border_Tile(0, 100, 100, 1);
+    EXPECT_FALSE(Page_Has_Pixels());
+}
+
+TEST_F(Display_Cells, TheMaskCoversWhatTheFloorCellCovers) {
+    // Cell 4 of these gen tiles is covered all over.
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{53, 0}, std::pair{0, 53}, std::pair{53, 53}})
+        EXPECT_TRUE(Object->Is_Point_In_Tile_Mask(x, y)) << x << "," << y;
+    for (const auto& [x, y] : {std::pair{54, 0}, std::pair{0, 54}, std::pair{-1, 0}, std::pair{0, -1}})
+        EXPECT_FALSE(Object->Is_Point_In_Tile_Mask(x, y)) << x << "," << y;
 }
 
 TEST_F(Display_Cells, SuppressionStopsAllButTheGeneralIconAndTheCursor) {
@@ -264,10 +298,13 @@ TEST_F(Display_Cells, OpaqueIconsCarryTheirBlackPixels) {
     Object->Draw_Direction_Icon(0, 100, 100, 5); // opaque: cell 22
     Object->Draw_General_Icon(0, 200, 100, false, 22);
     Object->Draw_General_Icon(0, 300, 100, true, 22);
+    Object->Draw_Fixed_Icon_1(0, 400, 100); // keyed, like every cell but opaque icons
     EXPECT_EQ(Raw(0, 100, 100), 0u);
     EXPECT_EQ(Raw(0, 101, 100), 0x808080u);
     EXPECT_EQ(Raw(0, 200, 100), 0u);
     EXPECT_EQ(Raw(0, 300, 100), 0xFFFFFFu); // the keyed copy leaves the page
+    EXPECT_EQ(Raw(0, 400, 100), 0xFFFFFFu);
+    EXPECT_EQ(Raw(0, 401, 100), 0x808080u);
 }
 
 } // namespace

@@ -13,11 +13,11 @@ bool In_Diamond(int32_t x, int32_t y) {
     return std::abs(2 * x - 53) * 13 + std::abs(2 * y - 81) * 26 <= 26 * 26;
 }
 
-class Display_Picking : public TDisplay_Test {
+class Display_Picking : public TDisplay_Test, public ::testing::WithParamInterface<int32_t> {
 protected:
     void SetUp() override {
         TDisplay_Test::SetUp();
-        Start(16);
+        Start(GetParam());
         Write_Coded_Interface();
         // The gen-tiles sheet: the diamond in cell 4, magenta around it and in every other cell.
         Write_Picture("Pictures/SysPics/tilegen.bmp", 324, 54, [](int32_t x, int32_t y) {
@@ -48,6 +48,9 @@ protected:
         wall.Sight_Side_Hidden = Side_South;
         wall.Sight_Hidden_Layer = 3;
         Wall = Map->Terrain_List.Add(wall);
+        TTerrain east_wall = wall;
+        east_wall.Sight_Side_Hidden = Side_East;
+        const uint16_t east = Map->Terrain_List.Add(east_wall);
         TTerrain secret = wall;
         secret.Next_Terrain_Action = Action_Open_Secret;
         Secret = Map->Terrain_List.Add(secret);
@@ -56,6 +59,7 @@ protected:
         for (const auto& [x, y] : {std::pair{10, 9}, std::pair{10, 11}, std::pair{30, 30}})
             Map->Get_Square(x, y)->Terrain_Id = Wall;
         Map->Get_Square(10, 8)->Terrain_Id = Secret;
+        Map->Get_Square(12, 12)->Terrain_Id = east;
         TMonster rat;
         rat.Set_Pictures("rat.bmp", "");
         rat.Set_Position(11, 10);
@@ -77,7 +81,7 @@ protected:
     TDisplay_Object* Object = nullptr;
 };
 
-TEST_F(Display_Picking, TheMaskIsTheFloorDiamondOnceMagentaIsBlack) {
+TEST_P(Display_Picking, TheMaskIsTheFloorDiamondOnceMagentaIsBlack) {
     int32_t wrong = 0;
     for (int32_t x = 0; x < 54; ++x)
         for (int32_t y = 0; y < 54; ++y) wrong += Object->Is_Point_In_Tile_Mask(x, y) != In_Diamond(x, y);
@@ -87,10 +91,15 @@ TEST_F(Display_Picking, TheMaskIsTheFloorDiamondOnceMagentaIsBlack) {
         EXPECT_FALSE(Object->Is_Point_In_Tile_Mask(x, y)) << x << "," << y;
 }
 
-TEST_F(Display_Picking, ASquaresPictureDecidesAsTheMapViewDrawsIt) {
+TEST_P(Display_Picking, ASquaresPictureDecidesAsTheMapViewDrawsIt) {
     // A point on the wall's face lies above the floor diamond.
     ASSERT_FALSE(Object->Is_Point_In_Tile_Mask(27, 5));
-    EXPECT_TRUE(Object->Is_Point_On_Square(27, 5, 10, 11, *Map)) << "no player: nothing hides";
+    // No player: nothing hides, whichever side a wall hides from.
+    for (const auto& [x, y] : {std::pair{10, 11}, std::pair{12, 12}})
+        EXPECT_TRUE(Object->Is_Point_On_Square(27, 5, x, y, *Map)) << x << "," << y;
+    // The picture lies at the cell's corner: the face's first column and top row.
+    EXPECT_TRUE(Object->Is_Point_On_Square(20, 0, 10, 11, *Map));
+    EXPECT_FALSE(Object->Is_Point_On_Square(19, 5, 10, 11, *Map));
     EXPECT_FALSE(Object->Is_Point_On_Square(2, 5, 10, 11, *Map));
     EXPECT_TRUE(Object->Is_Point_On_Square(7, 7, 11, 10, *Map)) << "the creature standing there";
     EXPECT_FALSE(Object->Is_Point_On_Square(27, 5, 11, 10, *Map));
@@ -125,5 +134,18 @@ TEST_F(Display_Picking, ASquaresPictureDecidesAsTheMapViewDrawsIt) {
     // Picking makes no search for the secret door.
     EXPECT_FALSE(Map->Get_Square(10, 8)->Is_Secret_Searched());
 }
+
+// The work area may be any buffer the library gives, the first one included.
+TEST_P(Display_Picking, TheWorkAreaMayBeTheFirstBuffer) {
+    Install_Display_Object(nullptr);
+    TDisplay_Object& display = Make_Display();
+    display.Load_Interface_Bitmaps();
+    ASSERT_EQ(display.Tile_Hit_Buffer, 1);
+    display.Alloc_Map_Buffers();
+    ASSERT_TRUE(display.Load_Map_Bitmaps(*Map));
+    EXPECT_TRUE(display.Is_Point_On_Square(27, 5, 10, 11, *Map));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, Display_Picking, ::testing::Values(16, 32));
 
 } // namespace

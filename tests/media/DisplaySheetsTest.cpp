@@ -118,10 +118,15 @@ TEST_F(Display_Sheets, AMapOf385TerrainPicturesAndTheBordersLoadsOneMoreDoesNot)
 
 TEST_F(Display_Sheets, AMapsCreaturesAndItemsFillTheirSheetsInTheirOrder) {
     Write_Borders();
-    Write_Plain("Pictures/Terrain/floor.bmp", 54, 0x111111);
-    Write_Plain("Pictures/Monsters/rat.bmp", 54, 0x222222);
-    Write_Plain("Pictures/Monsters/rat_bite.bmp", 54, 0x333333);
-    Write_Plain("Pictures/Items/ring.bmp", 32, 0x444444);
+    // Each picture with a magenta corner, which every map sheet turns black.
+    const auto cornered = [this](const std::string& relative, int32_t side, uint32_t rgb) {
+        Write_Picture(relative, side, side,
+                      [rgb](int32_t x, int32_t y) { return x + y == 0 ? 0xFF00FFu : rgb; });
+    };
+    cornered("Pictures/Terrain/floor.bmp", 54, 0x111111);
+    cornered("Pictures/Monsters/rat.bmp", 54, 0x222222);
+    cornered("Pictures/Monsters/rat_bite.bmp", 54, 0x333333);
+    cornered("Pictures/Items/ring.bmp", 32, 0x444444);
     TMap& map = *Current_Map();
     TTerrain floor;
     floor.Picture_L1 = "floor.bmp";
@@ -137,9 +142,35 @@ TEST_F(Display_Sheets, AMapsCreaturesAndItemsFillTheirSheetsInTheirOrder) {
     ASSERT_TRUE(display.Load_Map_Bitmaps(map));
     EXPECT_EQ(display.Monster_Bitmap_Names, (TString_List{"rat.bmp", "rat_bite.bmp"}));
     EXPECT_EQ(display.Item_Bitmap_Names, (TString_List{"ring.bmp"}));
-    EXPECT_EQ(Raw(display.Terrain_Sheet, 0, 0), 0x111111u);
-    EXPECT_EQ(Raw(display.Monster_Sheet, 54, 0), 0x333333u);
+    EXPECT_EQ(Raw(display.Terrain_Sheet, 1, 0), 0x111111u);
+    EXPECT_EQ(Raw(display.Monster_Sheet, 55, 0), 0x333333u);
     EXPECT_EQ(Raw(display.Item_Sheet, 31, 31), 0x444444u);
+    for (int32_t sheet : {display.Terrain_Sheet, display.Monster_Sheet, display.Item_Sheet})
+        EXPECT_EQ(Raw(sheet, 0, 0), 0u) << sheet;
+    // Creatures appended without conversion keep their magenta.
+    cornered("Pictures/Monsters/bat.bmp", 54, 0x555555);
+    EXPECT_EQ(display.Load_Monster_Bitmaps({"bat.bmp"}, &map, false, false), 3);
+    EXPECT_EQ(Raw(display.Monster_Sheet, 108, 0), 0xFF00FFu);
+}
+
+TEST_F(Display_Sheets, WithEveryBufferTakenTheSheetsReportAndStayEmpty) {
+    Write_Coded_Interface();
+    while (gx_vballoc(4, 4) >= 0) {
+    }
+    TDisplay_Object& display = Make_Display();
+    display.Load_Graphics();
+    std::vector<std::string> texts;
+    for (const auto& m : Messages->Messages) texts.push_back(m.Text);
+    ASSERT_EQ(texts.size(), 19u) << "three map sheets, the work area and fifteen sheets";
+    EXPECT_EQ(texts[0], "Error allocating virtual buffer: f_Display_Terrain_VB");
+    EXPECT_EQ(texts[2], "Error allocating virtual buffer: f_Display_Item_VB");
+    EXPECT_EQ(texts[18], "Error allocating virtual buffer: f_Display_Blank_Named_Square_Buttons_VB");
+    EXPECT_EQ(display.Terrain_Sheet, -1);
+    EXPECT_FALSE(display.Alloc_Map_Buffers());
+    EXPECT_EQ(display.Load_Item_Bitmaps({"ring.bmp"}, Current_Map(), true), -1);
+    // Giving them back releases nothing: every buffer of the program is still there.
+    Install_Display_Object(nullptr);
+    for (int32_t handle = 0; handle < 256; ++handle) ASSERT_NE(Gx_Buffer_Surface(handle), nullptr) << handle;
 }
 
 TEST_F(Display_Sheets, AppendedCreaturePicturesSkipThoseTheSheetHolds) {
