@@ -95,7 +95,7 @@ TEST_F(World_Drawing, TerrainLayersAndTheBorder) {
     terrain.Picture_L1 = "floor.bmp";
     terrain.Picture_L2 = "rubble.bmp";
     terrain.Picture_L3 = "wall.bmp";
-    terrain.Picture_Index_L1 = 1;
+    terrain.Picture_Index_L1 = 0;
     terrain.Picture_Index_L2 = 2;
     terrain.Picture_Index_L3 = 3;
     struct TCase {
@@ -107,9 +107,9 @@ TEST_F(World_Drawing, TerrainLayersAndTheBorder) {
         {false,
          false,
          5,
-         {"Terrain(0, 1, 2, 1)", "Border(0, 1, 2, 5)", "Terrain(0, 1, 2, 2)", "Terrain(0, 1, 2, 3)"}},
-        {true, false, 0, {"Terrain(0, 1, 2, 1)", "Terrain(0, 1, 2, 2)"}},
-        {false, true, 15, {"Terrain(0, 1, 2, 1)", "Border(0, 1, 2, 15)", "Terrain(0, 1, 2, 3)"}},
+         {"Terrain(0, 1, 2, 0)", "Border(0, 1, 2, 5)", "Terrain(0, 1, 2, 2)", "Terrain(0, 1, 2, 3)"}},
+        {true, false, 0, {"Terrain(0, 1, 2, 0)", "Terrain(0, 1, 2, 2)"}},
+        {false, true, 15, {"Terrain(0, 1, 2, 0)", "Border(0, 1, 2, 15)", "Terrain(0, 1, 2, 3)"}},
     };
     for (const TCase& c : cases) {
         terrain.Draw(0, 1, 2, c.Hide_3, c.Hide_2, c.Border);
@@ -122,11 +122,11 @@ TEST_F(World_Drawing, TerrainLayersAndTheBorder) {
     EXPECT_EQ(Take(), TCalls({"Terrain(0, 1, 2, 2)"}));
 
     TMonster creature;
-    creature.Set_Picture_Indexes(9, 10);
+    creature.Set_Picture_Indexes(0, 10);
     creature.Draw(0, 5, 6);
     creature.Set_Picture_Indexes(-1, 10);
     creature.Draw(0, 5, 6);
-    EXPECT_EQ(Take(), TCalls({"Monster(0, 5, 6, 9)"}));
+    EXPECT_EQ(Take(), TCalls({"Monster(0, 5, 6, 0)"}));
 }
 
 TEST_F(World_Drawing, SquaresDrawTerrainThenItemsInPileOrderThenTheCreature) {
@@ -136,6 +136,13 @@ TEST_F(World_Drawing, SquaresDrawTerrainThenItemsInPileOrderThenTheCreature) {
     wall.Sight_Hidden_Layer = 3;
     TString_List names;
     Map->Get_Terrain_Bitmap_Names(names); // floor 0, wall 1, wall top 2
+    // Item 1 alone on a square of its own.
+    TItem* ring = Add_Item("ring");
+    ring->Set_Picture_Index(3);
+    ASSERT_TRUE(Map->Get_Square(11, 10)->Drop_Item(ring));
+    Map->Get_Square(11, 10)->Draw_Plain(0, 7, 8);
+    EXPECT_EQ(Take(), TCalls({"Terrain(0, 7, 8, 0)", "Item(0, 7, 8, 1, 3)"}));
+
     TMap_Square& square = *Map->Get_Square(10, 10);
     square.Terrain_Id = Wall;
     square.Border_Type = 3;
@@ -183,7 +190,8 @@ TEST_F(World_Drawing, ASecretDoorShowsItsMarkerOnceFound) {
     TMap_Square& square = *Map->Get_Square(20, 20);
     square.Terrain_Id = id;
 
-    // Picking and the plain picture never search.
+    // Picking, the plain picture and drawing from memory never search.
+    square.Draw(0, 0, 0, 0, false, 0);
     square.Draw_As_Seen(0, 0, 0, 0, true, 0);
     square.Draw_Plain(0, 0, 0);
     EXPECT_FALSE(square.Is_Secret_Searched());
@@ -251,6 +259,9 @@ TEST_F(World_Drawing_Sprites, AFlyingSpritesOffsetAlongBothAxes) {
     List.Add_Missile_Sprite(0, "", TDamage(), 5, 5, 8, 7, "", 0, 0, 0, none, "", 0, 0, 0, 0,
                             Sprite_Display_Damage_FX, 0, 1);
     List.Update();
+    // Pos 154, 149.33: square 5, 5 with offsets 14 and 9: x + 14 + 9 + 1, y + 4 - 7 - 5.
+    List.Draw_At_Square(0, 5, 5, 300, 400);
+    EXPECT_EQ(Take(), TCalls({"Damage_FX(0, 324, 392, 1, 1, 0)"}));
     List.Update();
     // Pos 168, 158.67: square 6, 5 with offsets 0 and 18: x + 0 + 18 + 0, y + 9 - 0 - 5.
     List.Draw_At_Square(0, 6, 5, 300, 400);
