@@ -186,6 +186,7 @@ TEST_F(World_Drawing, ASecretDoorShowsItsMarkerOnceFound) {
     secret.Picture_L1 = "door.bmp";
     secret.Next_Terrain_Action = Action_Open_Secret;
     secret.Picture_Index_L1 = 6;
+    secret.Sight_Hidden_Layer = 2; // from memory layer 3 stays: only the missing sight stops the search
     const uint16_t id = Map->Terrain_List.Add(secret);
     TMap_Square& square = *Map->Get_Square(20, 20);
     square.Terrain_Id = id;

@@ -9,6 +9,7 @@
 #include "core/DebugLog.h"
 #include "core/DisplayEffects.h"
 #include "core/GlobalFuncs.h"
+#include "core/MapMain.h"
 #include "core/Messages.h"
 #include "core/Path.h"
 #include "media/DisplayObject.h"
@@ -94,7 +95,7 @@ protected:
     void SetUp() override {
         TGfx_Test::SetUp();
         Saved_Base = Base_Folder();
-        Set_Base_Folder(Folder.Path());
+        Set_Base_Folder(Program_Folder());
         Install_Path_Settings(std::make_unique<TPath_Settings>());
         Messages = std::make_shared<TRecording_Message_Sink>();
         Install_Message_Sink(Messages);
@@ -104,6 +105,8 @@ protected:
     }
     void TearDown() override {
         Install_Display_Object(nullptr);
+        Set_Player(nullptr);
+        Install_Current_Map(nullptr);
         Free_Display_Effects();
         Set_Log_Observer(nullptr);
         Install_Message_Sink(nullptr);
@@ -111,6 +114,9 @@ protected:
         Set_Base_Folder(Saved_Base);
         TGfx_Test::TearDown();
     }
+
+    // The test's own folder; tests of the shipped content use the program folder the build assembles.
+    virtual std::string Program_Folder() const { return Folder.Path(); }
 
     void Write_Picture(const std::string& relative, int32_t w, int32_t h,
                        const std::function<uint32_t(int32_t, int32_t)>& rgb) {

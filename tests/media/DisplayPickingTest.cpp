@@ -70,11 +70,6 @@ protected:
         ASSERT_TRUE(Object->Load_Map_Bitmaps(*Map));
         ASSERT_TRUE(Messages->Messages.empty()) << Messages->Messages[0].Text;
     }
-    void TearDown() override {
-        Set_Player(nullptr);
-        Install_Current_Map(nullptr);
-        TDisplay_Test::TearDown();
-    }
 
     TMap* Map = nullptr;
     uint16_t Wall = 0, Secret = 0;

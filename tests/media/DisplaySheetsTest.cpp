@@ -20,10 +20,6 @@ protected:
         Install_Current_Map(std::make_unique<TMap>());
         Current_Map()->Name = "Test Map";
     }
-    void TearDown() override {
-        Install_Current_Map(nullptr);
-        TDisplay_Test::TearDown();
-    }
     // A cell picture of one colour.
     void Write_Plain(const std::string& relative, int32_t side, uint32_t rgb) {
         Write_Picture(relative, side, side, [rgb](int32_t, int32_t) { return rgb; });

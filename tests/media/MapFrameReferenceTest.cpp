@@ -6,48 +6,30 @@
 // The reference follows the pictures tools/media makes: when the art changes, look at the new frame
 // (build/<preset>/Testing/Temporary/map_view_*.frame.bmp) and rebaseline (see FrameReference.h).
 #include "core/Clock.h"
-#include "core/DisplayEffects.h"
 #include "core/EffectSprites.h"
-#include "core/GlobalFuncs.h"
-#include "core/MapMain.h"
-#include "core/Messages.h"
 #include "core/Monster.h"
-#include "core/Path.h"
 #include "media/DisplayFont.h"
 #include "media/DisplayGxFont.h"
-#include "media/DisplayObject.h"
 #include "media/FrameDump.h"
-#include "tests/media/GfxFixture.h"
+#include "tests/media/DisplayFixture.h"
 #include "tests/support/FrameReference.h"
 
-#include <map>
 #include <string>
 
 namespace {
 
-class Map_Frame : public TGfx_Test, public ::testing::WithParamInterface<int32_t> {
+class Map_Frame : public TDisplay_Test, public ::testing::WithParamInterface<int32_t> {
 protected:
+    std::string Program_Folder() const override { return MURK_RUNTIME_DIR; }
     void SetUp() override {
-        TGfx_Test::SetUp();
-        Saved_Base = Base_Folder();
-        Set_Base_Folder(MURK_RUNTIME_DIR);
-        Install_Path_Settings(std::make_unique<TPath_Settings>());
-        Messages = std::make_shared<TRecording_Message_Sink>();
-        Install_Message_Sink(Messages);
+        TDisplay_Test::SetUp();
         Set_Manual_Clock(1000);
         Seed_Random(1);
     }
     void TearDown() override {
         Free_External_Resources();
-        Set_Player(nullptr);
-        Install_Display_Object(nullptr);
-        Install_Current_Map(nullptr);
-        Free_Display_Effects();
         Use_System_Clock();
-        Install_Message_Sink(nullptr);
-        Install_Path_Settings(nullptr);
-        Set_Base_Folder(Saved_Base);
-        TGfx_Test::TearDown();
+        TDisplay_Test::TearDown();
     }
 
     // The terrain kinds of the barrow, by name.
@@ -172,8 +154,7 @@ protected:
     void Draw_Frame() {
         ASSERT_TRUE(Load_Display_Effects());
         Load_External_Resources();
-        Install_Display_Object(std::make_unique<TDisplay_Object>());
-        TDisplay_Object& display = *Display_Object();
+        TDisplay_Object& display = Make_Display();
         display.Load_Graphics();
         Build_Map();
         ASSERT_TRUE(display.Load_Map_Bitmaps(*Map));
@@ -201,13 +182,9 @@ protected:
         EXPECT_TRUE(Messages->Messages.empty()) << Messages->Messages[0].Text;
     }
 
-    std::shared_ptr<TRecording_Message_Sink> Messages;
     TMap* Map = nullptr;
     TMonster* Player = nullptr;
     TSprites_List Sprites;
-
-private:
-    std::string Saved_Base;
 };
 
 TEST_P(Map_Frame, MatchesItsReference) {

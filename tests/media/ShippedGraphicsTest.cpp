@@ -1,13 +1,7 @@
 // The program folder the build assembles loads into the display object without a message: every
 // interface sheet, every display effect's bitmap, the terrain of each shipped map kind with the borders,
 // and every creature and item picture.
-#include "core/DisplayEffects.h"
-#include "core/GlobalFuncs.h"
-#include "core/MapMain.h"
-#include "core/Messages.h"
-#include "core/Path.h"
-#include "media/DisplayObject.h"
-#include "tests/media/GfxFixture.h"
+#include "tests/media/DisplayFixture.h"
 
 #include <filesystem>
 #include <string>
@@ -16,25 +10,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Shipped_Graphics : public TGfx_Test, public ::testing::WithParamInterface<int32_t> {
+class Shipped_Graphics : public TDisplay_Test, public ::testing::WithParamInterface<int32_t> {
 protected:
-    void SetUp() override {
-        TGfx_Test::SetUp();
-        Saved_Base = Base_Folder();
-        Set_Base_Folder(MURK_RUNTIME_DIR);
-        Install_Path_Settings(std::make_unique<TPath_Settings>());
-        Messages = std::make_shared<TRecording_Message_Sink>();
-        Install_Message_Sink(Messages);
-    }
-    void TearDown() override {
-        Install_Display_Object(nullptr);
-        Install_Current_Map(nullptr);
-        Free_Display_Effects();
-        Install_Message_Sink(nullptr);
-        Install_Path_Settings(nullptr);
-        Set_Base_Folder(Saved_Base);
-        TGfx_Test::TearDown();
-    }
+    std::string Program_Folder() const override { return MURK_RUNTIME_DIR; }
     static TString_List Pictures_In(const std::string& folder) {
         TString_List names;
         for (const auto& entry : fs::directory_iterator(fs::path(MURK_RUNTIME_DIR) / "Pictures" / folder))
@@ -46,18 +24,12 @@ protected:
         for (const auto& m : Messages->Messages) texts += m.Caption + ": " + m.Text + "\n";
         return texts;
     }
-
-    std::shared_ptr<TRecording_Message_Sink> Messages;
-
-private:
-    std::string Saved_Base;
 };
 
 TEST_P(Shipped_Graphics, EverySheetLoadsWithoutAMessage) {
     Start(GetParam());
     ASSERT_TRUE(Load_Display_Effects());
-    Install_Display_Object(std::make_unique<TDisplay_Object>());
-    TDisplay_Object& display = *Display_Object();
+    TDisplay_Object& display = Make_Display();
     display.Load_Graphics();
     EXPECT_EQ(Message_Texts(), "");
     for (int32_t sheet : display.Interface_Sheets) EXPECT_GE(sheet, 1);
