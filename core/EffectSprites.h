@@ -77,6 +77,9 @@ public:
     void Play_Sound() const;
     // Deals the carried damage from the attacker to the target (both looked up on the current map).
     void Apply_Damage() const;
+    // Its picture in the square whose cell is at x, y: a damage-effect cell (row Display_Param, cell
+    // Display_Index) or frame Frame of its display effect when the table holds it; other kinds nothing.
+    void Draw(int32_t surface, int32_t x, int32_t y) const;
 
 private:
     friend class TSprites_List;
@@ -147,6 +150,11 @@ public:
     // then the waiters of every sprite removed in this update become active, and a damage sprite so woken
     // deals its damage and is removed (waking its own waiters).
     void Update();
+
+    // Draws the active sprites on square x, y whose cell is at screen_x, screen_y, in list order: a static
+    // sprite on its square, a flying one on the square under its corner moved by its offset within it,
+    // one following a creature where that creature stands.
+    void Draw_At_Square(int32_t surface, int32_t x, int32_t y, int32_t screen_x, int32_t screen_y) const;
 
     // Whether an active missile's centre is over the square. False at once while no missile is active.
     bool Is_Missile_At(int32_t x, int32_t y) const;

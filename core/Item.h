@@ -75,6 +75,9 @@ public:
     uint8_t Equip_Slot_Kind() const;
 
     void Set_Picture_Index(int16_t index) { Picture_Index = index; }
+    // Its picture cell at x, y of the target buffer (centred: in the middle of a map square's floor), and
+    // for a stack of more than one its quantity, dark and then white one pixel up and to the left.
+    void Draw(int32_t surface, int32_t x, bool centred, int32_t y) const;
     void Set_Max_Stack(uint16_t n) { Max_Stack = n; }
 
     // Quantity - n, held at 0.

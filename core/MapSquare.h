@@ -106,6 +106,18 @@ public:
     // repeated), made the first time the square is drawn visible, even with no player.
     bool Search_Secret_Door(const TSquare_Hiding& hiding);
 
+    // The square in the map view at x, y of the surface, dx and dy being its position minus the player's:
+    // the terrain with the hiding rule; a square drawn from memory (not visible) stops there. Then the
+    // items in pile order (the last on top), the creature, and the secret-door marker when the search
+    // (made here, once per square) finds the door.
+    void Draw(int32_t surface, int32_t x, int32_t dy, int32_t dx, bool visible, int32_t y);
+    // The same picture without making the search: a door found earlier shows its marker, one not yet
+    // searched does not. For picking squares under the mouse, which must not roll the player's search.
+    void Draw_As_Seen(int32_t surface, int32_t x, int32_t dy, int32_t dx, bool visible, int32_t y) const;
+    // Every layer, the border, the items and the creature: no hiding, no search (developer screens and the
+    // information panel).
+    void Draw_Plain(int32_t surface, int32_t x, int32_t y) const;
+
     // The border picture the view draws over layer 1; 0 (none) for a value outside 1..15 read from a file.
     uint8_t Border_To_Draw() const { return Border_Type <= Max_Border_Type ? Border_Type : 0; }
 

@@ -111,6 +111,8 @@ public:
     void Set_Pictures(const std::string& picture, const std::string& attack_picture);
     // Sheet cells for drawing; -1 draws nothing (a creature without a picture gets no cell).
     void Set_Picture_Indexes(int16_t picture_index, int16_t attack_picture_index);
+    // Its picture cell at x, y of the page.
+    void Draw(int32_t page, int32_t x, int32_t y) const;
     void Set_Name(const std::string& name) { Name = name; }
     void Set_Module_Name(const std::string& module_name) { Module_Name = module_name; }
     // Sets the move delay from outside (creation, summoning): the base the recalculation adds the movement

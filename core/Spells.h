@@ -57,6 +57,13 @@ public:
     int32_t Effect_Sum_At_Level(uint8_t effect_type, int32_t level) const;
     bool Is_Passive() const { return Target_Type == Spell_Target_Passive; }
 
+    // Cell Picture_Id - 1 of the spell sheet (Picture_Id 0 draws nothing); state 2 is the pressed look.
+    void Draw_Icon(int32_t surface, int32_t x, int32_t state, int32_t y) const;
+    // A maskable picture stands on the spell-container cell (row state, column container) first.
+    void Draw_Icon_Masked(int32_t surface, int32_t x, int32_t state, int32_t container, int32_t y) const;
+    // The icon with the number written at its bottom right corner.
+    void Draw_Icon_With_Number(int32_t surface, int32_t x, int32_t number, int32_t state, int32_t y) const;
+
     uint16_t Id = 0;
     uint16_t Maximum_Levels_From_Start = 0;
     std::string Name;

@@ -100,6 +100,10 @@ public:
     std::string Picture_File(int32_t layer) const;
     void Set_Picture_File(int32_t layer, const std::string& name);
     void Set_Picture_Index(int32_t layer, int16_t index);
+    // Layer 1, the border picture (type 1..15; 0 none), then layers 2 and 3 unless hidden, each layer only
+    // when it names a picture.
+    void Draw(int32_t surface, int32_t x, int32_t y, bool hide_layer_3, bool hide_layer_2,
+              uint8_t border) const;
 
     // The Data_Id this terrain turns into under the action; 0 for none. "Open", "Close" and "Open Secret"
     // act only when they are the terrain's own action, and then play its sound. "Use" and "Any" stand for

@@ -95,6 +95,22 @@ void Draw_Text(int32_t x, int32_t y, const std::string& text) {
     Gx_Draw_Text(text);
 }
 
+void Draw_Text_On(int32_t buffer, int32_t x, int32_t y, const std::string& text) {
+    const int32_t active = Gx_Active_Buffer();
+    const TGx_DC selected = Gx_Selected_DC();
+    if (gx_vbopen(buffer) == 0) {
+        const TGx_DC dc = Gx_Surface_Get_DC();
+        Gx_Select_DC(dc);
+        Draw_Text(x, y, text);
+        Gx_Surface_Release_DC(dc);
+    }
+    Gx_Select_DC(selected);
+    if (active >= 0)
+        gx_vbopen(active);
+    else
+        Gx_Deselect_Buffer();
+}
+
 void Split_Long_Word(std::string& word, std::string& rest, int32_t available) {
     const int32_t font = Measuring_Font();
     std::size_t taken = 0;

@@ -19,6 +19,9 @@ void Set_Color_Index(uint32_t colour);
 // at y.
 void Set_Text_Justify(int32_t horizontal, int32_t vertical);
 void Draw_Text(int32_t x, int32_t y, const std::string& text);
+// Draw_Text onto the buffer, whatever page is open: for pictures that carry their own text (a stack's
+// quantity) and are drawn onto any buffer. The active buffer and the open page stay as they were.
+void Draw_Text_On(int32_t buffer, int32_t x, int32_t y, const std::string& text);
 
 // Draws the text word-wrapped in the box (x, y, width, at most max_height); returns the height used. A
 // word wider than a line is split over as many lines as it needs.

@@ -285,6 +285,10 @@ TGx_DC Gx_Get_DC() {
     return Gx().Memory_DC;
 }
 
+TGx_DC Gx_Selected_DC() {
+    return Gx().Library_DC;
+}
+
 int32_t gx_mouseini() {
     TGx_State& g = Gx();
     if (!plat::Display_Backend().Mouse_Present()) {

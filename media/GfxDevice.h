@@ -87,7 +87,8 @@ void Gx_Unlock();
 TGx_DC Gx_Surface_Get_DC();
 void Gx_Surface_Release_DC(TGx_DC dc);
 void Gx_Select_DC(TGx_DC dc);
-TGx_DC Gx_Get_DC(); // the library's own context, bound to no buffer: for measuring
+TGx_DC Gx_Get_DC();      // the library's own context, bound to no buffer: for measuring
+TGx_DC Gx_Selected_DC(); // the context text is drawn through, so a caller may put it back
 
 // Mouse.
 int32_t gx_mouseini(); // 1, or -1 without a mouse
