@@ -110,6 +110,7 @@ TEST_F(DefaultModuleGame, IsCreatedPlayedSavedAndLoadedBackUnchanged) {
               std::vector<int>({Module()->Start_X, Module()->Start_Y}));
     EXPECT_EQ(Current_Map()->File_Name, std::to_string(Module()->Start_Map) + ".map");
 
+    const std::string started = Game_State().Map;
     const TCallback_Set callbacks;
     for (int tick = 0; tick < Ticks; ++tick) {
         Advance_Manual_Clock(Tick_Ms);
@@ -120,6 +121,8 @@ TEST_F(DefaultModuleGame, IsCreatedPlayedSavedAndLoadedBackUnchanged) {
     }
 
     const TGame_State saved = Game_State();
+    // The village's folk have moved in the meantime.
+    EXPECT_NE(saved.Map, started);
     ASSERT_TRUE(Save_Game("Headless", *Current_Map(), Player(), current + "Module.mod",
                           current + Current_Map()->File_Name));
     ASSERT_TRUE(Store_Slot(1));
