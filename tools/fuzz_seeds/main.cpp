@@ -510,10 +510,11 @@ void High_Score_Seeds() {
 
 // ----- map files: a whole map of the fixture module -----
 
-// The fixture module's files the map names: its terrain file and the class files of its stores.
-constexpr const char* Map_Terrain_File = "Terrain.txt";
-constexpr const char* Map_Store_Class_File = "Stores.txt";
-constexpr const char* Map_Item_Class_File = "Items.txt";
+// The files of the fixture module (tests/data/modules/TwoMaps) the map names: its terrain file and the
+// class files of its stores (store class 1 exists, 2 does not).
+constexpr const char* Map_Terrain_File = "TwoMaps_Terrain.txt";
+constexpr const char* Map_Store_Class_File = "TwoMaps_Stores.txt";
+constexpr const char* Map_Item_Class_File = "TwoMaps_ItemClasses.txt";
 // Maps store the terrain file with the path it was made from; only its last part is used.
 const std::string Stored_Terrain_Path = std::string("C:\\Murk\\Modules\\TwoMaps\\Tiles\\") + Map_Terrain_File;
 
@@ -529,7 +530,7 @@ TBytes Whole_Map() {
         for (int32_t y = 1; y <= Map_Height; ++y) {
             TMap_Square& square = *map.Get_Square(x, y);
             const bool wall = x == 1 || y == 1 || x == Map_Width || y == Map_Height || (x % 17 == 0 && y % 5);
-            square.Terrain_Id = wall ? 2 : 1;
+            square.Terrain_Id = wall ? 3 : 1; // the fixture's rock and grass
             square.Border_Type = static_cast<uint8_t>((x + y) % 4);
             square.Set_Seen(x < 40 && y < 40);
         }
