@@ -6,6 +6,13 @@
 
 namespace {
 
+// The smallest stored positions: a pile is at least its presence flag, a chest its word list's count, a
+// store its word, four strings, a flag, four words, two reals (an integer is taken as one), two integers
+// and two lists' counts (two bytes a value, one a flag).
+constexpr size_t Smallest_Pile = 1;
+constexpr size_t Smallest_Chest = 2;
+constexpr size_t Smallest_Store = 31;
+
 // The name part of a path written with either separator: files of old versions stored it with "\", and
 // only the name may be used so the terrain file is always read from the module's own "Tiles/" folder.
 std::string Name_Part(const std::string& path) {
@@ -23,13 +30,19 @@ void Write_Array(TStream_Writer& w, const std::vector<std::unique_ptr<T>>& array
     for (size_t n = 1; n < array.size(); ++n) write_element(array[n].get());
 }
 
-// Frees the array and reads it back; a false presence flag leaves it empty.
+// Frees the array and reads it back; a false presence flag leaves it empty. Each stored position takes at
+// least smallest bytes: a length the bytes left cannot hold is refused before anything is allocated for it.
 template <typename T, typename TRead_Element>
-void Read_Array(TStream_Reader& r, std::vector<std::unique_ptr<T>>& array, TRead_Element&& read_element) {
+void Read_Array(TStream_Reader& r, std::vector<std::unique_ptr<T>>& array, const char* what, size_t smallest,
+                TRead_Element&& read_element) {
     array.clear();
     if (!Read_Boolean(r)) return;
     const uint16_t length = Read_Word(r);
     if (length == 0) return;
+    const size_t stored = length - 1u; // position 0 is not stored
+    if (stored > r.Remaining() / smallest)
+        throw EStream_Read_Error(std::string(what) + ": length " + std::to_string(length) +
+                                 " exceeds the bytes left in the save stream");
     array.resize(1);
     array.reserve(length);
     for (size_t n = 1; n < length; ++n) array.push_back(read_element());
@@ -83,13 +96,13 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name, bool restock) {
     Item_List.Load_From_Stream(r);
     Monster_List.Read(r);
 
-    Read_Array(r, Item_Piles_, [&r]() -> std::unique_ptr<TItem_Collection> {
+    Read_Array(r, Item_Piles_, "item piles", Smallest_Pile, [&r]() -> std::unique_ptr<TItem_Collection> {
         if (!Read_Boolean(r)) return nullptr;
         auto pile = std::make_unique<TItem_Collection>();
         pile->Load_From_Stream(r);
         return pile;
     });
-    Read_Array(r, Stores_, [&r] {
+    Read_Array(r, Stores_, "stores", Smallest_Store, [&r] {
         auto store = std::make_unique<TStore>();
         store->Load(r);
         // The restock loads the store's class files from the module's folder: a name that leaves it is
@@ -99,7 +112,7 @@ bool TMap::Load(TStream_Reader& r, const std::string& file_name, bool restock) {
                 throw EStream_Read_Error("refused store file name \"" + *name + "\" in the map file");
         return store;
     });
-    Read_Array(r, Chests_, [&r] {
+    Read_Array(r, Chests_, "chests", Smallest_Chest, [&r] {
         auto chest = std::make_unique<TWordList>();
         Read_Word_List(r, *chest);
         return chest;

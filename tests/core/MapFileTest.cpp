@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -171,6 +172,63 @@ TEST_F(Map_File, UnequalParallelListsFailTheLoad) {
     store.Save(store_writer);
     TStream_Reader store_reader(store_writer.Bytes());
     EXPECT_THROW(TStore().Load(store_reader), EStream_Read_Error);
+}
+
+TEST_F(Map_File, ArrayLengthsTheBytesLeftCannotHoldAreRefusedFirst) {
+    // The record ends with three arrays (item piles, stores, chests: a presence flag, then a length that
+    // counts an unstored position 0) and eight lists. Each case gives one array a length and nothing
+    // else: its positions are read from what follows, two bytes for each of the eight empty lists and one
+    // for each later array's absent flag. The smallest stored positions: an absent pile is its flag (1), a
+    // chest its empty list (2), a store a word, three strings, a flag, a string, four words, two reals
+    // written as integers, two integers and two list counts (31).
+    TStream_Writer empty_tail;
+    for (int n = 0; n < 3; ++n) Write_Boolean(empty_tail, false);
+    for (int n = 0; n < 8; ++n) Write_Word(empty_tail, 0);
+    const std::vector<uint8_t> whole = Saved(*Map);
+    const size_t tail_size = empty_tail.Bytes().size();
+    ASSERT_TRUE(
+        std::equal(whole.end() - static_cast<long>(tail_size), whole.end(), empty_tail.Bytes().begin()));
+    const std::vector<uint8_t> head(whole.begin(), whole.end() - static_cast<long>(tail_size));
+    enum TOutcome { Loads, Fails_Later, Refused };
+    const struct TCase {
+        int Array;       // 0 piles, 1 stores, 2 chests
+        uint32_t Length; // as stored
+        TOutcome Outcome;
+    } cases[] = {
+        // Bytes after the pile length: two absent flags and sixteen list bytes, 18 piles' worth.
+        {0, 1, Loads},
+        {0, 19, Fails_Later},
+        {0, 20, Refused},
+        {0, 65535, Refused},
+        // After the store length 17 bytes: no store fits.
+        {1, 1, Loads},
+        {1, 2, Refused},
+        {1, 65535, Refused},
+        // After the chest length 16 bytes: 8 chests' worth.
+        {2, 1, Loads},
+        {2, 9, Fails_Later},
+        {2, 10, Refused},
+        {2, 65535, Refused},
+    };
+    for (const TCase& c : cases) {
+        TStream_Writer w;
+        w.Put_Bytes(head.data(), head.size());
+        for (int array = 0; array < 3; ++array) {
+            Write_Boolean(w, array == c.Array);
+            if (array == c.Array) Write_Word(w, static_cast<uint16_t>(c.Length));
+        }
+        for (int n = 0; n < 8; ++n) Write_Word(w, 0);
+        TStream_Reader r(w.Bytes());
+        TMap read;
+        TOutcome outcome = Loads;
+        try {
+            read.Load(r, "1.map");
+        } catch (const EStream_Read_Error& e) {
+            outcome = std::string(e.what()).find("exceeds the bytes left") != std::string::npos ? Refused
+                                                                                                : Fails_Later;
+        }
+        EXPECT_EQ(outcome, c.Outcome) << "array " << c.Array << " length " << c.Length;
+    }
 }
 
 TEST_F(Map_File, RestockerRunsOncePerLoadAndKeepsTheItemCountStable) {
