@@ -46,7 +46,7 @@ public:
     virtual void Set_Progress(int32_t percent);
     virtual void Close_Progress();
 
-    TDC_Dlg_Message* Message_Dlg = nullptr;     // owned while open
+    TDC_Dlg_Message* Message_Dlg = nullptr;      // owned while open
     TDC_Dlg_ErrorList* Error_List_Dlg = nullptr; // owned while open
 
 protected:

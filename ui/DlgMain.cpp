@@ -337,10 +337,12 @@ void TDlg_Main::Draw_Held_Item_Or_Cursor() {
     if (x < 0 || x > Screen_W - 1 || y < 0 || y > Screen_H - 1) return;
     if (const TItem* held = Get_Held_Item()) {
         // The item hangs with its centre on the pointer and is not drawn where it would leave the page.
-        if (x >= 16 && x <= Screen_W - 17 && y >= 16 && y <= Screen_H - 17) held->Draw(Workspace, x - 16, false, y - 16);
+        if (x >= 16 && x <= Screen_W - 17 && y >= 16 && y <= Screen_H - 17)
+            held->Draw(Workspace, x - 16, false, y - 16);
         return;
     }
-    if (TDisplay_Object* display = Display_Object()) display->Draw_Mouse_Cursor(Workspace, x, y, Screen_W, Screen_H);
+    if (TDisplay_Object* display = Display_Object())
+        display->Draw_Mouse_Cursor(Workspace, x, y, Screen_W, Screen_H);
 }
 
 void TDlg_Main::Draw_Speed_Overlay() {

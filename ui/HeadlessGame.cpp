@@ -41,9 +41,9 @@ std::string Class_Name(const TDisplay_Class& control) {
 void Tree_Lines(const TDisplay_Class& control, int32_t depth, std::vector<std::string>& lines) {
     std::ostringstream line;
     line << std::string(static_cast<size_t>(depth) * 2, ' ') << Class_Name(control) << " \"" << control.Name
-         << "\" " << control.Left << "," << control.Top << " " << control.Width << "x" << control.Height << " "
-         << (control.Visible ? 'V' : '-') << (control.Enabled ? 'E' : '-') << (control.Modal ? 'M' : '-')
-         << (control.On_Top ? 'T' : '-') << (control.Kill ? 'K' : '-');
+         << "\" " << control.Left << "," << control.Top << " " << control.Width << "x" << control.Height
+         << " " << (control.Visible ? 'V' : '-') << (control.Enabled ? 'E' : '-')
+         << (control.Modal ? 'M' : '-') << (control.On_Top ? 'T' : '-') << (control.Kill ? 'K' : '-');
     lines.push_back(line.str());
     for (int32_t i = 1; i <= control.Child_Count(); ++i)
         if (const TDisplay_Class* child = control.Child(i)) Tree_Lines(*child, depth + 1, lines);
@@ -84,7 +84,7 @@ bool Key_For(char c, uint16_t& vk, int32_t& shift) {
 }
 
 int32_t Button_Bit(int32_t button) {
-    return button == plat::Button_Right ? plat::Shift_Right
+    return button == plat::Button_Right    ? plat::Shift_Right
            : button == plat::Button_Middle ? plat::Shift_Middle
                                            : plat::Shift_Left;
 }
@@ -111,7 +111,9 @@ HeadlessGame::HeadlessGame(const std::string& base, uint64_t seed) {
     Set_Log_Observer([this](const std::string& unit, const std::string& message) {
         if (Is_Logged_Unit(unit)) Log_Lines.push_back(unit + ": " + message);
     });
-    Set_Text_Observer([this](const TText_Drawn& drawn) { Texts.push_back({Display->Flip_Count + 1, drawn}); });
+    Set_Text_Observer([this](const TText_Drawn& drawn) {
+        Texts.push_back({Display->Flip_Count + 1, drawn});
+    });
 }
 
 HeadlessGame::~HeadlessGame() {
@@ -163,7 +165,8 @@ void HeadlessGame::run(int64_t ms) {
 }
 
 void HeadlessGame::frame() {
-    if (Window && !Window->Is_Closed()) Window->Run_Guarded(TBoundary::Frame, [this] { Window->Draw_Screen(); });
+    if (Window && !Window->Is_Closed())
+        Window->Run_Guarded(TBoundary::Frame, [this] { Window->Draw_Screen(); });
     if (Window && Window->Is_Closed()) shutdown();
 }
 
@@ -302,7 +305,8 @@ bool HeadlessGame::Run_Script(const std::string& script, const std::string& dump
         } else if (command == "move" || command == "press" || command == "release" || command == "click") {
             ok = number_at(0, INT64_MIN, a) && number_at(1, INT64_MIN, b) && number_at(2, 0, c) && c >= 0 &&
                  c <= 2;
-            const auto x = static_cast<int32_t>(a), y = static_cast<int32_t>(b), button = static_cast<int32_t>(c);
+            const auto x = static_cast<int32_t>(a), y = static_cast<int32_t>(b),
+                       button = static_cast<int32_t>(c);
             if (!ok) {
             } else if (command == "move") {
                 move(x, y);

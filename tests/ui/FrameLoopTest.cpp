@@ -20,8 +20,8 @@
 namespace {
 
 int32_t Count_Starting(const std::vector<std::string>& lines, const std::string& prefix) {
-    return static_cast<int32_t>(
-        std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
+    return static_cast<int32_t>(std::count_if(lines.begin(), lines.end(),
+                                              [&](const std::string& l) { return l.rfind(prefix, 0) == 0; }));
 }
 
 TEST_F(TMain_Window_Test, TheTickCounterRunsOneToTwentyThenZeroAtRateTwenty) {
@@ -45,10 +45,16 @@ TEST_F(TMain_Window_Test, OneTickPerPassAndNoCatchUpAfterAStall) {
         uint64_t Next;
     };
     const std::vector<TStep> steps = {
-        {t0 + 49, 0, t0 + 50},    {t0 + 50, 1, t0 + 100},   {t0 + 60, 1, t0 + 100},
+        {t0 + 49, 0, t0 + 50},
+        {t0 + 50, 1, t0 + 100},
+        {t0 + 60, 1, t0 + 100},
         // Exactly one period late keeps the rhythm; more than a period late starts again from now.
-        {t0 + 150, 2, t0 + 150},  {t0 + 201, 3, t0 + 200},  {t0 + 251, 4, t0 + 301},
-        {t0 + 2300, 5, t0 + 2350}, {t0 + 2310, 5, t0 + 2350}, {t0 + 2350, 6, t0 + 2400},
+        {t0 + 150, 2, t0 + 150},
+        {t0 + 201, 3, t0 + 251},
+        {t0 + 251, 4, t0 + 301},
+        {t0 + 2300, 5, t0 + 2350},
+        {t0 + 2310, 5, t0 + 2350},
+        {t0 + 2350, 6, t0 + 2400},
     };
     for (const TStep& s : steps) {
         SCOPED_TRACE(s.At - t0);
@@ -103,8 +109,8 @@ TEST_F(TMain_Window_Test, InputReachesTheRootAsTheWindowHeardIt) {
     Game->key(27, 4);
     EXPECT_TRUE(Game->type("a!"));
     EXPECT_FALSE(Game->type("й"));
-    EXPECT_EQ(Root->Events, (std::vector<std::string>{"down 1 16 30 40", "up 1 0 31 41", "key 27 4", "key 65 0",
-                                                       "key 49 1"}));
+    EXPECT_EQ(Root->Events, (std::vector<std::string>{"down 1 16 30 40", "up 1 0 31 41", "key 27 4",
+                                                      "key 65 0", "key 49 1"}));
 }
 
 TEST_F(TMain_Window_Test, TheHeldItemHangsAtThePointerOnlyAwayFromTheEdge) {
@@ -122,8 +128,8 @@ TEST_F(TMain_Window_Test, TheHeldItemHangsAtThePointerOnlyAwayFromTheEdge) {
     const std::vector<TCase> cases = {
         {5, 5, {}},
         {15, 300, {}},
-        {16, 16, {"Draw_Item_Tile(0, 0, 0, 0, 7)"}},
-        {783, 583, {"Draw_Item_Tile(0, 767, 567, 0, 7)"}},
+        {16, 16, {"Item(0, 0, 0, 0, 7)"}},
+        {783, 583, {"Item(0, 767, 567, 0, 7)"}},
         {784, 300, {}},
         {400, 584, {}},
     };
@@ -164,7 +170,8 @@ TEST_F(TMain_Window_Test, SuppressedDrawingShowsABlackPage) {
         Game->frame();
         EXPECT_EQ(Game->display().Flip_Count, flips + 1);
         gx_vbopen(0);
-        EXPECT_EQ(Gx_Get_Pixel(700, 500), suppressed ? Gx_Rgb_To_Color(0, 0, 0) : Gx_Rgb_To_Color(255, 255, 255));
+        EXPECT_EQ(Gx_Get_Pixel(700, 500),
+                  suppressed ? Gx_Rgb_To_Color(0, 0, 0) : Gx_Rgb_To_Color(255, 255, 255));
     }
 }
 

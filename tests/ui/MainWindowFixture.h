@@ -36,8 +36,8 @@ public:
         if (Throw_In_Click) throw std::runtime_error("click fault");
     }
     void Handle_MouseUp(int32_t button, int32_t shift, int32_t x, int32_t y, bool outside) override {
-        Events.push_back("up " + std::to_string(button) + " " + std::to_string(shift) + " " + std::to_string(x) +
-                         " " + std::to_string(y) + (outside ? " outside" : ""));
+        Events.push_back("up " + std::to_string(button) + " " + std::to_string(shift) + " " +
+                         std::to_string(x) + " " + std::to_string(y) + (outside ? " outside" : ""));
     }
     void Handle_KeyDown(uint16_t& key, int32_t shift) override {
         Events.push_back("key " + std::to_string(key) + " " + std::to_string(shift));

@@ -3,6 +3,7 @@
 #include "tests/ui/MainWindowFixture.h"
 
 #include "core/GameSettings.h"
+#include "core/Messages.h"
 #include "core/Path.h"
 #include "media/DisplayObject.h"
 #include "media/GfxDevice.h"
@@ -78,12 +79,13 @@ TEST_F(TMain_Window_Test, StartUpLogsItsStepsInOrderAndShutDownEndsTheLog) {
 
     Game->shutdown();
     const std::vector<std::string> tail = {
-        "DlgMain: TDlg_Main.FormDestroy - Start",   "Struct: Free_Global_Structs - Start",
-        "Struct: Free_Global_Structs - End",        "Struct: Free_Primary_Global_Structs - Start",
+        "DlgMain: TDlg_Main.FormDestroy - Start",    "Struct: Free_Global_Structs - Start",
+        "Struct: Free_Global_Structs - End",         "Struct: Free_Primary_Global_Structs - Start",
         "Struct: Free_Primary_Global_Structs - End", "DlgMain: TDlg_Main.FormDestroy - End"};
     ASSERT_GE(Game->log().size(), tail.size());
-    EXPECT_EQ(std::vector<std::string>(Game->log().end() - static_cast<ptrdiff_t>(tail.size()), Game->log().end()),
-              tail);
+    EXPECT_EQ(
+        std::vector<std::string>(Game->log().end() - static_cast<ptrdiff_t>(tail.size()), Game->log().end()),
+        tail);
     EXPECT_EQ(Display_Object(), nullptr);
     EXPECT_EQ(Game_Settings(), nullptr);
     EXPECT_TRUE(Game->display().Cursor_Visible);
@@ -133,7 +135,8 @@ TEST_F(TMain_Window_Test, TheModeTestFallsBackAndTheDepthSetIsTheOneUsed) {
         EXPECT_EQ(Game->log().back(), "DlgMain: TDlg_Main.FormDestroy - End");
         ASSERT_EQ(Game->boxes().size(), 1u);
         if (c.Refused_Tests.size() == 3)
-            EXPECT_EQ(Game->boxes()[0], "Error: Your machine does not support a resolution of 800x600 16bit color.");
+            EXPECT_EQ(Game->boxes()[0],
+                      "Error: Your machine does not support a resolution of 800x600 16bit color.");
         else
             EXPECT_EQ(Game->boxes()[0], "Error: gx_vbinit = -1");
     }
@@ -163,7 +166,8 @@ TEST_F(TMain_Window_Test, MessagesReachTheRootWhileItExistsAndTheLogBeforeAndAft
     EXPECT_EQ(Get_Main_Window()->Child_Count(), 2);
     Game->shutdown();
     Show_Message("After", "the window is gone");
-    EXPECT_EQ(Game->boxes(), (std::vector<std::string>{"Before: no window yet", "After: the window is gone"}));
+    EXPECT_EQ(Game->boxes(),
+              (std::vector<std::string>{"Before: no window yet", "After: the window is gone"}));
     EXPECT_GE(Position(Game->log(), "General: Before: no window yet"), 0);
 }
 
