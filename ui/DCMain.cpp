@@ -1,9 +1,19 @@
 #include "ui/DCMain.h"
 
+#include "core/DebugLog.h"
 #include "media/GfxDevice.h"
+#include "ui/DlgMain.h"
+
+// The two boxes come with the dialog units; until those are part of the build a message is logged.
+#if __has_include("ui/DCDlgMessage.h") && __has_include("ui/DCDlgErrorList.h")
 #include "ui/DCDlgErrorList.h"
 #include "ui/DCDlgMessage.h"
-#include "ui/DlgMain.h"
+#define MURK_MESSAGE_BOXES 1
+#else
+#define MURK_MESSAGE_BOXES 0
+class TDC_Dlg_Message : public TDisplay_Class {};
+class TDC_Dlg_ErrorList : public TDisplay_Class {};
+#endif
 
 TDC_Main::TDC_Main() = default;
 
@@ -40,6 +50,10 @@ void TDC_Main::Set_Paused(bool paused) {
 
 void TDC_Main::Show_Message(const std::string& caption, const std::string& text) {
     if (Message_Dlg) return;
+#if !MURK_MESSAGE_BOXES
+    Log("General", caption + ": " + text);
+    return;
+#else
     auto* box = new TDC_Dlg_Message();
     box->Center_On_Screen("Message Dlg", true);
     box->Set_Text(caption, text);
@@ -47,11 +61,17 @@ void TDC_Main::Show_Message(const std::string& caption, const std::string& text)
     box->Set_Visible(true);
     Message_Dlg = box;
     Add_Child_Control(box);
+#endif
 }
 
 void TDC_Main::Show_Error_List(const TString_List& list, const std::string& heading, bool,
                                const std::string& file_name) {
     if (Error_List_Dlg) return;
+#if !MURK_MESSAGE_BOXES
+    Log("General", heading + " " + file_name);
+    for (const std::string& line : list) Log("General", line);
+    return;
+#else
     auto* box = new TDC_Dlg_ErrorList();
     box->Center_On_Screen("Error List Dlg", true);
     box->Set_Errors(list, heading, file_name);
@@ -59,6 +79,7 @@ void TDC_Main::Show_Error_List(const TString_List& list, const std::string& head
     box->Set_Visible(true);
     Error_List_Dlg = box;
     Add_Child_Control(box);
+#endif
 }
 
 void TDC_Main::Open_Progress(const std::string&) {}

@@ -18,8 +18,14 @@
 #include "media/GfxDevice.h"
 #include "media/Sounds.h"
 #include "platform/DisplayBackend.h"
-#include "ui/CursorTarget.h"
 #include "ui/DCMain.h"
+#if __has_include("ui/CursorTarget.h")
+#include "ui/CursorTarget.h"
+#else
+// The cursor target comes with the widgets; until then there is nothing to clear.
+inline void Init_Cursor_Target() {}
+inline void Done_Cursor_Target() {}
+#endif
 
 #include <cstdio>
 #include <exception>

@@ -17,6 +17,13 @@
 #include <string>
 #include <vector>
 
+// Whether the message and error-list boxes are part of this build.
+#if __has_include("ui/DCDlgMessage.h") && __has_include("ui/DCDlgErrorList.h")
+constexpr bool Message_Boxes_Built = true;
+#else
+constexpr bool Message_Boxes_Built = false;
+#endif
+
 // Records what reaches it; each throwing flag makes that handler raise.
 class TRecording_Root : public TDC_Main {
 public:

@@ -155,6 +155,7 @@ TEST_F(TMain_Window_Test, AnExceptionInStartUpIsLoggedShownAndShutDownRuns) {
 }
 
 TEST_F(TMain_Window_Test, MessagesReachTheRootWhileItExistsAndTheLogBeforeAndAfter) {
+    if (!Message_Boxes_Built) GTEST_SKIP() << "the message boxes are not part of this build";
     Show_Message("Before", "no window yet");
     ASSERT_TRUE(Game->start());
     Show_Message("Ошибка", "Unable to save");
