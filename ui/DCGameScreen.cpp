@@ -264,7 +264,7 @@ void Draw_Game_Screen(int32_t page, TGame_Screen_View& view) {
     Draw_Map_View(page, view);
     Draw_Status_Panel(page);
     Draw_Equipment(page, view);
-    // Draw_Info_Panel(page, view);
+    Draw_Info_Panel(page, view);
 }
 
 void Draw_Black_Page(int32_t page) {

@@ -18,6 +18,26 @@ class TMonster;
 constexpr int32_t Game_View_Rows = 31;
 constexpr int32_t Game_View_Columns = 15;
 
+// What the information panel describes: a copy of the program's cursor target, taken by the screen
+// controller each frame. Kind 0 none, 1 item, 2 creature, 3 map square, 4 item pile, 5 spell, 6 help entry.
+struct TInfo_Subject {
+    int32_t Kind = 0;
+    uint16_t Item_Id = 0;
+    uint16_t Creature_Id = 0;
+    uint16_t Spell_Id = 0;
+    int32_t X = 0, Y = 0;
+    int32_t Help_Id = 0;
+};
+
+// How the price line of an item reads: a copy of the store's price record.
+struct TPanel_Price {
+    bool Shown = false;
+    bool Buying = false;
+    bool Selling = false;
+    uint16_t Buy_Percent = 0;
+    uint16_t Sell_Percent = 0;
+};
+
 // The screen controller's fields the drawing reads (and, for the origin and the panel flag, writes).
 struct TGame_Screen_View {
     int32_t Origin_X = 0, Origin_Y = 0; // the view window's top-left square
@@ -26,6 +46,8 @@ struct TGame_Screen_View {
     int32_t Invalid_Slot = 0;           // equipment slot refused to the held item; 0 none
     int32_t Screen_Buffer = 0;          // the 800 x 600 buffer with the interface picture
     bool Panel_Extended = false;        // the information panel's background was extended in this frame
+    TInfo_Subject Subject;              // what the mouse points at
+    TPanel_Price Price;
 };
 
 // With a player: the player's square minus 7 on both axes, stored as the origin. Without one the origin

@@ -384,3 +384,23 @@ void Draw_Button_Help(int32_t page, int32_t help_id) {
     }
     End_Text(page);
 }
+
+void Draw_Info_Panel(int32_t page, TGame_Screen_View& view) {
+    view.Panel_Extended = false;
+    const TInfo_Subject& subject = view.Subject;
+    TMap* map = Current_Map();
+    switch (subject.Kind) {
+    case 1:
+        if (const TItem* item = map ? map->Item_List.Item(subject.Item_Id) : nullptr)
+            Draw_Item_Info(page, view, *item, view.Price);
+        break;
+    case 2:
+        if (const TMonster* creature = map ? map->Monster_List.Get_Monster(subject.Creature_Id) : nullptr)
+            Draw_Creature_Info(page, view, *creature);
+        break;
+    case 3: Draw_Square_Info(page, subject.X, subject.Y); break;
+    case 5: Draw_Spell_Info(page, view, subject.Spell_Id); break;
+    case 6: Draw_Button_Help(page, subject.Help_Id); break;
+    default: break; // none, and a pile, which has no description
+    }
+}

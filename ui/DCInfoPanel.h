@@ -13,15 +13,6 @@ class TItem;
 class TMonster;
 class TSpell;
 
-// How the price line of an item reads: set by the store while it is open.
-struct TPanel_Price {
-    bool Shown = false;
-    bool Buying = false;
-    bool Selling = false;
-    uint16_t Buy_Percent = 0;
-    uint16_t Sell_Percent = 0;
-};
-
 // Help entries 1..32: the HUD buttons (1..11), the statistics window's labels (12..23) and the status
 // labels (24..32).
 constexpr int32_t Help_Entry_Count = 32;
@@ -44,5 +35,6 @@ void Draw_Square_Info(int32_t page, int32_t x, int32_t y);
 void Draw_Spell_Info(int32_t page, TGame_Screen_View& view, uint16_t spell_id);
 void Draw_Button_Help(int32_t page, int32_t help_id);
 
-// The panel for the program's cursor target.
+// The panel for the view's subject. Starts a new frame's panel (the background not yet extended). An
+// item, creature or spell that no longer resolves, a pile, and a help id outside 1..32 draw nothing.
 void Draw_Info_Panel(int32_t page, TGame_Screen_View& view);

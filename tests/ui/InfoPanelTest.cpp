@@ -306,3 +306,39 @@ TEST_F(Info_Panel, HelpEntriesShowTheirPictureTitleTextAndKey) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Info_Panel, ThePanelDescribesOnlyWhatStillExists) {
+    TItem ring;
+    ring.Name = "Ring";
+    const uint16_t ring_id = Map->Item_List.Add(&ring);
+    const uint16_t rat_id = Add_Creature(101, 100, "Rat")->Id;
+    Map->Set_Trap("Spikes", 101, 101, true);
+    struct TCase {
+        const char* What;
+        TInfo_Subject Subject;
+        bool Drawn;
+    };
+    const TCase cases[] = {
+        {"item", {1, ring_id}, true},
+        {"deleted item", {1, static_cast<uint16_t>(ring_id + 5)}, false},
+        {"creature", {2, 0, rat_id}, true},
+        {"creature gone", {2, 0, static_cast<uint16_t>(rat_id + 1)}, false},
+        {"square", {3, 0, 0, 0, 101, 101}, true},
+        {"pile", {4, 0, 0, 0, 101, 101}, false},
+        {"unknown spell", {5, 0, 0, 7}, false},
+        {"help", {6, 0, 0, 0, 0, 0, 3}, true},
+        {"help past the table", {6, 0, 0, 0, 0, 0, 33}, false},
+        {"nothing", {}, false},
+    };
+    for (const TCase& c : cases) {
+        View.Subject = c.Subject;
+        View.Panel_Extended = true; // left from the last frame
+        Draw_Info_Panel(0, View);
+        EXPECT_EQ(!Take_Texts().empty(), c.Drawn) << c.What;
+        EXPECT_FALSE(View.Panel_Extended) << c.What;
+    }
+}
+
+} // namespace
