@@ -13,6 +13,8 @@
 namespace {
 
 std::string Base;
+std::string Folder_Override;
+std::vector<std::string> Arguments;
 std::string File_Version;
 
 // xoshiro256** seeded through splitmix64: fast, small and the same on every platform, so a seeded test
@@ -77,8 +79,20 @@ void Set_Last_File_Version(const std::string& version) {
     File_Version = version;
 }
 
+void Set_Program_Folder_Override(const std::string& folder) {
+    Folder_Override = folder;
+}
+
+const std::vector<std::string>& Program_Arguments() {
+    return Arguments;
+}
+
+void Set_Program_Arguments(std::vector<std::string> arguments) {
+    Arguments = std::move(arguments);
+}
+
 void Setup_Global_Vars() {
-    Set_Base_Folder(plat::Executable_Folder());
+    Set_Base_Folder(Folder_Override.empty() ? plat::Executable_Folder() : Folder_Override);
     File_Version.clear();
     // Only the game records where it is installed; the tool reads that record to find the game.
     if (!Is_Tool_Profile()) Set_Game_Path(Base);

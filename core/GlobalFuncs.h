@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // The program folder ("base"), with a trailing "/", in its real case.
 const std::string& Base_Folder();
@@ -19,9 +20,15 @@ void Set_Base_Folder(const std::string& folder); // start-up and tests; a missin
 const std::string& Last_File_Version();
 void Set_Last_File_Version(const std::string& version);
 
-// base := the folder of the running program; the last file version := empty; in the game the machine
-// options' game path is then set to base.
+// base := the folder of the running program (or the folder set below); the last file version := empty; in
+// the game the machine options' game path is then set to base.
 void Setup_Global_Vars();
+// A program folder other than the executable's, for the headless driver and its scripts; empty: none.
+void Set_Program_Folder_Override(const std::string& folder);
+
+// The program's command-line arguments after its name, as the program entry received them.
+const std::vector<std::string>& Program_Arguments();
+void Set_Program_Arguments(std::vector<std::string> arguments);
 
 // A uniform integer in low..high (inclusive) from the program's one generator; low when high <= low.
 int32_t Random_Range(int32_t low, int32_t high);

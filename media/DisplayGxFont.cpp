@@ -9,6 +9,15 @@ namespace {
 
 int32_t Current_Style = 0;
 TGx_DC Page_DC = 0;
+uint32_t Current_Colour = 0;
+int32_t Current_Justify_H = 0, Current_Justify_V = 0;
+TText_Observer Text_Observer;
+
+void Tell_Observer(int64_t x, int64_t y, const std::string& text) {
+    if (!Text_Observer) return;
+    Text_Observer({Gx_Active_Buffer(), static_cast<int32_t>(x), static_cast<int32_t>(y), Current_Style,
+                   Current_Colour, Current_Justify_H, Current_Justify_V, text});
+}
 
 // The font the wrapping routines measure with: the current style's (the system's stock font when the
 // style names none).
@@ -48,6 +57,7 @@ std::string Trimmed(const std::string& s) {
 
 void Draw_At(int64_t x, int64_t y, const std::string& text) {
     if (text.empty()) return;
+    Tell_Observer(x, y, text);
     Gx_Move_To(static_cast<int32_t>(x), static_cast<int32_t>(y));
     Gx_Draw_Text(text);
 }
@@ -73,15 +83,23 @@ void End_Text(int32_t) {
     Gx_Surface_Release_DC(Page_DC);
 }
 
+void Set_Text_Observer(TText_Observer observer) {
+    Text_Observer = std::move(observer);
+}
+
 void Set_Text_Color(int32_t red, int32_t green, int32_t blue) {
+    Current_Colour = static_cast<uint32_t>((red & 255) << 16 | (green & 255) << 8 | (blue & 255));
     Gx_Set_Color(Gx_Rgb_To_Color(red, green, blue));
 }
 
 void Set_Color_Index(uint32_t colour) {
+    Current_Colour = colour;
     Gx_Set_Color(colour);
 }
 
 void Set_Text_Justify(int32_t horizontal, int32_t vertical) {
+    Current_Justify_H = horizontal;
+    Current_Justify_V = vertical;
     Gx_Set_Justify(horizontal == 2   ? 0
                    : horizontal == 3 ? 1
                                      : -1,
@@ -91,6 +109,7 @@ void Set_Text_Justify(int32_t horizontal, int32_t vertical) {
 }
 
 void Draw_Text(int32_t x, int32_t y, const std::string& text) {
+    Tell_Observer(x, y, text);
     Gx_Move_To(x, y);
     Gx_Draw_Text(text);
 }

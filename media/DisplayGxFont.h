@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,3 +34,18 @@ void Split_Long_Word(std::string& word, std::string& rest, int32_t available);
 // up by offset and shown in a window visible_height high; true when the end of the text was reached.
 bool Draw_Text_Lines(int32_t x, int32_t y, int32_t width, int32_t offset,
                      const std::vector<std::string>& lines, int32_t visible_height);
+
+// One string as it was drawn: the buffer, the position asked for, the style, the colour (0x00RRGGBB from
+// Set_Text_Color, or the colour value given to Set_Color_Index), the justification codes as given, the text.
+struct TText_Drawn {
+    int32_t Buffer = 0;
+    int32_t X = 0, Y = 0;
+    int32_t Style = 0;
+    uint32_t Colour = 0;
+    int32_t Justify_H = 0, Justify_V = 0;
+    std::string Text;
+};
+// Sees every string drawn (single strings and each line of wrapped ones); the headless driver records them,
+// so screen tests assert on what the player reads. Empty stops.
+using TText_Observer = std::function<void(const TText_Drawn&)>;
+void Set_Text_Observer(TText_Observer observer);

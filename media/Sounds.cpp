@@ -223,6 +223,10 @@ TSounds& Sounds() {
     return *Installed_Sounds;
 }
 
+bool Sounds_Installed() {
+    return Installed_Sounds != nullptr;
+}
+
 void Install_Sounds(std::shared_ptr<TSounds> sounds) {
     Installed_Sounds = std::move(sounds);
     Install_Sound_Sink(Installed_Sounds);

@@ -86,4 +86,6 @@ private:
 // The one sound system: created on the installed audio backend at its first use and made the world model's
 // sound sink. Installing another (tests, start-up) replaces it and the sink; null removes both.
 TSounds& Sounds();
+// Whether the sound system exists, without creating it (shut-down frees only what start-up made).
+bool Sounds_Installed();
 void Install_Sounds(std::shared_ptr<TSounds> sounds);

@@ -79,6 +79,9 @@ public:
     uint32_t Music_Generation() const { return Music_Generation_.load(); }
     // Delivers the end of the music play of the generation (taken when it ended) to the handler.
     void Music_Finished(uint32_t generation);
+    // Delivers the ends reported since the last call, on the thread that owns the window: the device's own
+    // thread only queues them. The frame loop calls it once per pass.
+    virtual void Route_Music_Events() {}
 
 protected:
     // After the halt that may report the old play's end, before a new play starts.
@@ -111,7 +114,7 @@ public:
     // The music's play ends by itself: its end is queued, as the device reports it.
     void Finish_Music();
     // Delivers the queued ends in order, as the frame loop routes the device's reports.
-    void Route_Music_Events();
+    void Route_Music_Events() override;
 
     std::vector<std::string> Calls;
     // Runs after each call is recorded, with its line: tests inject notifications in the middle of commands.

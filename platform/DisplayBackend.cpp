@@ -59,6 +59,17 @@ bool THeadless_Display::Mouse_Position(int32_t& x, int32_t& y) {
     return true;
 }
 
+bool THeadless_Display::Next_Event(TInput_Event& event) {
+    if (Events.empty()) return false;
+    event = Events.front();
+    Events.pop_front();
+    return true;
+}
+
+void THeadless_Display::Message_Box(const std::string& caption, const std::string& text) {
+    Boxes.push_back(caption + ": " + text);
+}
+
 TClient_Rect THeadless_Display::Client_Rect() {
     return {Client_Left, Client_Top, Mode_Set ? Mode_Width : Window_Width,
             Mode_Set ? Mode_Height : Window_Height};

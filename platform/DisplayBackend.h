@@ -6,11 +6,48 @@
 #include "platform/Surface.h"
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 namespace plat {
+
+// What the window hears, already in the program's terms: buttons left 0, right 1, middle 2; the shift state
+// as bits (Shift key 1, Alt 2, Ctrl 4, left button 8, right button 16, middle button 32, double click 64);
+// keys as virtual-key codes; positions on the logical screen.
+enum class TInput_Kind {
+    Mouse_Move,
+    Mouse_Down,
+    Mouse_Up,
+    Key_Down,
+    Activate,   // the program became the active one
+    Deactivate, // it lost the focus
+    Paint,      // the window must be drawn again
+    Quit,       // the window is to close
+};
+
+constexpr int32_t Shift_Key = 1;
+constexpr int32_t Shift_Alt = 2;
+constexpr int32_t Shift_Ctrl = 4;
+constexpr int32_t Shift_Left = 8;
+constexpr int32_t Shift_Right = 16;
+constexpr int32_t Shift_Middle = 32;
+constexpr int32_t Shift_Double = 64;
+
+constexpr int32_t Button_Left = 0;
+constexpr int32_t Button_Right = 1;
+constexpr int32_t Button_Middle = 2;
+
+struct TInput_Event {
+    TInput_Kind Kind = TInput_Kind::Mouse_Move;
+    int32_t Button = 0;
+    int32_t Shift = 0;
+    int32_t X = 0, Y = 0;
+    uint16_t Key = 0;
+    bool operator==(const TInput_Event&) const = default;
+};
 
 // The client rectangle in the coordinates mouse positions are given in.
 struct TClient_Rect {
@@ -42,6 +79,16 @@ public:
 
     // Bytes of buffers that may be placed in video memory; negative when there is no limit.
     virtual int64_t Video_Memory_Budget() = 0;
+
+    // ---- The window's input ----
+    // The next event of the window, without waiting; false when none is queued.
+    virtual bool Next_Event(TInput_Event&) { return false; }
+    // Sleeps until an event is queued or the time has passed (the events stay queued).
+    virtual void Wait_Event(int32_t) {}
+    // Whether showing a page waits for the display's refresh, so the frame loop needs no cap of its own.
+    virtual bool Synchronised() { return false; }
+    // A message box with an OK button of the platform's own, shown over the game and waited for.
+    virtual void Message_Box(const std::string&, const std::string&) {}
 };
 
 // The screen-space mapping of a logical screen scaled into a window with bars at two sides: the largest
@@ -64,8 +111,11 @@ public:
     bool Mouse_Position(int32_t& x, int32_t& y) override;
     TClient_Rect Client_Rect() override;
     int64_t Video_Memory_Budget() override { return Video_Budget; }
+    bool Next_Event(TInput_Event& event) override;
+    void Message_Box(const std::string& caption, const std::string& text) override;
 
     // Set by the test.
+    std::deque<TInput_Event> Events; // delivered in order by Next_Event
     std::set<int32_t> Refused_Test_Depths;
     std::set<int32_t> Refused_Set_Depths;
     bool Use_555 = false;
@@ -84,6 +134,7 @@ public:
     TSurface Last_Frame;
     bool Cursor_Visible = true;
     int32_t Cursor_Changes = 0;
+    std::vector<std::string> Boxes; // each message box as "caption: text"
 };
 
 // The backend in use; a headless one unless the program installed its own at start-up.

@@ -32,7 +32,7 @@ public:
     bool Handle_Event(const SDL_Event& event);
     // Takes only the music's end events from the queue and routes them, leaving every other event queued.
     // The frame loop routes them with the rest; this serves the time before it runs.
-    void Route_Music_Events();
+    void Route_Music_Events() override;
 
 private:
     struct TChannel_Sound {

@@ -1,10 +1,13 @@
 // The screen over SDL2: one window, a renderer scaled to the logical screen, and a streaming texture in the
 // pixel format of slot 0, so a frame is shown by one upload and one present.
+#include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackends.h"
+#include "platform/sdl/SdlInput.h"
 
 #include <SDL.h>
 
 #include <cmath>
+#include <deque>
 #include <vector>
 
 namespace plat {
@@ -39,8 +42,12 @@ public:
         SDL_SetWindowSize(Window, width, height);
         if (SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return Sdl_Failure;
         Renderer = SDL_CreateRenderer(Window, -1, SDL_RENDERER_PRESENTVSYNC);
+        Vsync = Renderer != nullptr;
         if (!Renderer) Renderer = SDL_CreateRenderer(Window, -1, 0);
         if (!Renderer) return Sdl_Failure;
+        SDL_RendererInfo info;
+        if (Vsync && SDL_GetRendererInfo(Renderer, &info) == 0)
+            Vsync = (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
         SDL_RenderSetLogicalSize(Renderer, width, height);
         Texture = SDL_CreateTexture(Renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (!Texture) {
@@ -105,6 +112,40 @@ public:
 
     int64_t Video_Memory_Budget() override { return -1; }
 
+    bool Next_Event(TInput_Event& event) override {
+        while (Pending.empty()) {
+            SDL_Event sdl;
+            if (SDL_PollEvent(&sdl) == 0) return false;
+            // The end of a music play comes through the same queue; it belongs to the sound device.
+            if (auto audio = std::dynamic_pointer_cast<TSdl_Audio_Backend>(Audio_Backend());
+                audio && audio->Handle_Event(sdl))
+                continue;
+            std::vector<TInput_Event> translated;
+            Input.Translate(sdl, static_cast<uint16_t>(SDL_GetModState()), translated);
+            Pending.insert(Pending.end(), translated.begin(), translated.end());
+            // While a button is down the pointer stays ours outside the window too, so the release is heard.
+            const bool held = Input.Held_Buttons() != 0;
+            if (held != Captured) {
+                SDL_CaptureMouse(held ? SDL_TRUE : SDL_FALSE);
+                Captured = held;
+            }
+        }
+        event = Pending.front();
+        Pending.pop_front();
+        return true;
+    }
+
+    void Wait_Event(int32_t timeout_ms) override {
+        if (!Pending.empty() || timeout_ms <= 0) return;
+        SDL_WaitEventTimeout(nullptr, timeout_ms);
+    }
+
+    bool Synchronised() override { return Renderer != nullptr && Vsync; }
+
+    void Message_Box(const std::string& caption, const std::string& text) override {
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), Window);
+    }
+
 private:
     static Uint32 Texture_Format(int32_t bits) {
         switch (bits) {
@@ -121,6 +162,10 @@ private:
     SDL_Texture* Texture = nullptr;
     int32_t Width = 0, Height = 0, Bits = 0;
     std::vector<uint32_t> Indexed;
+    bool Vsync = false;
+    TSdl_Input_Translator Input;
+    std::deque<TInput_Event> Pending;
+    bool Captured = false;
 };
 
 } // namespace
