@@ -158,3 +158,25 @@ void Inventory_Slot_Click(int32_t /*button*/, int32_t shift, int32_t slot, const
     }
     if (callbacks.On_Refresh_Spells) callbacks.On_Refresh_Spells();
 }
+
+bool Release_Held_Item() {
+    TItem* held = Get_Held_Item();
+    if (!held) {
+        // A stale id names nothing: the cursor is simply empty.
+        Held_Id = 0;
+        return true;
+    }
+    TMonster* player = Player();
+    TMap* map = Current_Map();
+    if (!player || !map) return false;
+    Held_Id = 0;
+    if (player->Add_Item(held)) return true;
+    TMap_Square* square = map->Get_Square(player->X, player->Y);
+    if (square && square->Drop_Item(held)) {
+        // Its weight no longer counts toward his load.
+        player->Recalculate_Stats();
+        return true;
+    }
+    Held_Id = held->Id;
+    return false;
+}

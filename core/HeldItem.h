@@ -48,3 +48,9 @@ void Put_Down_Held_Item(int32_t slot);
 // item down there, or picks the slot's item up onto the cursor. The spell buttons are refreshed after any
 // press; nothing at all happens without a player.
 void Inventory_Slot_Click(int32_t button, int32_t shift, int32_t slot, const TCallback_Set& callbacks);
+
+// Gives the item on the cursor back to the player before a save, an export or a load: into his backpack
+// (Add_To_Backpack, which may stack it), else onto his square. The item is never lost: when neither takes
+// it (no player, no map, a pile the map does not hold) it stays on the cursor. True when the cursor is
+// empty afterwards.
+bool Release_Held_Item();
