@@ -69,7 +69,7 @@ TDC_Main_Screen::TDC_Main_Screen(std::unique_ptr<TDialog_Factory> factory)
     : Factory_(factory ? std::move(factory) : std::make_unique<TDialog_Factory>()), Tick_(*this) {
     Load_Machine_Options();
     Template_Character_ = std::make_unique<TMonster>();
-    Open_Dialog(TDialog_Kind::Intro, false);
+    Open_Dialog(TDialog_Kind::Intro, false, TPlace::At, 267, 133);
 }
 
 TDC_Main_Screen::~TDC_Main_Screen() {
@@ -670,8 +670,8 @@ void TDC_Main_Screen::Start_Module(int32_t kind) {
     bool ok = paths != nullptr;
     if (ok) {
         Delete_Files(paths->Get_Current_Game_Folder());
-        paths->Set_Module(Chosen_Module + "/");
-        ok = Load_Module_Class(paths->Get_ModuleData_File());
+        ok = !Chosen_Module.empty() && paths->Set_Module(Chosen_Module + "/") &&
+             Load_Module_Class(paths->Get_ModuleData_File());
         if (ok) {
             ok = Create_Module();
             Free_Module_Class();
