@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/Path.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/TempFolder->h"
 #include "ui/DCMainScreen.h"
 #include "ui/HeadlessGame.h"
 
@@ -18,22 +18,28 @@
 
 class TGame_Root_Test : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { Prepare(); }
+    void TearDown() override { Game.reset(); }
+
+    // A new program folder and a new game over it (table rows each start from here).
+    void Prepare() {
         namespace fs = std::filesystem;
+        Game.reset();
+        Folder = std::make_unique<TTemp_Folder>();
         const fs::path shipped = MURK_SHIPPED_DATA_DIR;
         const fs::path runtime = MURK_RUNTIME_DIR;
-        fs::copy(shipped / "Data", Folder.Make_Folder("Data"), fs::copy_options::recursive);
-        fs::copy(shipped / "Modules", Folder.Make_Folder("Modules"), fs::copy_options::recursive);
-        fs::copy(fs::path(MURK_TEST_DATA_DIR) / "modules/TwoMaps", Folder.Make_Folder("Modules/TwoMaps"),
+        fs::copy(shipped / "Data", Folder->Make_Folder("Data"), fs::copy_options::recursive);
+        fs::copy(shipped / "Modules", Folder->Make_Folder("Modules"), fs::copy_options::recursive);
+        fs::copy(fs::path(MURK_TEST_DATA_DIR) / "modules/TwoMaps", Folder->Make_Folder("Modules/TwoMaps"),
                  fs::copy_options::recursive);
         for (const char* media : {"Pictures", "Sounds", "Music"})
-            fs::create_directory_symlink(runtime / media, Folder.File(media));
-        fs::remove(Folder.File("Data/Settings.txt"));
-        Folder.Write("Data/Settings.txt", "Settings\r\n*BEGIN*\r\nGenerate Debug Log := TRUE\r\n*END*\r\n");
-        for (const char* folder : {"log", "CurrGame", "Characters"}) Folder.Make_Folder(folder);
+            fs::create_directory_symlink(runtime / media, Folder->File(media));
+        fs::remove(Folder->File("Data/Settings.txt"));
+        Folder->Write("Data/Settings.txt", "Settings\r\n*BEGIN*\r\nGenerate Debug Log := TRUE\r\n*END*\r\n");
+        for (const char* folder : {"log", "CurrGame", "Characters"}) Folder->Make_Folder(folder);
         for (int n = 1; n <= 10; ++n)
-            Folder.Make_Folder("Savegames/slot" + std::string(n < 10 ? "0" : "") + std::to_string(n));
-        Game = std::make_unique<HeadlessGame>(Folder.Path());
+            Folder->Make_Folder("Savegames/slot" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+        Game = std::make_unique<HeadlessGame>(Folder->Path());
         Game->Root_Factory = [this] {
             auto factory = std::make_unique<TDialog_Factory>();
             factory->Next_Result = [this] { return Next_Result; };
@@ -43,8 +49,6 @@ protected:
             return root;
         };
     }
-    void TearDown() override { Game.reset(); }
-
     // Starts the game and lets the intro play out: the main menu is open.
     void Start_To_Menu(const std::vector<std::string>& args = {}) {
         ASSERT_TRUE(Game->start(args));
@@ -73,7 +77,7 @@ protected:
         return count;
     }
 
-    TTemp_Folder Folder;
+    std::unique_ptr<TTemp_Folder> Folder;
     std::unique_ptr<HeadlessGame> Game;
     TDC_Main_Screen* Root = nullptr;
     std::optional<int32_t> Next_Result;

@@ -80,7 +80,7 @@ TEST_F(NewGameScript, PlaysFromTheIntroToTheGameScreen) {
     int32_t start_x = 0, start_y = 0, target_x = 0, target_y = 0;
     for (const auto& [mark, body] : Sections(script.str())) {
         std::string error;
-        ASSERT_TRUE(Game->Run_Script(body, Folder.Path(), error)) << mark << ": " << error;
+        ASSERT_TRUE(Game->Run_Script(body, Folder->Path(), error)) << mark << ": " << error;
         SCOPED_TRACE(mark);
         if (mark == "menu") {
             EXPECT_EQ(Game->find("Dlg Intro"), nullptr);
@@ -112,7 +112,7 @@ TEST_F(NewGameScript, PlaysFromTheIntroToTheGameScreen) {
         } else if (mark == "inventory-hidden") {
             EXPECT_FALSE(Game->find("Win Inventory")->Visible);
         } else if (mark == "end") {
-            EXPECT_TRUE(std::ifstream(Folder.File("game.bmp")).good());
+            EXPECT_TRUE(std::ifstream(Folder->File("game.bmp")).good());
             ASSERT_FALSE(Game->log().empty());
             EXPECT_EQ(Game->log().back(), "DlgMain: TDlg_Main.FormDestroy - End");
         }

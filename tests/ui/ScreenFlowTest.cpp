@@ -69,7 +69,7 @@ TEST_F(ScreenFlow, FrontEndCancelsReturnToTheMenuWithoutAModule) {
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(i);
-        SetUp();
+        Prepare();
         Start_To_Menu();
         for (const auto& [name, result] : rows[i].Closes) Close(name, result);
         for (const char* name : {"Dlg Menu", "Dlg Select Module", "Dlg Difficulty", "Dlg Select Character",
@@ -80,7 +80,6 @@ TEST_F(ScreenFlow, FrontEndCancelsReturnToTheMenuWithoutAModule) {
             EXPECT_FALSE(Root->Opened_From_Menu);
         }
         EXPECT_EQ(Player(), nullptr);
-        TearDown();
     }
 }
 
@@ -98,7 +97,7 @@ TEST_F(ScreenFlow, NewGameRunsFromTheMenuToTheShownGameScreen) {
     EXPECT_FALSE(Root->Is_World_Running());
     ASSERT_NE(Player(), nullptr);
     EXPECT_EQ(Player()->Name, "Hero");
-    EXPECT_TRUE(fs::exists(Folder.File("CurrGame/Module.mod")));
+    EXPECT_TRUE(fs::exists(Folder->File("CurrGame/Module.mod")));
     Game->key(27);
     EXPECT_EQ(Game->find("Dlg Module Text"), nullptr);
     EXPECT_FALSE(Root->Is_Paused());
@@ -125,12 +124,11 @@ TEST_F(ScreenFlow, DeveloperSwitchesOpenOneToolInsteadOfTheMenu) {
     };
     for (const auto& [args, expected] : rows) {
         SCOPED_TRACE(expected);
-        SetUp();
+        Prepare();
         Start_To_Menu(args);
         for (const char* name : {"Dlg MapGen", "Dlg TileGen", "Dlg Menu"})
             EXPECT_EQ(Count_Of(name), name == expected ? 1 : 0) << name;
         EXPECT_EQ(Root->Is_Tool_Mode(), expected != "Dlg Menu");
-        TearDown();
     }
 }
 
@@ -200,18 +198,17 @@ TEST_F(ScreenFlow, ResumeTriesOnlyASlotThatHoldsAGame) {
     const std::vector<int32_t> slots = {0, 11, -1, 3};
     for (int32_t slot : slots) {
         SCOPED_TRACE(slot);
-        SetUp();
-        Folder.Write("CurrGame/keep.bin", std::string("\x01\x02\x00\x03", 4));
+        Prepare();
+        Folder->Write("CurrGame/keep.bin", std::string("\x01\x02\x00\x03", 4));
         Start_To_Menu();
         Machine_Options().Last_Saved_Game_Slot = slot;
-        const auto before = Folder_Bytes(Folder.File("CurrGame"));
+        const auto before = Folder_Bytes(Folder->File("CurrGame"));
         Close("Dlg Menu", Menu_Resume);
         ASSERT_NE(Root->Message_Dlg, nullptr);
         EXPECT_EQ(Count_Of("Message Dlg"), 1);
         EXPECT_EQ(Count_Of("Dlg Menu"), 1);
-        EXPECT_EQ(Folder_Bytes(Folder.File("CurrGame")), before);
+        EXPECT_EQ(Folder_Bytes(Folder->File("CurrGame")), before);
         EXPECT_FALSE(Root->Is_World_Running());
-        TearDown();
     }
 }
 
@@ -221,9 +218,9 @@ TEST_F(ScreenFlow, ResumeLoadsTheSlotAndClearsWhatWasPending) {
     Game->key(27);
     ASSERT_NE(Player(), nullptr);
     const int32_t saved_x = Player()->X, saved_y = Player()->Y;
-    const std::string map_path = Folder.File("CurrGame/") + Current_Map()->File_Name;
+    const std::string map_path = Folder->File("CurrGame/") + Current_Map()->File_Name;
     ASSERT_TRUE(
-        Save_Game("resume me", *Current_Map(), Player(), Folder.File("CurrGame/Module.mod"), map_path));
+        Save_Game("resume me", *Current_Map(), Player(), Folder->File("CurrGame/Module.mod"), map_path));
     ASSERT_TRUE(Store_Slot(4));
     Root->Tick().Show_Death({});
     Game->key(27);
@@ -261,10 +258,10 @@ TEST_F(ScreenFlow, ExportTellsOfSuccessOnlyWhenTheFileWasWritten) {
     };
     for (const TRow& row : rows) {
         SCOPED_TRACE(row.Name + (row.Blocked ? " blocked" : ""));
-        SetUp();
+        Prepare();
         if (row.Blocked) {
-            fs::remove_all(Folder.File("Characters"));
-            Folder.Write("Characters", "not a folder");
+            fs::remove_all(Folder->File("Characters"));
+            Folder->Write("Characters", "not a folder");
         }
         Start_To_Menu();
         Start_New_Game();
@@ -278,8 +275,7 @@ TEST_F(ScreenFlow, ExportTellsOfSuccessOnlyWhenTheFileWasWritten) {
             ASSERT_NE(Root->Message_Dlg, nullptr);
             EXPECT_EQ(Root->Message_Dlg->Caption, row.Caption);
         }
-        EXPECT_EQ(fs::is_regular_file(Folder.File("Characters/Hero.dat")), row.Written);
-        TearDown();
+        EXPECT_EQ(fs::is_regular_file(Folder->File("Characters/Hero.dat")), row.Written);
     }
 }
 
