@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/Path.h"
-#include "tests/support/TempFolder->h"
+#include "tests/support/TempFolder.h"
 #include "ui/DCMainScreen.h"
 #include "ui/HeadlessGame.h"
 
