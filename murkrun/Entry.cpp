@@ -10,6 +10,7 @@
 #include "platform/TextBackend.h"
 #include "platform/sdl/SdlAudio.h"
 #include "platform/sdl/SdlBackends.h"
+#include "ui/DCMainScreen.h"
 #include "ui/DlgMain.h"
 #include "ui/HeadlessGame.h"
 #include "ui/MainLoop.h"
@@ -18,6 +19,12 @@
 #include <memory>
 
 namespace {
+
+// The game screen's controller is the program's root control. Scripts answer its stand-in dialogs with
+// the result their command names ("click 400 247 result=1").
+std::unique_ptr<TDC_Main> Make_Game_Root() {
+    return std::make_unique<TDC_Main_Screen>();
+}
 
 int Usage() {
     std::fprintf(stderr, "usage: murkrun [--headless --base DIR --script FILE [--dump-dir DIR]] [ARG...]\n");
@@ -31,6 +38,11 @@ int Run_Headless(const std::string& base, const std::string& script_path, const 
         return 1;
     }
     HeadlessGame game(base);
+    game.Root_Factory = [&game] {
+        auto factory = std::make_unique<TDialog_Factory>();
+        factory->Next_Result = [&game] { return Result_Option(game.Command_Options); };
+        return std::make_unique<TDC_Main_Screen>(std::move(factory));
+    };
     std::string error;
     if (!game.Run_Script(script, dump_dir, error)) {
         std::fprintf(stderr, "murkrun: %s\n", error.c_str());
@@ -53,6 +65,7 @@ int Run_Window(const std::vector<std::string>& args) {
     int code = 0;
     {
         TDlg_Main window;
+        window.Root_Factory = Make_Game_Root;
         if (window.FormCreate())
             Run_Main_Loop(window);
         else

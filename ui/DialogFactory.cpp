@@ -1,0 +1,216 @@
+#include "ui/DialogFactory.h"
+
+#include "core/Clock.h"
+#include "core/Path.h"
+#include "media/DisplayObject.h"
+#include "ui/CharacterChoice.h"
+#include "ui/DCMainTick.h"
+#include "ui/FrontEndLists.h"
+
+#include <charconv>
+
+namespace {
+
+constexpr uint16_t Key_Escape = 27;
+constexpr uint16_t Key_Space = 32;
+
+// Sizes of the dialogs' pictures; the two windows of the game screen have no picture of their own size.
+const std::array<TDialog_Spec, Dialog_Kind_Count> Specs = {{
+    {TDialog_Kind::Overview_Map, "Overview Map", "TDC_Dlg_Overview_Map", 459, 515, 0, true, true},
+    {TDialog_Kind::Quests, "Quests Dlg", "TDC_Dlg_Quests", 427, 515, 0, true, true},
+    {TDialog_Kind::Game_Menu, "Game Menu", "TDC_Dlg_Game_Menu", 307, 410, 0, true, true},
+    {TDialog_Kind::Load_Save, "Save Game Dlg", "TDC_Dlg_Load_Save", 307, 410, 0, true, true},
+    {TDialog_Kind::Options, "Options Dlg", "TDC_Dlg_Options", 307, 410, 0, true, true},
+    {TDialog_Kind::High_Scores, "High Scores Dlg", "TDC_Dlg_HighScores", 696, 552, 0, true, true},
+    {TDialog_Kind::Win_Inventory, "Win Inventory", "TDC_Win_Inventory", 189, 281, 0, false, false},
+    {TDialog_Kind::Win_Stats, "Win Stats", "TDC_Win_Stats", 304, 172, 0, false, false},
+    {TDialog_Kind::Intro, "Dlg Intro", "TDC_Dlg_Intro", 266, 200, 0, true, false},
+    {TDialog_Kind::Menu, "Dlg Menu", "TDC_Dlg_Menu", 270, 560, 0, true, false},
+    {TDialog_Kind::Select_Module, "Dlg Select Module", "TDC_Dlg_Select_Module", 696, 504, 2, true, true},
+    {TDialog_Kind::Difficulty, "Dlg Difficulty", "TDC_Dlg_Difficulty", 266, 354, 5, true, true},
+    {TDialog_Kind::Select_Character, "Dlg Select Character", "TDC_Dlg_Select_Character", 696, 504, 3, true,
+     true},
+    {TDialog_Kind::Statistics, "Statistics Dlg", "TDC_Dlg_Statistics", 338, 410, 0, true, true},
+    {TDialog_Kind::Spells_Add, "Spells Add Dlg", "TDC_Dlg_Spells_Add", 619, 307, 0, true, true},
+    {TDialog_Kind::Spells_Select, "Spells Select Dlg", "TDC_Dlg_Spells_Select", 307, 450, 0, true, true},
+    {TDialog_Kind::MapGen, "Dlg MapGen", "TDC_Dlg_MapGen", 800, 600, 0, true, true},
+    {TDialog_Kind::TileGen, "Dlg TileGen", "TDC_Dlg_TileGen", 800, 600, 0, true, true},
+    {TDialog_Kind::Progress, "Dlg Progress", "TDC_Dlg_Progress", 333, 134, 0, false, false},
+    {TDialog_Kind::Module_Text, "Dlg Module Text", "TDC_Dlg_Module_Text", 448, 504, 0, true, true},
+    {TDialog_Kind::Talk, "Dlg Talk", "TDC_Dlg_Talk", 267, 179, 0, true, true},
+    {TDialog_Kind::Chest, "Dlg Chest", "TDC_Dlg_Chest", 313, 299, 0, true, true},
+    {TDialog_Kind::Store, "Dlg Store", "TDC_Dlg_Store", 619, 307, 0, true, true},
+    {TDialog_Kind::Conversation, "Dlg Conversation", "TDC_Dlg_Conversation", 507, 307, 0, true, true},
+    {TDialog_Kind::Give_Item, "Dlg GiveItem", "TDC_Dlg_GiveItem", 267, 179, 0, true, true},
+    {TDialog_Kind::Dead, "Dlg Dead", "TDC_Dlg_Dead", 460, 572, 0, true, true},
+}};
+
+TDC_Dlg_Stand_In* Stand_In(TDisplay_Class& dialog) {
+    return dynamic_cast<TDC_Dlg_Stand_In*>(&dialog);
+}
+const TDC_Dlg_Stand_In* Stand_In(const TDisplay_Class& dialog) {
+    return dynamic_cast<const TDC_Dlg_Stand_In*>(&dialog);
+}
+
+} // namespace
+
+const std::array<TDialog_Spec, Dialog_Kind_Count>& Dialog_Specs() {
+    return Specs;
+}
+
+const TDialog_Spec& Dialog_Spec(TDialog_Kind kind) {
+    return Specs[static_cast<size_t>(kind)];
+}
+
+std::optional<TDialog_Kind> Dialog_Kind_Of(const std::string& name) {
+    for (const TDialog_Spec& spec : Specs)
+        if (name == spec.Name) return spec.Kind;
+    return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The stand-in
+
+TDC_Dlg_Stand_In::TDC_Dlg_Stand_In(const TDialog_Spec& spec) : Spec(spec) {
+    Name = spec.Name;
+}
+
+void TDC_Dlg_Stand_In::Close_With(int32_t result) {
+    if (Kill) return;
+    Result = result;
+    // The character dialog fills the template character when a new one is accepted.
+    if (Spec.Kind == TDialog_Kind::Select_Character && result == 1 && Character)
+        Make_New_Character(*Character, 1, 1, Typed.empty() ? "Hero" : Typed);
+    if (Spec.Kind == TDialog_Kind::Intro)
+        if (TDisplay_Object* display = Display_Object()) display->Load_Graphics();
+    Set_Kill_Object(1);
+}
+
+void TDC_Dlg_Stand_In::Handle_MouseUp(int32_t, int32_t, int32_t, int32_t, bool outside) {
+    if (outside || !Spec.Clicks || !Next_Result) return;
+    if (const std::optional<int32_t> result = Next_Result()) Close_With(*result);
+}
+
+void TDC_Dlg_Stand_In::Handle_KeyDown(uint16_t& key, int32_t shift) {
+    if (!Spec.Keys) return;
+    if (key == Key_Escape) {
+        Close_With(Spec.Cancel_Result);
+        return;
+    }
+    if (key >= 'A' && key <= 'Z')
+        Typed += static_cast<char>((shift & 1) ? key : key - 'A' + 'a');
+    else if ((key >= '0' && key <= '9') || key == Key_Space)
+        Typed += static_cast<char>(key);
+}
+
+void TDC_Dlg_Stand_In::Handle_DrawPage(int32_t) {
+    if (Spec.Kind != TDialog_Kind::Intro) return;
+    const uint32_t now = Get_Ticks();
+    if (!Intro_Timing) {
+        Intro_Timing = true;
+        Intro_Started = now;
+    } else if (now - Intro_Started >= Intro_Duration_Ms) {
+        Close_With(0);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The factory
+
+TDisplay_Class* TDialog_Factory::Create(TDialog_Kind kind) {
+    auto* dialog = new TDC_Dlg_Stand_In(Dialog_Spec(kind));
+    dialog->Next_Result = [this]() -> std::optional<int32_t> {
+        return Next_Result ? Next_Result() : std::nullopt;
+    };
+    if (kind == TDialog_Kind::Select_Module) {
+        dialog->Module_Name = Stand_In_Module;
+        if (dialog->Module_Name.empty())
+            if (TPath_Settings* paths = Path_Settings()) {
+                const std::vector<std::string> modules = List_Module_Entries(paths->Get_Modules_Folder());
+                if (!modules.empty()) dialog->Module_Name = modules.front();
+            }
+    }
+    return dialog;
+}
+
+void TDialog_Factory::Set_Character(TDisplay_Class& dialog, TMonster& character) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Character = &character;
+}
+
+void TDialog_Factory::Set_Save_Mode(TDisplay_Class& dialog, bool save) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Save_Mode = save;
+}
+
+void TDialog_Factory::Set_Progress_Caption(TDisplay_Class& dialog, const std::string& caption) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Caption = caption;
+}
+
+void TDialog_Factory::Set_Percent(TDisplay_Class& dialog, int32_t percent) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Percent = percent;
+}
+
+void TDialog_Factory::Set_Module_Text(TDisplay_Class& dialog, const std::string& title,
+                                      const TString_List& text) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
+        d->Title = title;
+        d->Paragraphs = text;
+    }
+}
+
+void TDialog_Factory::Set_Monster(TDisplay_Class& dialog, uint16_t monster_id) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Monster_Id = monster_id;
+}
+
+void TDialog_Factory::Set_Store(TDisplay_Class& dialog, int32_t store_number, uint16_t monster_id) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
+        d->Store_Number = store_number;
+        d->Monster_Id = monster_id;
+    }
+}
+
+void TDialog_Factory::Set_Square(TDisplay_Class& dialog, int32_t x, int32_t y) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
+        d->Square_X = x;
+        d->Square_Y = y;
+    }
+}
+
+void TDialog_Factory::Set_Death(TDisplay_Class& dialog, const TDeath_Details& details) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Death_Cause = details.Cause;
+}
+
+int32_t TDialog_Factory::Get_Result(const TDisplay_Class& dialog) const {
+    const TDC_Dlg_Stand_In* d = Stand_In(dialog);
+    return d ? d->Result : 0;
+}
+
+std::string TDialog_Factory::Get_Module_Name(const TDisplay_Class& dialog) const {
+    const TDC_Dlg_Stand_In* d = Stand_In(dialog);
+    return d ? d->Module_Name : std::string();
+}
+
+bool TDialog_Factory::Get_Succeeded(const TDisplay_Class& dialog) const {
+    const TDC_Dlg_Stand_In* d = Stand_In(dialog);
+    return d && d->Result == 1;
+}
+
+int32_t TDialog_Factory::Get_Store_Number(const TDisplay_Class& dialog) const {
+    const TDC_Dlg_Stand_In* d = Stand_In(dialog);
+    return d ? d->Store_Number : 0;
+}
+
+uint16_t TDialog_Factory::Get_Monster_Id(const TDisplay_Class& dialog) const {
+    const TDC_Dlg_Stand_In* d = Stand_In(dialog);
+    return d ? d->Monster_Id : 0;
+}
+
+std::optional<int32_t> Result_Option(const std::map<std::string, std::string>& options) {
+    const auto found = options.find("result");
+    if (found == options.end() || found->second.empty()) return std::nullopt;
+    int32_t value = 0;
+    const char* first = found->second.data();
+    const char* last = first + found->second.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error != std::errc() || end != last) return std::nullopt;
+    return value;
+}
