@@ -225,8 +225,9 @@ TEST_F(Widget_Tree, AControlUnderALaterModalSiblingIsOutside) {
         root.Make("Hud", 400, 400, 50, 50);
         TProbe& load = root.Make("Load", 100, 100, 100, 100, true);
         load.Make("Slot", 100, 100, 80, 80);
-        root.Make("Box", 120, 120, 40, 40, true);
+        // The box is the last child: the cover test must reach the end of the array.
         root.Make("Hidden", 150, 150, 40, 40, true).Set_Visible(false);
+        root.Make("Box", 120, 120, 40, 40, true);
         root.MouseUp(0, 0, t.X, t.Y, false);
         EXPECT_EQ(With(Take(Journal), " in"), t.Ins);
     }
