@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -228,6 +229,14 @@ TEST_F(Game_Input, TheHeldItemOnThePortraitIsDrunkOrEatenOneUnitAtATime) {
         EXPECT_EQ(Sounds->Names(), t.Sound ? std::vector<std::string>{t.Sound} : std::vector<std::string>{});
         Set_Held_Item(nullptr);
     }
+    // The portrait's edges belong to it.
+    for (auto [x, y, fed] : {std::tuple(32, 21, true), {64, 53, true}, {31, 37, false}, {48, 54, false}}) {
+        TItem* potion = Item("potion", 12, 3);
+        Set_Held_Item(potion);
+        Press(Mouse_Button_Left, x, y);
+        EXPECT_EQ(potion->Quantity, fed ? 2 : 3) << x << "," << y;
+        EXPECT_EQ(Held_Item_Id(), potion->Id);
+    }
 }
 
 TEST_F(Game_Input, HoverSetsWhatTheInformationPanelDescribesAndMarksARefusedSlot) {
@@ -255,6 +264,8 @@ TEST_F(Game_Input, HoverSetsWhatTheInformationPanelDescribesAndMarksARefusedSlot
         {"worn item", {121, 106}, Cursor_Target_Item, sword->Id, 6},
         {"empty slot refusing the held item", {80 + 32, 16}, Cursor_Target_None, 0, 1},
         {"panel outside the slots", {176, 232}, Cursor_Target_None, 0, 0},
+        {"right of the panel", {177, 100}, Cursor_Target_None, 0, 0},
+        {"below the panel", {100, 233}, Cursor_Target_None, 0, 0},
         {"label 1", {180, 48}, Cursor_Target_Help, 24, 0},
         {"label 4", {315, 146}, Cursor_Target_Help, 27, 0},
         {"label 5", {370, 9}, Cursor_Target_Help, 28, 0},
@@ -264,7 +275,12 @@ TEST_F(Game_Input, HoverSetsWhatTheInformationPanelDescribesAndMarksARefusedSlot
         {"single item", at(9, 16), Cursor_Target_Item, c->Id, 0},
         {"bare square", at(7, 16), Cursor_Target_Square, 100099, 0},
         {"never seen", at(8, 14), Cursor_Target_None, 0, 0},
-        {"between the labels", {316, 72}, Cursor_Target_None, 0, 0},
+        {"right of column 1", {316, 72}, Cursor_Target_None, 0, 0},
+        {"between labels 1 and 2", {200, 72}, Cursor_Target_None, 0, 0},
+        {"between labels 8 and 9", {400, 114}, Cursor_Target_None, 0, 0},
+        {"left of column 2", {369, 20}, Cursor_Target_None, 0, 0},
+        {"label 2 top", {250, 73}, Cursor_Target_Help, 25, 0},
+        {"label 6 bottom", {400, 59}, Cursor_Target_Help, 29, 0},
     };
     for (const TCase& t : cases) {
         SCOPED_TRACE(t.Name);
@@ -312,6 +328,12 @@ TEST_F(Game_Input, HotKeys) {
         {"F1", Key_F1, 0, false, false, V{"spell buttons"}, false},
         {"F10", Key_F10, 0, false, false, V{"spell buttons"}, false},
         {"Space", Key_Space, 0, false, false, V{"pause"}, false},
+        {"F11 drinks", Key_F11, 0, false, false, V{}, false},
+        {"1 recalls", Key_1, 0, false, false, V{"spell buttons"}, false},
+        {"5 recalls", Key_5, 0, false, false, V{"spell buttons"}, false},
+        {"Ctrl+5 stores", Key_5, Shift_Ctrl, false, false, V{}, false},
+        {"0", 48, 0, false, false, V{}, false},
+        {"6", 54, 0, false, false, V{}, false},
         {"a key of no use", 90, 0, false, false, V{}, false},
         {"G without a player", Key_G, 0, false, true, V{}, false},
         {"G beside a chest", Key_G, 0, true, false, V{}, false},
