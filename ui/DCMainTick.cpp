@@ -37,6 +37,21 @@ bool TGame_Screen_Host::Is_Point_In_Tile_Mask(int32_t x, int32_t y) {
     return display && display->Is_Point_In_Tile_Mask(x, y);
 }
 
+void TGame_Screen_Host::Open_Game_Dialog_Named(const std::string&) {}
+
+void TGame_Screen_Host::Toggle_Game_Window(const std::string&) {}
+
+void TGame_Screen_Host::Inventory_Next_Tab() {}
+
+bool TGame_Screen_Host::Is_Store_Dialog_Open() const {
+    return false;
+}
+
+bool TGame_Screen_Host::Is_Item_Window_Open() const {
+    const TDisplay_Object* display = Display_Object();
+    return display && display->Item_Window != 0;
+}
+
 std::tm TGame_Screen_Host::Local_Time() const {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     std::tm local{};

@@ -80,6 +80,21 @@ public:
     virtual void Play_Music(const std::string& file_name) = 0;
     // The local time the autosave's description names (the system's by default).
     virtual std::tm Local_Time() const;
+
+    // ---- What the game screen's mouse and keys open (nothing by default) ----
+    // Opens a game-screen dialog by its control name ("Game Menu", "Quests Dlg", "Overview Map",
+    // "Statistics Dlg", "Spells Add Dlg", "Spells Select Dlg") unless it is open already; the game menu
+    // pauses first.
+    virtual void Open_Game_Dialog_Named(const std::string& name);
+    // Flips whether "Win Inventory" or "Win Stats" is shown; nothing while the window does not exist.
+    virtual void Toggle_Game_Window(const std::string& name);
+    // The inventory window's next tab; nothing while the window does not exist.
+    virtual void Inventory_Next_Tab();
+    // Whether a store dialog exists (false by default).
+    virtual bool Is_Store_Dialog_Open() const;
+    // Whether a chest, store or give-item dialog exists: the equipment panel then takes presses although
+    // the game is paused. By default the display object's item-window flag, which those dialogs set.
+    virtual bool Is_Item_Window_Open() const;
 };
 
 // Pending commands of the game screen.

@@ -79,6 +79,12 @@ public:
     }
     void Update_Spell_Buttons() override { Calls.push_back("spell buttons"); }
     void Play_Music(const std::string& file_name) override { Calls.push_back("music " + file_name); }
+    bool Store_Open = false, Item_Window = false;
+    void Open_Game_Dialog_Named(const std::string& name) override { Calls.push_back("open " + name); }
+    void Toggle_Game_Window(const std::string& name) override { Calls.push_back("toggle " + name); }
+    void Inventory_Next_Tab() override { Calls.push_back("next tab"); }
+    bool Is_Store_Dialog_Open() const override { return Store_Open; }
+    bool Is_Item_Window_Open() const override { return Item_Window; }
     std::tm Local_Time() const override {
         std::tm t{};
         std::tie(t.tm_mday, t.tm_mon, t.tm_year, t.tm_hour, t.tm_min, t.tm_sec) =
