@@ -16,6 +16,7 @@
 #include "platform/FileOps.h"
 #include "platform/PathLayer.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -180,6 +181,11 @@ void Place_Character(TCharacter_File& file, TMonster& creature) {
     const double mana = character.Mana;
     const uint16_t food = character.Food;
     character.Inventory.Clear();
+    // The game writes the items in ascending slot order; a file that lists them otherwise is placed in that
+    // order too, so the inventory and the item ids come out as they would from the game's own file (the
+    // first of two items for one slot still wins).
+    std::stable_sort(file.Items.begin(), file.Items.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     TItem_List* list = Current_Item_List();
     for (auto& [slot, item] : file.Items) {
         // A slot outside the inventory or already taken would lose the item in the list for good.
