@@ -364,8 +364,8 @@ void TDC_Main_Screen::Set_Progress_Caption(const std::string& caption) {
 }
 
 void TDC_Main_Screen::Set_Progress(int32_t percent) {
+    // The box draws the frame that shows the new percent.
     if (TDisplay_Class* progress = Dialog(TDialog_Kind::Progress)) Factory_->Set_Percent(*progress, percent);
-    Refresh_Screen();
 }
 
 void TDC_Main_Screen::Close_Progress() {
