@@ -110,6 +110,30 @@ TEST_F(ScreenInput, MapPressesWalkOnlyWhileTheWorldRunsAndEveryReleaseLetsGo) {
     EXPECT_EQ(Root->Tick().Pending_Command, Command_None);
 }
 
+TEST_F(ScreenInput, TheEquipmentPanelWorksBesideTheDialogsThatTradeItems) {
+    // Each row: the talk's choice that opens the next dialog (0: a chest instead); whether the dialog then
+    // open works with the player's slots; whether it is the store.
+    struct TRow {
+        int32_t Talk_Choice;
+        bool Item_Window, Store;
+    };
+    const std::vector<TRow> rows = {{0, true, false}, {1, true, true}, {2, false, false}, {3, true, false}};
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Talk_Choice);
+        Prepare();
+        Start_Running();
+        EXPECT_FALSE(Root->Is_Item_Window_Open());
+        if (row.Talk_Choice == 0) {
+            Root->Open_Chest_Dialog(Player()->X, Player()->Y);
+        } else {
+            Root->Open_Talk_Dialog(1);
+            Close("Dlg Talk", row.Talk_Choice);
+        }
+        EXPECT_EQ(Root->Is_Item_Window_Open(), row.Item_Window);
+        EXPECT_EQ(Root->Is_Store_Dialog_Open(), row.Store);
+    }
+}
+
 TEST_F(ScreenInput, HudButtonsOpenToggleAndSelect) {
     Start_Running();
     const auto centre = [this](const std::string& name) {
