@@ -20,8 +20,7 @@
 
 namespace {
 
-// The game screen's controller is the program's root control. Scripts answer its stand-in dialogs with
-// the result their command names ("click 400 247 result=1").
+// The game screen's controller is the program's root control, with every dialog built so far real.
 std::unique_ptr<TDC_Main> Make_Game_Root() {
     return std::make_unique<TDC_Main_Screen>();
 }
@@ -38,6 +37,8 @@ int Run_Headless(const std::string& base, const std::string& script_path, const 
         return 1;
     }
     HeadlessGame game(base);
+    // The dialogs not built yet are stand-ins; a script answers them with the result its command names
+    // ("click 400 247 result=1"), which real dialogs ignore.
     game.Root_Factory = [&game] {
         auto factory = std::make_unique<TDialog_Factory>();
         factory->Next_Result = [&game] { return Result_Option(game.Command_Options); };

@@ -187,11 +187,53 @@ bool TDC_Main_Screen::Mouse_Position(int32_t& x, int32_t& y) const {
 void TDC_Main_Screen::Set_Paused(bool paused) {
     TDC_Main::Set_Paused(paused);
     // Leaving a dialog that stopped time also ends the player's own pause.
-    if (!paused) User_Pause = false;
+    if (!paused) View.User_Pause = false;
 }
 
 void TDC_Main_Screen::Play_Music(const std::string& file_name) {
     if (Sounds_Installed()) Sounds().Sound_Start_Music(file_name);
+}
+
+void TDC_Main_Screen::Open_Game_Dialog_Named(const std::string& name) {
+    if (const std::optional<TDialog_Kind> kind = Dialog_Kind_Of(name)) Open_Game_Dialog(*kind);
+}
+
+void TDC_Main_Screen::Toggle_Game_Window(const std::string& name) {
+    const std::optional<TDialog_Kind> kind = Dialog_Kind_Of(name);
+    if (kind != TDialog_Kind::Win_Inventory && kind != TDialog_Kind::Win_Stats) return;
+    if (TDisplay_Class* window = Dialog(*kind)) window->Set_Visible(!window->Visible);
+}
+
+void TDC_Main_Screen::Inventory_Next_Tab() {
+    if (TDisplay_Class* inventory = Dialog(TDialog_Kind::Win_Inventory)) Factory_->Next_Tab(*inventory);
+}
+
+bool TDC_Main_Screen::Is_Item_Window_Open() const {
+    return Dialog(TDialog_Kind::Chest) || Dialog(TDialog_Kind::Store) || Dialog(TDialog_Kind::Give_Item);
+}
+
+// ---------------------------------------------------------------------------------------------------------
+// The game screen's own input
+
+void TDC_Main_Screen::Handle_MouseMove(int32_t shift, int32_t x, int32_t y) {
+    if (Game_Input()) Input_.Handle_MouseMove(shift, x, y);
+}
+
+void TDC_Main_Screen::Handle_MouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) {
+    if (Game_Input()) Input_.Handle_MouseDown(button, shift, x, y);
+}
+
+void TDC_Main_Screen::Handle_MouseUp(int32_t button, int32_t shift, int32_t x, int32_t y, bool outside) {
+    Input_.Handle_MouseUp(button, shift, x, y, outside);
+}
+
+void TDC_Main_Screen::Handle_KeyDown(uint16_t& key, int32_t shift) {
+    // Hot keys only over the running game with no modal dialog: typing into a dialog or a menu over a
+    // stopped world opens nothing.
+    if (!Game_Input() || Has_Modal_Child) return;
+    // A key that opened or toggled something is kept from the children, or the dialog it just opened
+    // would take it too (G would close the game menu it opened).
+    if (Input_.Handle_KeyDown(key, shift)) Key_Consumed = true;
 }
 
 // ---------------------------------------------------------------------------------------------------------
@@ -219,21 +261,19 @@ void TDC_Main_Screen::Create_Game_Controls() {
         Add_Child_Control(button.get());
         return button;
     };
-    for (int32_t n = 1; n <= 5; ++n) Main_Buttons_[n - 1] = make_button(2, n - 1, n, {});
-    Spell_Select_Button_ = make_button(2, 8, 6, {});
+    const TClick_Handler control = [this](const std::string& name) { Input_.Control_Button_Click(name); };
+    for (int32_t n = 1; n <= 5; ++n) Main_Buttons_[n - 1] = make_button(2, n - 1, n, control);
+    Spell_Select_Button_ = make_button(2, 8, 6, control);
     for (auto& button : Spell_Buttons_) {
         button = std::make_unique<TDC_Spell_Button>();
         button->Set_Hint_Value(9);
+        button->On_Click = [this](const std::string& name) { Input_.Spell_Button_Click(name); };
         Add_Child_Control(button.get());
     }
     Update_Spell_Buttons();
-    Drink_Health_Button_ = make_button(10, 3, 7, {});
-    Drink_Mana_Button_ = make_button(10, 4, 8, {});
-    const TClick_Handler toggle = [this](const std::string& name) {
-        const TDialog_Kind kind =
-            name == "Drop Inventory" ? TDialog_Kind::Win_Inventory : TDialog_Kind::Win_Stats;
-        if (TDisplay_Class* window = Dialog(kind)) window->Set_Visible(!window->Visible);
-    };
+    Drink_Health_Button_ = make_button(10, 3, 7, [this](const std::string&) { Input_.Drink_Health(); });
+    Drink_Mana_Button_ = make_button(10, 4, 8, [this](const std::string&) { Input_.Drink_Mana(); });
+    const TClick_Handler toggle = [this](const std::string& name) { Input_.Window_Toggle_Click(name); };
     Drop_Inventory_Button_ = make_button(3, 0, 10, toggle);
     Drop_Stats_Button_ = make_button(3, 0, 11, toggle);
     // The two windows start hidden; the toggles show them.
@@ -334,9 +374,7 @@ void TDC_Main_Screen::Handle_DrawPage(int32_t page) {
             break;
         }
         Tick_.Get_View_Origin(View.Origin_X, View.Origin_Y);
-        View.User_Pause = User_Pause;
         View.Blink = Tick_.Blink;
-        View.Invalid_Slot = Invalid_Slot;
         View.Screen_Buffer = Screen_Buffer;
         const TCursor_Target& target = Cursor_Target();
         View.Subject = {target.Kind, target.Item_Id, target.Creature_Id, target.Spell_Id,
@@ -364,8 +402,8 @@ void TDC_Main_Screen::Set_Progress_Caption(const std::string& caption) {
 }
 
 void TDC_Main_Screen::Set_Progress(int32_t percent) {
+    // The box draws the frame that shows the new percent.
     if (TDisplay_Class* progress = Dialog(TDialog_Kind::Progress)) Factory_->Set_Percent(*progress, percent);
-    Refresh_Screen();
 }
 
 void TDC_Main_Screen::Close_Progress() {
@@ -611,7 +649,7 @@ void TDC_Main_Screen::After_Load() {
     Tick_.Target_Y = 0;
     Tick_.Walking = false;
     Tick_.Left_Button_Held = false;
-    Right_Button_Held = false;
+    Input_.Right_Button_Held = false;
     Update_Spell_Buttons();
 }
 

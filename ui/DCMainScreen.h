@@ -2,7 +2,9 @@
 // child through the dialog factory, reads each dialog's result when it closes and decides what comes next
 // (intro, main menu, module, difficulty, character, module start, game screen, death or the end of the
 // module back to the menu); it builds and shows the HUD, starts new games and resumes saved ones, and runs
-// game time through the tick, which reaches the screen back through TGame_Screen_Host.
+// game time through the tick, which reaches the screen back through TGame_Screen_Host. The game screen's
+// mouse, hot keys and HUD buttons go to its input handlers, which ask for dialogs and windows through the
+// same interface.
 //
 // The world runs only between a shown game screen and the end of its game: after the module ended or the
 // death screen closed nothing of the old map moves, no autosave is written and no outcome is taken.
@@ -10,6 +12,7 @@
 
 #include "ui/DCGameScreen.h"
 #include "ui/DCMain.h"
+#include "ui/DCMainInput.h"
 #include "ui/DCMainTick.h"
 #include "ui/DialogFactory.h"
 
@@ -39,6 +42,12 @@ public:
     void Handle_DrawPage(int32_t page) override;
     void Reposition() override;
     void Process_Tick(int32_t counter, double rate) override;
+    // The game screen's own mouse and keys (what no child took) while the world runs; a release always
+    // lets go of both buttons.
+    void Handle_MouseMove(int32_t shift, int32_t x, int32_t y) override;
+    void Handle_MouseDown(int32_t button, int32_t shift, int32_t x, int32_t y) override;
+    void Handle_MouseUp(int32_t button, int32_t shift, int32_t x, int32_t y, bool outside) override;
+    void Handle_KeyDown(uint16_t& key, int32_t shift) override;
 
     // ---- Progress of long work (module creation, saving, loading) ----
     void Open_Progress(const std::string& caption) override;
@@ -81,12 +90,19 @@ public:
     void Open_Death_Dialog(const TDeath_Details& details) override;
     void Update_Spell_Buttons() override;
     void Play_Music(const std::string& file_name) override;
+    void Open_Game_Dialog_Named(const std::string& name) override;
+    void Toggle_Game_Window(const std::string& name) override;
+    void Inventory_Next_Tab() override;
+    bool Is_Store_Dialog_Open() const override { return Dialog(TDialog_Kind::Store) != nullptr; }
+    // The chest, store and give-item dialogs work with the player's slots while they pause the game.
+    bool Is_Item_Window_Open() const override;
 
     // ---- Dialogs ----
     // The open dialog of the kind; null while closed.
     TDisplay_Class* Dialog(TDialog_Kind kind) const { return Dialogs_[static_cast<size_t>(kind)]; }
     TDialog_Factory& Factory() { return *Factory_; }
     TDC_Main_Tick& Tick() { return Tick_; }
+    TDC_Main_Input& Input() { return Input_; }
     TMonster* Template_Character() const { return Template_Character_.get(); }
 
     // ---- State ----
@@ -94,11 +110,9 @@ public:
     bool Game_Started = false;
     bool World_Running = false;
     bool Opened_From_Menu = false;
-    bool Right_Button_Held = false;
-    bool User_Pause = false;
-    int32_t Invalid_Slot = 0;
     int32_t Screen_Buffer = 0;
     std::string Chosen_Module;
+    // What the drawing reads; the input writes the player's own pause and the refused slot into it.
     TGame_Screen_View View;
 
 private:
@@ -119,9 +133,12 @@ private:
     void Open_Character_Choice();
     bool Give_Starting_Items(TMonster& player);
     void Set_Hud_Visible(bool visible);
+    // The game screen takes its own input only while its world runs.
+    bool Game_Input() const { return Game_Started && World_Running && !Tool_Mode; }
 
     std::unique_ptr<TDialog_Factory> Factory_;
     TDC_Main_Tick Tick_;
+    TDC_Main_Input Input_{*this, Tick_, View};
     std::array<TDisplay_Class*, Dialog_Kind_Count> Dialogs_{}; // owned while open
     std::unique_ptr<TMonster> Template_Character_;
     bool Load_Save_Saving_ = false;

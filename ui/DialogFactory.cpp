@@ -4,15 +4,32 @@
 #include "core/Path.h"
 #include "media/DisplayObject.h"
 #include "ui/CharacterChoice.h"
+#include "ui/DCDlgDead.h"
+#include "ui/DCDlgDifficulty.h"
+#include "ui/DCDlgGameMenu.h"
+#include "ui/DCDlgHighScores.h"
+#include "ui/DCDlgIntro.h"
+#include "ui/DCDlgLoadSave.h"
+#include "ui/DCDlgOptions.h"
+#include "ui/DCDlgProgress.h"
+#include "ui/DCDlgSelectCharacter.h"
+#include "ui/DCDlgSelectModule.h"
 #include "ui/DCMainTick.h"
+#include "ui/DlgMain.h"
 #include "ui/FrontEndLists.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
 constexpr uint16_t Key_Escape = 27;
 constexpr uint16_t Key_Space = 32;
+
+// The death screen's levels are words; a level out of their range shows as the nearest one.
+uint16_t Clamped_Word(int32_t value) {
+    return static_cast<uint16_t>(std::clamp(value, 0, 65535));
+}
 
 // Sizes of the dialogs' pictures; the two windows of the game screen have no picture of their own size.
 const std::array<TDialog_Spec, Dialog_Kind_Count> Specs = {{
@@ -50,6 +67,36 @@ TDC_Dlg_Stand_In* Stand_In(TDisplay_Class& dialog) {
 }
 const TDC_Dlg_Stand_In* Stand_In(const TDisplay_Class& dialog) {
     return dynamic_cast<const TDC_Dlg_Stand_In*>(&dialog);
+}
+
+// The dialog as its real class; null when it is another one (or a stand-in).
+template <class T> T* As(TDisplay_Class& dialog) {
+    return dynamic_cast<T*>(&dialog);
+}
+template <class T> const T* As(const TDisplay_Class& dialog) {
+    return dynamic_cast<const T*>(&dialog);
+}
+
+template <class T> TDisplay_Class* Make() {
+    return new T();
+}
+
+// The real dialog of each kind that has been built; kinds without one stay stand-ins.
+TDialog_Factory::TMaker Real_Maker(TDialog_Kind kind) {
+    switch (kind) {
+    case TDialog_Kind::Intro: return Make<TDC_Dlg_Intro>;
+    case TDialog_Kind::Menu: return Make<TDC_Dlg_Menu>;
+    case TDialog_Kind::Select_Module: return Make<TDC_Dlg_Select_Module>;
+    case TDialog_Kind::Difficulty: return Make<TDC_Dlg_Difficulty>;
+    case TDialog_Kind::Select_Character: return Make<TDC_Dlg_Select_Character>;
+    case TDialog_Kind::Progress: return Make<TDC_Dlg_Progress>;
+    case TDialog_Kind::Game_Menu: return Make<TDC_Dlg_Game_Menu>;
+    case TDialog_Kind::Load_Save: return Make<TDC_Dlg_Load_Save>;
+    case TDialog_Kind::Options: return Make<TDC_Dlg_Options>;
+    case TDialog_Kind::High_Scores: return Make<TDC_Dlg_HighScores>;
+    case TDialog_Kind::Dead: return Make<TDC_Dlg_Dead>;
+    default: return {};
+    }
 }
 
 } // namespace
@@ -117,7 +164,30 @@ void TDC_Dlg_Stand_In::Handle_DrawPage(int32_t) {
 // ---------------------------------------------------------------------------------------------------------
 // The factory
 
+TDialog_Factory::TDialog_Factory() {
+    for (int32_t k = 0; k < Dialog_Kind_Count; ++k)
+        Makers_[static_cast<size_t>(k)] = Real_Maker(static_cast<TDialog_Kind>(k));
+}
+
+void TDialog_Factory::Set_Maker(TDialog_Kind kind, TMaker maker) {
+    Makers_[static_cast<size_t>(kind)] = std::move(maker);
+}
+
+void TDialog_Factory::Use_Stand_Ins() {
+    for (TMaker& maker : Makers_) maker = {};
+}
+
+bool TDialog_Factory::Makes_Real(TDialog_Kind kind) const {
+    return static_cast<bool>(Makers_[static_cast<size_t>(kind)]);
+}
+
 TDisplay_Class* TDialog_Factory::Create(TDialog_Kind kind) {
+    if (const TMaker& maker = Makers_[static_cast<size_t>(kind)])
+        if (TDisplay_Class* dialog = maker()) return dialog;
+    return Create_Stand_In(kind);
+}
+
+TDisplay_Class* TDialog_Factory::Create_Stand_In(TDialog_Kind kind) {
     auto* dialog = new TDC_Dlg_Stand_In(Dialog_Spec(kind));
     dialog->Next_Result = [this]() -> std::optional<int32_t> {
         return Next_Result ? Next_Result() : std::nullopt;
@@ -134,19 +204,31 @@ TDisplay_Class* TDialog_Factory::Create(TDialog_Kind kind) {
 }
 
 void TDialog_Factory::Set_Character(TDisplay_Class& dialog, TMonster& character) {
+    if (auto* d = As<TDC_Dlg_Select_Character>(dialog)) d->Set_Character(&character);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Character = &character;
 }
 
 void TDialog_Factory::Set_Save_Mode(TDisplay_Class& dialog, bool save) {
+    if (auto* d = As<TDC_Dlg_Load_Save>(dialog)) {
+        if (save)
+            d->Set_Save_Mode();
+        else
+            d->Set_Load_Mode();
+    }
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Save_Mode = save;
 }
 
 void TDialog_Factory::Set_Progress_Caption(TDisplay_Class& dialog, const std::string& caption) {
+    if (auto* d = As<TDC_Dlg_Progress>(dialog)) d->Set_Caption(caption);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Caption = caption;
 }
 
 void TDialog_Factory::Set_Percent(TDisplay_Class& dialog, int32_t percent) {
-    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Percent = percent;
+    if (auto* d = As<TDC_Dlg_Progress>(dialog)) d->Set_Percent(percent);
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
+        d->Percent = percent;
+        Refresh_Screen();
+    }
 }
 
 void TDialog_Factory::Set_Module_Text(TDisplay_Class& dialog, const std::string& title,
@@ -176,20 +258,36 @@ void TDialog_Factory::Set_Square(TDisplay_Class& dialog, int32_t x, int32_t y) {
 }
 
 void TDialog_Factory::Set_Death(TDisplay_Class& dialog, const TDeath_Details& details) {
+    // An empty cause means a creature killed the player.
+    if (auto* d = As<TDC_Dlg_Dead>(dialog))
+        d->Set_Death_Info(details.Player_Name, details.Class_Index, Clamped_Word(details.Level),
+                          details.Experience, details.Killer_Name, Clamped_Word(details.Killer_Level),
+                          details.Cause);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Death_Cause = details.Cause;
 }
 
+void TDialog_Factory::Next_Tab(TDisplay_Class& dialog) {
+    if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) ++d->Tab_Turns;
+}
+
 int32_t TDialog_Factory::Get_Result(const TDisplay_Class& dialog) const {
+    if (const auto* d = As<TDC_Dlg_Menu>(dialog)) return d->Get_Menu_Result();
+    if (const auto* d = As<TDC_Dlg_Select_Module>(dialog)) return d->Get_Result();
+    if (const auto* d = As<TDC_Dlg_Difficulty>(dialog)) return d->Get_Result();
+    if (const auto* d = As<TDC_Dlg_Select_Character>(dialog)) return d->Get_Result();
+    if (const auto* d = As<TDC_Dlg_Game_Menu>(dialog)) return d->Get_Result();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d ? d->Result : 0;
 }
 
 std::string TDialog_Factory::Get_Module_Name(const TDisplay_Class& dialog) const {
+    if (const auto* d = As<TDC_Dlg_Select_Module>(dialog)) return d->Get_Module_Name();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d ? d->Module_Name : std::string();
 }
 
 bool TDialog_Factory::Get_Succeeded(const TDisplay_Class& dialog) const {
+    if (const auto* d = As<TDC_Dlg_Load_Save>(dialog)) return d->Get_Succeeded();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d && d->Result == 1;
 }

@@ -1,11 +1,16 @@
 // Every dialog and window the game screen opens is made here, by its kind. The screen controller places it,
-// gives it its data and reads its result only through this factory, so a dialog that has not been built
-// yet is a stand-in with the real name, class, size and modality: it closes on Escape (with the dialog's
-// cancel result) or on a click inside with the result a test has set, and otherwise only remembers what it
-// was given. A real dialog replaces its stand-in here and nowhere else.
+// gives it its data and reads its result only through this factory. Each kind that has been built is made as
+// its real dialog; a kind still missing is a stand-in with the real name, class, size and modality: it closes
+// on Escape (with the dialog's cancel result) or on a click inside with the result a test has set, and
+// otherwise only remembers what it was given.
+//
+// Plugging a new dialog in takes three steps, all in DialogFactory.cpp: its maker in Real_Maker (one case
+// line), and in each data setter and result accessor the kind uses, one line that reaches the dialog by
+// dynamic_cast (As<T>) before the stand-in's line.
 #pragma once
 
 #include "core/SaveStream.h"
+#include "ui/DCDlgMenu.h"
 #include "ui/DisplayClass.h"
 
 #include <array>
@@ -64,14 +69,6 @@ const TDialog_Spec& Dialog_Spec(TDialog_Kind kind);
 // The kind whose dialog has that Name; nothing for another name.
 std::optional<TDialog_Kind> Dialog_Kind_Of(const std::string& name);
 
-// The main menu's results.
-enum : int32_t {
-    Menu_New_Game = 1,
-    Menu_Resume = 2,
-    Menu_Load = 3,
-    Menu_High_Scores = 4,
-    Menu_Quit = 6,
-};
 // The game menu's results.
 enum : int32_t {
     Game_Menu_Load = 1,
@@ -109,6 +106,7 @@ public:
     bool Save_Mode = false;
     std::string Caption;
     int32_t Percent = 0;
+    int32_t Tab_Turns = 0; // the inventory window's tab turned on
     std::string Title;
     TString_List Paragraphs;
     uint16_t Monster_Id = 0;
@@ -125,21 +123,35 @@ constexpr uint32_t Intro_Duration_Ms = 5000;
 
 class TDialog_Factory {
 public:
+    // How a kind is made: a new dialog, not yet placed, shown or added.
+    using TMaker = std::function<TDisplay_Class*()>;
+
+    // Every kind that has a real dialog is made as that dialog, the others as stand-ins.
+    TDialog_Factory();
     virtual ~TDialog_Factory() = default;
 
     // A new dialog of the kind, not yet placed, shown or added.
     virtual TDisplay_Class* Create(TDialog_Kind kind);
+    // Makes the kind with the maker from now on; an empty maker makes it a stand-in.
+    void Set_Maker(TDialog_Kind kind, TMaker maker);
+    // Every kind a stand-in: for tests of the screen flow that answer each dialog themselves.
+    void Use_Stand_Ins();
+    // Whether the kind is made as a real dialog.
+    bool Makes_Real(TDialog_Kind kind) const;
 
     // ---- Data given ----
     virtual void Set_Character(TDisplay_Class& dialog, TMonster& character);
     virtual void Set_Save_Mode(TDisplay_Class& dialog, bool save);
     virtual void Set_Progress_Caption(TDisplay_Class& dialog, const std::string& caption);
+    // Draws one whole frame, as the progress box does for every percent.
     virtual void Set_Percent(TDisplay_Class& dialog, int32_t percent);
     virtual void Set_Module_Text(TDisplay_Class& dialog, const std::string& title, const TString_List& text);
     virtual void Set_Monster(TDisplay_Class& dialog, uint16_t monster_id);
     virtual void Set_Store(TDisplay_Class& dialog, int32_t store_number, uint16_t monster_id);
     virtual void Set_Square(TDisplay_Class& dialog, int32_t x, int32_t y);
     virtual void Set_Death(TDisplay_Class& dialog, const TDeath_Details& details);
+    // The inventory window turns to its next tab.
+    virtual void Next_Tab(TDisplay_Class& dialog);
 
     // ---- Results read ----
     // The menus' and choices' results, the talk's choice; 0 for a dialog that has none.
@@ -156,6 +168,11 @@ public:
     std::function<std::optional<int32_t>()> Next_Result;
     // The module the module stand-in chooses; the first of the modules folder when empty.
     std::string Stand_In_Module;
+
+private:
+    TDisplay_Class* Create_Stand_In(TDialog_Kind kind);
+
+    std::array<TMaker, Dialog_Kind_Count> Makers_;
 };
 
 // The "result" word of a script command ("click 400 247 result=1"): nothing when absent or not a number.

@@ -1,7 +1,7 @@
 // A whole program folder for the game screen controller's tests: the shipped data tables and modules (the
 // two-map fixture module beside them), the built pictures, sounds and music through links, settings that
 // keep a debug log and the empty game folders; the headless game over it with the controller as its root
-// and stand-in dialogs that close with the result the test sets.
+// and stand-in dialogs that close with the result the test sets (or the real dialogs, with Real_Dialogs).
 #pragma once
 
 #include "core/Path.h"
@@ -42,6 +42,7 @@ protected:
         Game = std::make_unique<HeadlessGame>(Folder->Path());
         Game->Root_Factory = [this] {
             auto factory = std::make_unique<TDialog_Factory>();
+            if (!Real_Dialogs) factory->Use_Stand_Ins();
             factory->Next_Result = [this] { return Next_Result; };
             factory->Stand_In_Module = Module_Name;
             auto root = std::make_unique<TDC_Main_Screen>(std::move(factory));
@@ -82,4 +83,5 @@ protected:
     TDC_Main_Screen* Root = nullptr;
     std::optional<int32_t> Next_Result;
     std::string Module_Name = "TwoMaps";
+    bool Real_Dialogs = false;
 };

@@ -228,7 +228,7 @@ TEST_F(ScreenFlow, ResumeLoadsTheSlotAndClearsWhatWasPending) {
     Root->Tick().Pending_Command = Command_Walk;
     Root->Tick().Target_X = 5;
     Root->Tick().Left_Button_Held = true;
-    Root->Right_Button_Held = true;
+    Root->Input().Right_Button_Held = true;
     Close("Dlg Menu", Menu_Resume);
     EXPECT_EQ(Count_Of("Dlg Menu"), 0);
     EXPECT_EQ(Root->Message_Dlg, nullptr);
@@ -239,7 +239,7 @@ TEST_F(ScreenFlow, ResumeLoadsTheSlotAndClearsWhatWasPending) {
     EXPECT_EQ(Root->Tick().Pending_Command, Command_None);
     EXPECT_EQ(Root->Tick().Target_X, 0);
     EXPECT_FALSE(Root->Tick().Left_Button_Held);
-    EXPECT_FALSE(Root->Right_Button_Held);
+    EXPECT_FALSE(Root->Input().Right_Button_Held);
 }
 
 TEST_F(ScreenFlow, ExportTellsOfSuccessOnlyWhenTheFileWasWritten) {
