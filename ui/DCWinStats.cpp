@@ -18,9 +18,9 @@ struct TStats_Field {
     int32_t Left, Right, Top, Bottom;
 };
 constexpr TStats_Field Fields[] = {
-    {12, 12, 78, 14, 37},    {13, 12, 78, 37, 60},    {14, 80, 146, 14, 37},   {15, 80, 146, 37, 60},
-    {16, 12, 146, 60, 83},   {17, 12, 146, 83, 106},  {18, 12, 146, 106, 129}, {19, 150, 284, 14, 37},
-    {20, 150, 284, 37, 60},  {21, 150, 284, 60, 83},  {22, 150, 284, 83, 106}, {23, 150, 284, 106, 129},
+    {12, 12, 78, 14, 37},   {13, 12, 78, 37, 60},   {14, 80, 146, 14, 37},   {15, 80, 146, 37, 60},
+    {16, 12, 146, 60, 83},  {17, 12, 146, 83, 106}, {18, 12, 146, 106, 129}, {19, 150, 284, 14, 37},
+    {20, 150, 284, 37, 60}, {21, 150, 284, 60, 83}, {22, 150, 284, 83, 106}, {23, 150, 284, 106, 129},
 };
 
 // Justification codes of the values: right-aligned or centred on x, the bottom at y.
@@ -53,8 +53,8 @@ void TDC_Win_Stats::Handle_MouseMove(int32_t, int32_t x, int32_t y) {
 
 void TDC_Win_Stats::Handle_DrawPage(int32_t page) {
     if (Background_Loaded_)
-        Gx_Copy_Rect(0, Stats_Window_Width - 1, 0, Stats_Window_Height - 1, Left, Top + Stats_Window_Height - 1,
-                     Background_, page);
+        Gx_Copy_Rect(0, Stats_Window_Width - 1, 0, Stats_Window_Height - 1, Left,
+                     Top + Stats_Window_Height - 1, Background_, page);
     const TDisplay_Object* display = Display_Object();
     const TMonster* player = Player();
     if (!display || display->Drawing_Suppressed || !player) return;
