@@ -345,8 +345,7 @@ void TMonster::Recalculate_Stats() {
     }
 
     int64_t weight = Inventory.Total_Weight();
-    // The cursor is the player's hand: what hangs on it weighs on him and on no other creature.
-    if (const TItem* held = this == Player() ? Get_Held_Item() : nullptr) weight += held->Total_Weight();
+    if (const TItem* held = Get_Held_Item()) weight += held->Total_Weight();
     Weight = Clamp_To_Word(weight);
 
     // Rebuilt from the base every time: adding the penalty to the last result would slow the creature a
