@@ -22,7 +22,7 @@ protected:
         std::vector<std::string> pictures = {"Dlg_MapGen.bmp", "Dlg_Quests.bmp", "Dlg_SelectModule.bmp"};
         for (const char* sheet : Interface_File_Names) pictures.push_back(sheet);
         for (const std::string& picture : pictures) Copy_Shipped("Pictures/SysPics/" + picture);
-        Display_Object()->Load_Interface_Bitmaps();
+        Display_Object()->Load_Graphics();
         Install_Current_Map(std::make_unique<TMap>());
         Set_Program_Arguments({});
     }
