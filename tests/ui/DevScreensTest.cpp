@@ -236,6 +236,12 @@ TEST_F(TTile_Gen_Test, ASavedTileLoadsBackThroughTheChooser) {
             const uint16_t want = painted(x, y) == 2 ? 3 : painted(x, y);
             ASSERT_EQ(Terrain_At(x, y), want) << x << "," << y;
         }
+    // "N" squares are not set: over a filled area they keep what was there.
+    for (int32_t x = 12; x <= 26; ++x)
+        for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = 4;
+    d->Load_Tile("Tile_1.txt");
+    EXPECT_EQ(Terrain_At(12, 14), 4); // painted 0 (50 % 5)
+    EXPECT_EQ(Terrain_At(12, 12), 3); // painted 3 (48 % 5)
 }
 
 TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
