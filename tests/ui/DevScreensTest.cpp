@@ -1,0 +1,442 @@
+// The developer screens driven as the window drives them: switches, the view's picking and limits,
+// painting, memory slots, saving and loading tiles, the file chooser, and the map generator's overview,
+// module choice and generation.
+#include "core/Messages.h"
+#include "generation/RndClassItem.h"
+#include "generation/RndClassMonster.h"
+#include "generation/RndDigTileMap.h"
+#include "platform/FileOps.h"
+#include "tests/ui/DevScreenFixture.h"
+#include "ui/DCDevScreen.h"
+#include "ui/DCDlgMapGen.h"
+#include "ui/DCDlgSelectFile.h"
+#include "ui/DCDlgSelectModule.h"
+#include "ui/DCDlgTileGen.h"
+#include "ui/DCList.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr uint16_t Vk_Left = 37, Vk_Up = 38, Vk_Right = 39, Vk_Down = 40, Vk_F3 = 114, Vk_F4 = 115;
+
+TEST(Dev_Screen_Switches, DashAndWordInAnyCaseAndTheGeneratorWins) {
+    const struct {
+        std::vector<std::string> Arguments;
+        TDev_Screen Screen;
+        bool Width_2, Height_2;
+    } cases[] = {
+        {{}, TDev_Screen::None, false, false},
+        {{"-MapGen"}, TDev_Screen::Map_Gen, false, false},
+        {{"-tilegen", "-MAPGEN"}, TDev_Screen::Map_Gen, false, false},
+        {{"-TileGen", "-Width2"}, TDev_Screen::Tile_Gen, true, false},
+        {{"-tilegen", "-HEIGHT2"}, TDev_Screen::Tile_Gen, false, true},
+        {{"tilegen", "/tilegen", "-tilegens", "--tilegen", "-width"}, TDev_Screen::None, false, false},
+    };
+    for (const auto& c : cases) {
+        const TDev_Screen_Switches switches = Dev_Screen_Switches(c.Arguments);
+        EXPECT_EQ(Dev_Screen_Of(switches), c.Screen) << ::testing::PrintToString(c.Arguments);
+        EXPECT_EQ(switches.Width_2, c.Width_2) << ::testing::PrintToString(c.Arguments);
+        EXPECT_EQ(switches.Height_2, c.Height_2) << ::testing::PrintToString(c.Arguments);
+    }
+}
+
+class TTile_Gen_Test : public TDev_Screen_Test {
+protected:
+    std::unique_ptr<TDC_Dlg_TileGen> Open_Tile_Gen(std::vector<std::string> arguments = {}) {
+        Set_Program_Arguments(std::move(arguments));
+        auto dialog = std::make_unique<TDC_Dlg_TileGen>();
+        Open(*dialog, "Dlg TileGen");
+        return dialog;
+    }
+    // A press and release on the square's cell, with the buttons' shift bits a window would add.
+    void Press_Square(const TDC_Dlg_TileGen& d, int32_t map_x, int32_t map_y, int32_t button,
+                      int32_t shift = 0) {
+        int32_t x = 0, y = 0;
+        ASSERT_TRUE(Square_Point(map_x, map_y, d.View_X(), d.View_Y(), x, y));
+        Root.MouseDown(button, shift | (button == Mouse_Button_Left ? Shift_Left : Shift_Right), x, y);
+        Root.MouseUp(button, shift, x, y, false);
+    }
+    void Drag_Over(const TDC_Dlg_TileGen& d, int32_t map_x, int32_t map_y, int32_t shift) {
+        int32_t x = 0, y = 0;
+        ASSERT_TRUE(Square_Point(map_x, map_y, d.View_X(), d.View_Y(), x, y));
+        Root.MouseMove(shift, x, y);
+    }
+    void Click_Button(const TDC_Dlg_TileGen& d, const std::string& name) {
+        for (int32_t n = 1; n <= d.Child_Count(); ++n)
+            if (d.Child(n)->Name == name) return Click(d.Child(n)->Left + 5, d.Child(n)->Top + 5);
+        ADD_FAILURE() << "no " << name;
+    }
+    // The value of the key's line in a written tile file.
+    static std::string Value_Of(const std::string& text, const std::string& key) {
+        const std::string start = key + std::string(44 - key.size(), ' ') + ":= ";
+        const size_t at = text.find(start);
+        if (at == std::string::npos) return "(missing)";
+        const size_t from = at + start.size();
+        return text.substr(from, text.find('\n', from) - from);
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(Folder.File(name)); }
+};
+
+TEST_F(TTile_Gen_Test, EverySquareOfTheWindowIsFoundUnderItsCell) {
+    for (const auto& [view_x, view_y] : {std::pair{12, 12}, std::pair{1, 1}, std::pair{185, 185}}) {
+        for (int32_t map_x = view_x; map_x < view_x + 15; ++map_x)
+            for (int32_t map_y = view_y; map_y < view_y + 15; ++map_y) {
+                int32_t x = 0, y = 0, found_x = 0, found_y = 0;
+                ASSERT_TRUE(Square_Point(map_x, map_y, view_x, view_y, x, y));
+                ASSERT_TRUE(Dev_View_Square_At(x, y, view_x, view_y, found_x, found_y))
+                    << map_x << "," << map_y;
+                EXPECT_EQ(std::pair(found_x, found_y), std::pair(map_x, map_y));
+            }
+        // Cells whose squares lie outside the window are never the answer: the top corner of the view.
+        int32_t found_x = 0, found_y = 0;
+        EXPECT_FALSE(Dev_View_Square_At(30, 150, view_x, view_y, found_x, found_y));
+    }
+}
+
+TEST_F(TTile_Gen_Test, TheViewStaysOnTheArea) {
+    const struct {
+        std::vector<std::string> Arguments;
+        uint16_t Key;
+        int32_t X, Y; // after 20 presses
+    } cases[] = {
+        {{}, Vk_Right, 12, 12},
+        {{}, Vk_Down, 12, 12},
+        {{"-width2"}, Vk_Right, 27, 12},
+        {{"-width2"}, Vk_Down, 12, 12},
+        {{"-height2"}, Vk_Down, 12, 27},
+        {{"-width2", "-height2"}, Vk_Left, 12, 12},
+        {{"-width2", "-height2"}, Vk_Up, 12, 12},
+    };
+    for (const auto& c : cases) {
+        auto d = Open_Tile_Gen(c.Arguments);
+        for (int i = 0; i < 20; ++i) Key(c.Key);
+        EXPECT_EQ(std::pair(d->View_X(), d->View_Y()), std::pair(c.X, c.Y))
+            << ::testing::PrintToString(c.Arguments) << " key " << c.Key;
+        // And back: the lower limit is the area's first square.
+        for (int i = 0; i < 20; ++i) Key(c.Key == Vk_Right ? Vk_Left : c.Key == Vk_Down ? Vk_Up : c.Key);
+        EXPECT_EQ(std::pair(d->View_X(), d->View_Y()), std::pair(12, 12));
+    }
+}
+
+TEST_F(TTile_Gen_Test, ButtonsPaintEraseAndPick) {
+    Add_Terrains({"floor", "wall", "water"});
+    auto d = Open_Tile_Gen();
+    d->Terrain_List().Set_Selected_Index(2);
+    Press_Square(*d, 12, 12, Mouse_Button_Left);
+    EXPECT_EQ(Terrain_At(12, 12), 2);
+    Drag_Over(*d, 13, 12, Shift_Left);
+    EXPECT_EQ(Terrain_At(13, 12), 2);
+    Drag_Over(*d, 14, 12, 0); // no button held
+    EXPECT_EQ(Terrain_At(14, 12), 0);
+
+    Terrain_At(20, 21) = 3;
+    Press_Square(*d, 20, 21, Mouse_Button_Left, Shift_Ctrl);
+    EXPECT_EQ(Terrain_At(20, 21), 3);
+    EXPECT_EQ(d->Terrain_List().Get_Selected_Index(), 3);
+    EXPECT_EQ(d->Terrain_List().Get_Top_Index(), 3);
+
+    Drag_Over(*d, 13, 12, Shift_Right);
+    EXPECT_EQ(Terrain_At(13, 12), 0);
+    Press_Square(*d, 12, 12, Mouse_Button_Right);
+    EXPECT_EQ(Terrain_At(12, 12), 0);
+    // Nothing selected paints the empty terrain.
+    d->Terrain_List().Set_Selected_Index(0);
+    Press_Square(*d, 20, 21, Mouse_Button_Left);
+    EXPECT_EQ(Terrain_At(20, 21), 0);
+
+    // Behind the open file chooser the area takes no paint.
+    d->Terrain_List().Set_Selected_Index(1);
+    Click_Button(*d, "Button Load Tile");
+    ASSERT_NE(d->File_Chooser(), nullptr);
+    Press_Square(*d, 19, 19, Mouse_Button_Left);
+    EXPECT_EQ(Terrain_At(19, 19), 0);
+    Key(27);
+    EXPECT_EQ(d->File_Chooser(), nullptr);
+    Press_Square(*d, 19, 19, Mouse_Button_Left);
+    EXPECT_EQ(Terrain_At(19, 19), 1);
+}
+
+TEST_F(TTile_Gen_Test, CtrlFunctionKeysKeepTheAreaAndPlainOnesPutItBack) {
+    Add_Terrains({"floor", "wall", "water"});
+    auto d = Open_Tile_Gen();
+    Terrain_At(12, 12) = 1;
+    Terrain_At(26, 26) = 2;
+    Terrain_At(27, 27) = 3; // outside the area
+    Key(Vk_F3, Shift_Ctrl);
+    Terrain_At(12, 12) = 3;
+    Key(Vk_F3);
+    EXPECT_EQ(Terrain_At(12, 12), 1);
+    EXPECT_EQ(Terrain_At(26, 26), 2);
+    Key(Vk_F4); // a slot never filled empties the area
+    EXPECT_EQ(Terrain_At(12, 12), 0);
+    EXPECT_EQ(Terrain_At(26, 26), 0);
+    EXPECT_EQ(Terrain_At(27, 27), 3);
+}
+
+TEST_F(TTile_Gen_Test, ALargeAreaIsSavedAsFourGroupedSectionsSkippingTakenNames) {
+    Add_Terrains({"one", "two", "three", "four"});
+    Folder.Write("Tile_2.txt", "a designer's own file");
+    auto d = Open_Tile_Gen({"-width2", "-height2"});
+    for (int32_t sx = 1; sx <= 2; ++sx)
+        for (int32_t sy = 1; sy <= 2; ++sy)
+            Terrain_At(12 + (sx - 1) * 15, 12 + (sy - 1) * 15) = static_cast<uint16_t>((sx - 1) * 2 + sy);
+    Click_Button(*d, "Button Save Tile");
+
+    const struct {
+        const char* File;
+        const char* X;
+        const char* Y;
+        const char* Category;
+    } expected[] = {{"Tile_1.txt", "1", "1", "one"},
+                    {"Tile_3.txt", "1", "2", "two"},
+                    {"Tile_4.txt", "2", "1", "three"},
+                    {"Tile_5.txt", "2", "2", "four"}};
+    for (const auto& e : expected) {
+        ASSERT_TRUE(Exists(e.File)) << e.File;
+        const std::string text = Folder.Read(e.File);
+        EXPECT_EQ(Value_Of(text, "Tile Section Width"), "2") << e.File;
+        EXPECT_EQ(Value_Of(text, "Tile Section Height"), "2") << e.File;
+        EXPECT_EQ(Value_Of(text, "Tile Section Position X"), e.X) << e.File;
+        EXPECT_EQ(Value_Of(text, "Tile Section Position Y"), e.Y) << e.File;
+        EXPECT_EQ(Value_Of(text, "Tile Section Group ID"), "1") << e.File;
+        EXPECT_EQ(Value_Of(text, "Tile Row 1"), "aNNNNNNNNNNNNNN") << e.File;
+        EXPECT_EQ(Value_Of(text, "Identifier 2 Terrain Category"), e.Category) << e.File;
+    }
+    EXPECT_EQ(Folder.Read("Tile_2.txt"), "a designer's own file");
+    EXPECT_FALSE(Exists("Tile_6.txt"));
+    EXPECT_TRUE(Messages->Messages.empty());
+}
+
+TEST_F(TTile_Gen_Test, ASavedTileLoadsBackThroughTheChooser) {
+    // 2 and 3 carry the same categories: a symbol of either reads back as the higher id.
+    Add_Terrains({"floor", "stone, wall", "wall, stone", "water"});
+    auto d = Open_Tile_Gen();
+    const auto painted = [](int32_t x, int32_t y) { return static_cast<uint16_t>((x * 3 + y) % 5); };
+    for (int32_t x = 12; x <= 26; ++x)
+        for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = painted(x, y);
+    Click_Button(*d, "Button Save Tile");
+    ASSERT_TRUE(Exists("Tile_1.txt"));
+    for (int32_t x = 12; x <= 26; ++x)
+        for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = 0;
+
+    Click_Button(*d, "Button Load Tile");
+    TDC_Dlg_SelectFile* chooser = d->File_Chooser();
+    ASSERT_NE(chooser, nullptr);
+    ASSERT_EQ(chooser->File_List().Line_Count(), 1);
+    Click(chooser->Left + 43 + 40, chooser->Top + 68 + 5);
+    Click(chooser->Left + 271 + 5, chooser->Top + 449 + 5);
+    EXPECT_EQ(d->File_Chooser(), nullptr);
+    for (int32_t x = 12; x <= 26; ++x)
+        for (int32_t y = 12; y <= 26; ++y) {
+            const uint16_t want = painted(x, y) == 2 ? 3 : painted(x, y);
+            ASSERT_EQ(Terrain_At(x, y), want) << x << "," << y;
+        }
+    // "N" squares are not set: over a filled area they keep what was there.
+    for (int32_t x = 12; x <= 26; ++x)
+        for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = 4;
+    d->Load_Tile("Tile_1.txt");
+    EXPECT_EQ(Terrain_At(12, 14), 4); // painted 0 (50 % 5)
+    EXPECT_EQ(Terrain_At(12, 12), 3); // painted 3 (48 % 5)
+}
+
+TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
+    Add_Terrains({"floor", "water"});
+    std::string big = "Identifier 1 Symbol := w\nIdentifier 1 Terrain Category := water\n";
+    for (int32_t r = 1; r <= 210; ++r)
+        big += "Tile Row " + std::to_string(r) + " := " + std::string(210, 'w') + "\n";
+    Folder.Write("Big.txt", big);
+    Folder.Write("Garbage.txt",
+                 std::string("\x00\xff\xfe:=\nTile Row := \x80\x81\nIdentifier Symbol := \xff\n:=", 53));
+    for (const bool wide : {false, true}) {
+        Install_Current_Map(std::make_unique<TMap>());
+        Add_Terrains({"floor", "water"});
+        for (int32_t x = 1; x <= 200; x += 7)
+            for (int32_t y = 1; y <= 200; y += 5) Terrain_At(x, y) = 1;
+        auto d = Open_Tile_Gen(wide ? std::vector<std::string>{"-width2", "-height2"}
+                                    : std::vector<std::string>{});
+        const int32_t last = wide ? 41 : 26;
+        const std::vector<uint16_t> before = Map_Terrains();
+        d->Load_Tile("Garbage.txt");
+        EXPECT_EQ(Map_Terrains(), before);
+        d->Load_Tile("../Big.txt");
+        EXPECT_EQ(Map_Terrains(), before);
+        d->Load_Tile("Big.txt");
+        for (int32_t x = 1; x <= 200; ++x)
+            for (int32_t y = 1; y <= 200; ++y) {
+                const bool inside = x >= 12 && x <= last && y >= 12 && y <= last;
+                const uint16_t want = inside ? 2 : before[static_cast<size_t>((x - 1) * 200 + y - 1)];
+                ASSERT_EQ(Terrain_At(x, y), want) << x << "," << y << (wide ? " wide" : "");
+            }
+    }
+}
+
+TEST_F(TTile_Gen_Test, AFailedSaveIsReportedAndTheEditorGoesOn) {
+    Add_Terrains({"floor"});
+    const struct {
+        const char* Name;
+        bool Many_Terrains;
+        std::string Text;
+    } cases[] = {
+        {"unwritable", false, "Unable to save tile file \"" + Folder.File("Tile_1.txt") + "\"."},
+        {"too many terrains", true,
+         "Unable to save tiles: a 15 x 15 section holds more than 88 different terrains."},
+    };
+    for (const auto& c : cases) {
+        Messages->Messages.clear();
+        auto d = Open_Tile_Gen();
+        for (int32_t i = 0; i < 100; ++i)
+            Terrain_At(12 + i % 15, 12 + i / 15) = c.Many_Terrains ? static_cast<uint16_t>(i + 1) : 1;
+        if (!c.Many_Terrains)
+            plat::Set_Write_Fault(plat::TWrite_Fault{"Tile_1", plat::TWrite_Step::Write, 10});
+        EXPECT_FALSE(d->Save_Tiles()) << c.Name;
+        plat::Set_Write_Fault(std::nullopt);
+        ASSERT_EQ(Messages->Messages.size(), 1u) << c.Name;
+        EXPECT_EQ(Messages->Messages[0].Caption, "Error");
+        EXPECT_EQ(Messages->Messages[0].Text, c.Text);
+        EXPECT_FALSE(Exists("Tile_1.txt")) << c.Name;
+        EXPECT_FALSE(d->Kill);
+    }
+}
+
+TEST_F(TTile_Gen_Test, TheChooserListsTextFilesAndNeedsASelection) {
+    for (const char* name : {"b.txt", "A.txt", "c.TXT", "notes.txt.bak", "readme.md"})
+        Folder.Write(name, "x");
+    Folder.Make_Folder("dir.txt");
+    {
+        TDC_Dlg_SelectFile chooser;
+        Open(chooser, "Dlg Select File");
+        EXPECT_EQ(chooser.File_List().Lines, (TString_List{"A.txt", "b.txt"}));
+        Click(chooser.Left + 271 + 5, chooser.Top + 449 + 5); // OK with nothing selected
+        EXPECT_FALSE(chooser.Kill);
+        Click(chooser.Left + 43 + 40, chooser.Top + 68 + 18 + 5);
+        Key(81); // Q
+        EXPECT_TRUE(chooser.Kill);
+        EXPECT_EQ(chooser.Get_File_Name(), "");
+        Root.m_Delete_Child_Control(1);
+    }
+    {
+        TDC_Dlg_SelectFile chooser;
+        Open(chooser, "Dlg Select File");
+        Click(chooser.Left + 43 + 40, chooser.Top + 68 + 18 + 5);
+        Click(chooser.Left + 271 + 5, chooser.Top + 449 + 5);
+        EXPECT_TRUE(chooser.Kill);
+        EXPECT_EQ(chooser.Get_File_Name(), "b.txt");
+        Root.m_Delete_Child_Control(1);
+    }
+    {
+        TDC_Dlg_SelectFile chooser;
+        Open(chooser, "Dlg Select File");
+        Click(chooser.Left + 43 + 40, chooser.Top + 68 + 5);
+        Click(chooser.Left + 327 + 5, chooser.Top + 449 + 5); // Cancel
+        EXPECT_TRUE(chooser.Kill);
+        EXPECT_EQ(chooser.Get_File_Name(), "");
+        Root.m_Delete_Child_Control(1);
+    }
+}
+
+class TMap_Gen_Test : public TDev_Screen_Test {
+protected:
+    void SetUp() override {
+        TDev_Screen_Test::SetUp();
+        for (const char* shipped :
+             {"Data", "Modules", "Sounds", "Pictures/Terrain", "Pictures/Items", "Pictures/Monsters"})
+            Copy_Shipped(shipped);
+        Set_Dig_Seed_Source(
+            [](int32_t map_index) { return uint64_t{1000} + static_cast<uint64_t>(map_index); });
+        Messages->Messages.clear();
+        Messages->Error_Lists.clear();
+    }
+    void TearDown() override {
+        Set_Dig_Seed_Source(nullptr);
+        TDev_Screen_Test::TearDown();
+    }
+    // Choose Module, the first module, OK.
+    void Choose_First_Module(TDC_Dlg_MapGen& d) {
+        Click(d.Left + 10 + 5, d.Top + 600 - 91 + 5);
+        TDC_Dlg_Select_Module* chooser = d.Module_Chooser();
+        ASSERT_NE(chooser, nullptr);
+        Click(chooser->Left + 35 + 40, chooser->Top + 68 + 8);
+        Click(chooser->Left + 255 + 5, chooser->Top + 432 + 5);
+        ASSERT_EQ(d.Module_Chooser(), nullptr);
+    }
+    // Line n of the file list, then Generate.
+    void Generate_Line(TDC_Dlg_MapGen& d, int32_t n) {
+        Click(d.Left + 10 + 40, d.Top + 10 + 12 * (n - 1) + 5);
+        Click(d.Left + 10 + 5, d.Top + 600 - 48 + 5);
+    }
+    int32_t Squares_With_Terrain() {
+        int32_t count = 0;
+        for (const uint16_t id : Map_Terrains()) count += id > 0 ? 1 : 0;
+        return count;
+    }
+};
+
+TEST_F(TMap_Gen_Test, TheOverviewAndTheArrowsMoveTheWindowWithinTheMap) {
+    TDC_Dlg_MapGen d;
+    Open(d, "Dlg MapGen");
+    EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(12, 12));
+    const int32_t right = d.Left + 800, top = d.Top;
+    const struct {
+        int32_t X, Y;
+        int32_t View_X, View_Y;
+    } clicks[] = {{right - 110, top + 110, 93, 93},  {right - 210, top + 10, 1, 1},
+                  {right - 10, top + 210, 185, 185}, {right - 20, top + 30, 183, 13},
+                  {right - 211, top + 100, 183, 13}, {right - 100, top + 211, 183, 13}};
+    for (const auto& c : clicks) {
+        Click(c.X, c.Y);
+        EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(c.View_X, c.View_Y)) << c.X << "," << c.Y;
+    }
+    for (int i = 0; i < 3; ++i) Key(Vk_Right);
+    for (int i = 0; i < 3; ++i) Key(Vk_Up);
+    EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(185, 10));
+    Click(right - 210, top + 10);
+    Key(Vk_Left);
+    Key(Vk_Up);
+    EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(1, 1));
+    Key(Vk_Down);
+    EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(1, 2));
+}
+
+TEST_F(TMap_Gen_Test, GenerateDigsTheChosenTilesFileAndGivesEverythingBack) {
+    TDC_Dlg_MapGen d;
+    Open(d, "Dlg MapGen");
+    Choose_First_Module(d);
+    EXPECT_EQ(d.File_List().Lines, (TString_List{"Barrow_Tiles.txt", "Village_Tiles.txt"}));
+    Generate_Line(d, 1);
+    EXPECT_GT(Squares_With_Terrain(), 10000);
+    EXPECT_EQ(Current_Map()->Terrain_List.File_Name.find("Barrow_Terrain.txt") != std::string::npos, true)
+        << Current_Map()->Terrain_List.File_Name;
+    EXPECT_EQ(Display_Object()->Drawing_Suppressed, 0);
+    EXPECT_GT(Tile_Classes().Count(), 0);
+    EXPECT_EQ(Current_Monster_Class_List(), nullptr);
+    EXPECT_EQ(Current_Item_Class_List(), nullptr);
+    EXPECT_TRUE(Messages->Error_Lists.empty()) << Messages->Error_Lists[0].List.front();
+    EXPECT_TRUE(Messages->Messages.empty()) << Messages->Messages[0].Text;
+}
+
+TEST_F(TMap_Gen_Test, AMissingTilesFileDigsNothingAndLeavesTheViewDrawn) {
+    TDC_Dlg_MapGen d;
+    Open(d, "Dlg MapGen");
+    Choose_First_Module(d);
+    ASSERT_EQ(d.File_List().Line_Count(), 2);
+    std::filesystem::remove(Folder.File("Modules/Barrowdeep/Tiles/Barrow_Tiles.txt"));
+    Generate_Line(d, 1);
+    EXPECT_EQ(Squares_With_Terrain(), 0);
+    EXPECT_EQ(Current_Map()->Terrain_List.Count(), 0);
+    EXPECT_EQ(Display_Object()->Drawing_Suppressed, 0);
+    EXPECT_EQ(Tile_Classes().Count(), 0);
+    EXPECT_EQ(Current_Monster_Class_List(), nullptr);
+    EXPECT_EQ(Messages->Error_Lists.size(), 1u);
+    // Without a selection Generate does nothing at all.
+    d.File_List().Set_Selected_Index(0);
+    Messages->Error_Lists.clear();
+    d.Generate();
+    EXPECT_TRUE(Messages->Error_Lists.empty());
+}
+
+} // namespace
