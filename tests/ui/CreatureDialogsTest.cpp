@@ -411,6 +411,7 @@ TEST_F(Chest_Dialog, TakeAndPutKeepTheChestTheCursorAndTheSavedMapInStep) {
         {"an empty slot, nothing held", 0, 14, 0, {b, a, a}, {a, b, a}, nullptr},
         {"take the middle", 0, 2, a, {b, a}, {a, b}, "pick_up.wav"},
         {"put another", c, 3, 0, {b, a, c}, {a, b, c}, "put_down.wav"},
+        {"take the one the map lists first", 0, 2, a, {b, c}, {b, c}, "pick_up.wav"},
     };
     for (const TStep& s : steps) {
         SCOPED_TRACE(s.Name);
@@ -435,7 +436,7 @@ TEST_F(Chest_Dialog, TakeAndPutKeepTheChestTheCursorAndTheSavedMapInStep) {
     EXPECT_EQ(Held_Item_Id(), 0);
     const std::unique_ptr<TMap> back = Saved_And_Loaded();
     ASSERT_NE(back->Get_Chest(101, 101), nullptr);
-    EXPECT_EQ(Ids(*back->Get_Chest(101, 101)), (std::vector<uint16_t>{a, b, c, d}));
+    EXPECT_EQ(Ids(*back->Get_Chest(101, 101)), (std::vector<uint16_t>{b, c, d}));
     EXPECT_NE(back->Item_List.Item(d), nullptr);
 }
 
