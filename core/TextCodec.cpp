@@ -157,3 +157,31 @@ void Append_Utf8(std::string& out, char32_t code_point) {
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
+
+namespace {
+
+// A code point's place in the case-blind order: lower case, doubled so that ё fits between е and ж.
+uint64_t Collation_Key(char32_t cp) {
+    if (cp >= U'A' && cp <= U'Z')
+        cp += 0x20;
+    else if (cp >= U'А' && cp <= U'Я')
+        cp += 0x20;
+    else if (cp == U'Ё')
+        cp = U'ё';
+    if (cp == U'ё') return uint64_t{U'е'} * 2 + 1;
+    return uint64_t{cp} * 2;
+}
+
+} // namespace
+
+int Compare_Text_No_Case(std::string_view a, std::string_view b) {
+    size_t pa = 0, pb = 0;
+    while (pa < a.size() && pb < b.size()) {
+        const uint64_t ka = Collation_Key(Next_Utf8_Code_Point(a, pa));
+        const uint64_t kb = Collation_Key(Next_Utf8_Code_Point(b, pb));
+        if (ka != kb) return ka < kb ? -1 : 1;
+    }
+    if (pa < a.size()) return 1;
+    if (pb < b.size()) return -1;
+    return 0;
+}

@@ -19,3 +19,7 @@ size_t Utf8_Length(std::string_view text);
 char32_t Next_Utf8_Code_Point(std::string_view text, size_t& pos);
 // Appends the UTF-8 encoding of one code point.
 void Append_Utf8(std::string& out, char32_t code_point);
+// Alphabetical order of two UTF-8 texts without regard to letter case: Latin A-Z, Cyrillic А-Я and Ё fold
+// to lower case, and ё sorts right after е as in the alphabet; everything else by code point. Negative when
+// a comes first, 0 when they are equal so, positive when b comes first.
+int Compare_Text_No_Case(std::string_view a, std::string_view b);

@@ -2,7 +2,8 @@
 
 namespace {
 TCursor_Target Target;
-}
+TCursor_Tooltip Tooltip;
+} // namespace
 
 const TCursor_Target& Cursor_Target() {
     return Target;
@@ -57,8 +58,22 @@ void Set_Cursor_Target_Button(int32_t help_id) {
 
 void Init_Cursor_Target() {
     Clear_Cursor_Target();
+    Clear_Cursor_Tooltip();
 }
 
 void Done_Cursor_Target() {
     Clear_Cursor_Target();
+    Clear_Cursor_Tooltip();
+}
+
+const TCursor_Tooltip& Cursor_Tooltip() {
+    return Tooltip;
+}
+
+void Set_Cursor_Tooltip(bool buying, bool selling, uint16_t buy_percent, uint16_t sell_percent) {
+    Tooltip = {true, buying, selling, buy_percent, sell_percent};
+}
+
+void Clear_Cursor_Tooltip() {
+    Tooltip = TCursor_Tooltip{};
 }

@@ -35,6 +35,23 @@ void Set_Cursor_Target_Cell(int32_t x, int32_t y);
 void Set_Cursor_Target_Pile(int32_t x, int32_t y);
 void Set_Cursor_Target_Spell(uint16_t spell_id);
 void Set_Cursor_Target_Button(int32_t help_id);
-// Start-up and shut-down: nothing targeted.
+// Start-up and shut-down: nothing targeted, and no price record.
 void Init_Cursor_Target();
 void Done_Cursor_Target();
+
+// The price record beside the target: while a store is open the information panel shows an item's price
+// by it. Buying: the goods under the mouse, priced at Buy_Percent of their value; Selling: any other item,
+// worth Sell_Percent of its value to the store. The store's hover sets it; opening and closing the store or
+// the give-item dialog clears it, so no other window shows a store's price.
+struct TCursor_Tooltip {
+    bool Shown = false;
+    bool Buying = false;
+    bool Selling = false;
+    uint16_t Buy_Percent = 0;
+    uint16_t Sell_Percent = 0;
+};
+
+const TCursor_Tooltip& Cursor_Tooltip();
+// Sets all five fields; the record is shown from then on.
+void Set_Cursor_Tooltip(bool buying, bool selling, uint16_t buy_percent, uint16_t sell_percent);
+void Clear_Cursor_Tooltip();

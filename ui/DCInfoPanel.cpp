@@ -9,6 +9,7 @@
 #include "media/DisplayGxFont.h"
 #include "media/DisplayObject.h"
 #include "media/GfxDevice.h"
+#include "ui/CursorTarget.h"
 
 #include <array>
 
@@ -217,6 +218,11 @@ void Extend_Info_Panel(int32_t y, int32_t page, TGame_Screen_View& view) {
     End_Text(page);
     Gx_Copy_Rect(508, 799, 114, 193, 508, 249, view.Screen_Buffer, page);
     Begin_Text(page);
+}
+
+TPanel_Price Current_Panel_Price() {
+    const TCursor_Tooltip& tip = Cursor_Tooltip();
+    return {tip.Shown, tip.Buying, tip.Selling, tip.Buy_Percent, tip.Sell_Percent};
 }
 
 void Draw_Item_Info(int32_t page, TGame_Screen_View& view, const TItem& item, const TPanel_Price& price) {

@@ -35,6 +35,9 @@ void Draw_Square_Info(int32_t page, int32_t x, int32_t y);
 void Draw_Spell_Info(int32_t page, TGame_Screen_View& view, uint16_t spell_id);
 void Draw_Button_Help(int32_t page, int32_t help_id);
 
+// The price line's settings from the program's price record (what the store's hover set last).
+TPanel_Price Current_Panel_Price();
+
 // The panel for the view's subject. Starts a new frame's panel (the background not yet extended). An
 // item, creature or spell that no longer resolves, a pile, and a help id outside 1..32 draw nothing.
 void Draw_Info_Panel(int32_t page, TGame_Screen_View& view);

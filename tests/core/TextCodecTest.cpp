@@ -119,4 +119,24 @@ TEST(TextCodecTest, AppendUtf8EncodesEachRangeBoundary) {
     }
 }
 
+// The order of shop groups: case folds for Latin and Cyrillic, Ё sits between Е and Ж, and a text that
+// is the start of another comes first.
+TEST(TextCodecTest, CaseBlindCompareFoldsLatinAndCyrillic) {
+    struct Case {
+        const char* a;
+        const char* b;
+        int sign;
+    };
+    const Case cases[] = {
+        {"Sword", "sWORD", 0}, {"abc", "ABD", -1},     {"Z", "a", 1},       {"БРОНЯ", "броня", 0},
+        {"АЯ", "ая", 0},       {"Щит", "меч", 1},      {"Ёж", "ёж", 0},     {"Ель", "Ёж", -1},
+        {"ёж", "Жук", -1},     {"ё", "е", 1},          {"Меч", "Мечи", -1}, {"мечи", "Меч", 1},
+        {"", "", 0},           {"zebra", "ангел", -1}, {"[", "a", -1},      {"Ю", "я", -1},
+    };
+    for (const Case& c : cases) {
+        const int r = Compare_Text_No_Case(c.a, c.b);
+        EXPECT_EQ((r > 0) - (r < 0), c.sign) << c.a << " / " << c.b;
+    }
+}
+
 } // namespace
