@@ -26,6 +26,7 @@
 #include "ui/CharacterChoice.h"
 #include "ui/CursorTarget.h"
 #include "ui/DCButton.h"
+#include "ui/DCInfoPanel.h"
 #include "ui/DCSpellButton.h"
 #include "ui/DlgMain.h"
 
@@ -379,6 +380,7 @@ void TDC_Main_Screen::Handle_DrawPage(int32_t page) {
         const TCursor_Target& target = Cursor_Target();
         View.Subject = {target.Kind, target.Item_Id, target.Creature_Id, target.Spell_Id,
                         target.X,    target.Y,       target.Help_Id};
+        View.Price = Current_Panel_Price();
         Draw_Game_Screen(page, View);
         break;
     }

@@ -4,9 +4,12 @@
 #include "core/Path.h"
 #include "media/DisplayObject.h"
 #include "ui/CharacterChoice.h"
+#include "ui/DCDlgChest.h"
+#include "ui/DCDlgConversation.h"
 #include "ui/DCDlgDead.h"
 #include "ui/DCDlgDifficulty.h"
 #include "ui/DCDlgGameMenu.h"
+#include "ui/DCDlgGiveItem.h"
 #include "ui/DCDlgHighScores.h"
 #include "ui/DCDlgIntro.h"
 #include "ui/DCDlgLoadSave.h"
@@ -14,6 +17,8 @@
 #include "ui/DCDlgProgress.h"
 #include "ui/DCDlgSelectCharacter.h"
 #include "ui/DCDlgSelectModule.h"
+#include "ui/DCDlgStore.h"
+#include "ui/DCDlgTalk.h"
 #include "ui/DCMainTick.h"
 #include "ui/DlgMain.h"
 #include "ui/FrontEndLists.h"
@@ -95,6 +100,11 @@ TDialog_Factory::TMaker Real_Maker(TDialog_Kind kind) {
     case TDialog_Kind::Options: return Make<TDC_Dlg_Options>;
     case TDialog_Kind::High_Scores: return Make<TDC_Dlg_HighScores>;
     case TDialog_Kind::Dead: return Make<TDC_Dlg_Dead>;
+    case TDialog_Kind::Talk: return Make<TDC_Dlg_Talk>;
+    case TDialog_Kind::Store: return Make<TDC_Dlg_Store>;
+    case TDialog_Kind::Conversation: return Make<TDC_Dlg_Conversation>;
+    case TDialog_Kind::Chest: return Make<TDC_Dlg_Chest>;
+    case TDialog_Kind::Give_Item: return Make<TDC_Dlg_GiveItem>;
     default: return {};
     }
 }
@@ -240,10 +250,14 @@ void TDialog_Factory::Set_Module_Text(TDisplay_Class& dialog, const std::string&
 }
 
 void TDialog_Factory::Set_Monster(TDisplay_Class& dialog, uint16_t monster_id) {
+    if (auto* d = As<TDC_Dlg_Talk>(dialog)) d->Set_Monster(monster_id);
+    if (auto* d = As<TDC_Dlg_Conversation>(dialog)) d->Set_Monster(monster_id);
+    if (auto* d = As<TDC_Dlg_GiveItem>(dialog)) d->Set_Monster(monster_id);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Monster_Id = monster_id;
 }
 
 void TDialog_Factory::Set_Store(TDisplay_Class& dialog, int32_t store_number, uint16_t monster_id) {
+    if (auto* d = As<TDC_Dlg_Store>(dialog)) d->Set_Store(store_number, monster_id);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
         d->Store_Number = store_number;
         d->Monster_Id = monster_id;
@@ -251,6 +265,7 @@ void TDialog_Factory::Set_Store(TDisplay_Class& dialog, int32_t store_number, ui
 }
 
 void TDialog_Factory::Set_Square(TDisplay_Class& dialog, int32_t x, int32_t y) {
+    if (auto* d = As<TDC_Dlg_Chest>(dialog)) d->Set_Location(x, y);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
         d->Square_X = x;
         d->Square_Y = y;
@@ -276,6 +291,7 @@ int32_t TDialog_Factory::Get_Result(const TDisplay_Class& dialog) const {
     if (const auto* d = As<TDC_Dlg_Difficulty>(dialog)) return d->Get_Result();
     if (const auto* d = As<TDC_Dlg_Select_Character>(dialog)) return d->Get_Result();
     if (const auto* d = As<TDC_Dlg_Game_Menu>(dialog)) return d->Get_Result();
+    if (const auto* d = As<TDC_Dlg_Talk>(dialog)) return d->Get_Choice();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d ? d->Result : 0;
 }
@@ -293,11 +309,13 @@ bool TDialog_Factory::Get_Succeeded(const TDisplay_Class& dialog) const {
 }
 
 int32_t TDialog_Factory::Get_Store_Number(const TDisplay_Class& dialog) const {
+    if (const auto* d = As<TDC_Dlg_Talk>(dialog)) return d->Get_Store_Number();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d ? d->Store_Number : 0;
 }
 
 uint16_t TDialog_Factory::Get_Monster_Id(const TDisplay_Class& dialog) const {
+    if (const auto* d = As<TDC_Dlg_Talk>(dialog)) return d->Get_Monster_ID();
     const TDC_Dlg_Stand_In* d = Stand_In(dialog);
     return d ? d->Monster_Id : 0;
 }

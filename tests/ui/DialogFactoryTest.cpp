@@ -4,12 +4,16 @@
 #include "core/Path.h"
 #include "platform/DisplayBackend.h"
 #include "tests/ui/GameRootFixture.h"
+#include "ui/DCDlgChest.h"
+#include "ui/DCDlgConversation.h"
 #include "ui/DCDlgDead.h"
 #include "ui/DCDlgDifficulty.h"
 #include "ui/DCDlgGameMenu.h"
+#include "ui/DCDlgGiveItem.h"
 #include "ui/DCDlgLoadSave.h"
 #include "ui/DCDlgProgress.h"
 #include "ui/DCDlgSelectModule.h"
+#include "ui/DCDlgStore.h"
 #include "ui/DCList.h"
 
 #include <filesystem>
@@ -45,6 +49,11 @@ TEST_F(DialogFactory, BuiltKindsAreRealDialogsAndTheRestStandInsOfTheirSize) {
         TDialog_Kind::Options,
         TDialog_Kind::High_Scores,
         TDialog_Kind::Dead,
+        TDialog_Kind::Talk,
+        TDialog_Kind::Store,
+        TDialog_Kind::Conversation,
+        TDialog_Kind::Chest,
+        TDialog_Kind::Give_Item,
     };
     for (const TDialog_Spec& spec : Dialog_Specs()) {
         SCOPED_TRACE(spec.Name);
@@ -121,6 +130,26 @@ TEST_F(DialogFactory, DataAndResultsReachTheRealDialogs) {
     select.Button_Click("Button 1");
     EXPECT_EQ(factory.Get_Result(*modules), Select_Module_OK);
     EXPECT_EQ(factory.Get_Module_Name(*modules), "TwoMaps");
+
+    // The creature dialogs: what the controller gives reaches them, and the talk's answers come back.
+    const auto talk = Make(TDialog_Kind::Talk);
+    factory.Set_Monster(*talk, 7);
+    EXPECT_EQ(factory.Get_Monster_Id(*talk), 7);
+    EXPECT_EQ(factory.Get_Result(*talk), 0);
+    const auto store = Make(TDialog_Kind::Store);
+    factory.Set_Store(*store, 2, 9);
+    EXPECT_EQ(dynamic_cast<const TDC_Dlg_Store&>(*store).Get_Monster_ID(), 9);
+    const auto chest = Make(TDialog_Kind::Chest);
+    factory.Set_Square(*chest, 12, 34);
+    EXPECT_EQ(dynamic_cast<const TDC_Dlg_Chest&>(*chest).Square_X(), 12);
+    EXPECT_EQ(dynamic_cast<const TDC_Dlg_Chest&>(*chest).Square_Y(), 34);
+    for (const TDialog_Kind kind : {TDialog_Kind::Conversation, TDialog_Kind::Give_Item}) {
+        const auto dialog = Make(kind);
+        factory.Set_Monster(*dialog, 5);
+        const auto* conversation = dynamic_cast<const TDC_Dlg_Conversation*>(dialog.get());
+        const auto* give = dynamic_cast<const TDC_Dlg_GiveItem*>(dialog.get());
+        EXPECT_EQ(conversation ? conversation->Get_Monster_ID() : give->Get_Monster_ID(), 5);
+    }
 }
 
 } // namespace
