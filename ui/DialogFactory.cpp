@@ -13,12 +13,14 @@
 #include "ui/DCDlgHighScores.h"
 #include "ui/DCDlgIntro.h"
 #include "ui/DCDlgLoadSave.h"
+#include "ui/DCDlgMapGen.h"
 #include "ui/DCDlgOptions.h"
 #include "ui/DCDlgProgress.h"
 #include "ui/DCDlgSelectCharacter.h"
 #include "ui/DCDlgSelectModule.h"
 #include "ui/DCDlgStore.h"
 #include "ui/DCDlgTalk.h"
+#include "ui/DCDlgTileGen.h"
 #include "ui/DCMainTick.h"
 #include "ui/DlgMain.h"
 #include "ui/FrontEndLists.h"
@@ -105,6 +107,8 @@ TDialog_Factory::TMaker Real_Maker(TDialog_Kind kind) {
     case TDialog_Kind::Conversation: return Make<TDC_Dlg_Conversation>;
     case TDialog_Kind::Chest: return Make<TDC_Dlg_Chest>;
     case TDialog_Kind::Give_Item: return Make<TDC_Dlg_GiveItem>;
+    case TDialog_Kind::MapGen: return Make<TDC_Dlg_MapGen>;
+    case TDialog_Kind::TileGen: return Make<TDC_Dlg_TileGen>;
     default: return {};
     }
 }

@@ -54,6 +54,8 @@ TEST_F(DialogFactory, BuiltKindsAreRealDialogsAndTheRestStandInsOfTheirSize) {
         TDialog_Kind::Conversation,
         TDialog_Kind::Chest,
         TDialog_Kind::Give_Item,
+        TDialog_Kind::MapGen,
+        TDialog_Kind::TileGen,
     };
     for (const TDialog_Spec& spec : Dialog_Specs()) {
         SCOPED_TRACE(spec.Name);
