@@ -250,8 +250,8 @@ TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
     for (int32_t r = 1; r <= 210; ++r)
         big += "Tile Row " + std::to_string(r) + " := " + std::string(210, 'w') + "\n";
     Folder.Write("Big.txt", big);
-    Folder.Write("Garbage.txt",
-                 std::string("\x00\xff\xfe:=\nTile Row := \x80\x81\nIdentifier Symbol := \xff\n:=", 53));
+    static const char garbage[] = "\x00\xff\xfe:=\nTile Row := \x80\x81\nIdentifier Symbol := \xff\n:=";
+    Folder.Write("Garbage.txt", std::string(garbage, sizeof garbage - 1));
     for (const bool wide : {false, true}) {
         Install_Current_Map(std::make_unique<TMap>());
         Add_Terrains({"floor", "water"});
