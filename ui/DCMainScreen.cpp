@@ -278,8 +278,10 @@ void TDC_Main_Screen::Create_Game_Controls() {
     Drop_Inventory_Button_ = make_button(3, 0, 10, toggle);
     Drop_Stats_Button_ = make_button(3, 0, 11, toggle);
     // The two windows start hidden; the toggles show them.
+    const auto give_callbacks = [this](TDisplay_Class& d) { Factory_->Set_Callbacks(d, Tick_.Callbacks()); };
     for (TDialog_Kind kind : {TDialog_Kind::Win_Inventory, TDialog_Kind::Win_Stats})
-        if (TDisplay_Class* window = Open_Dialog(kind, false)) window->Set_Visible(false);
+        if (TDisplay_Class* window = Open_Dialog(kind, false, TPlace::Centred, 0, 0, give_callbacks))
+            window->Set_Visible(false);
     Reposition();
 }
 

@@ -22,6 +22,8 @@
 #include "ui/DCDlgTalk.h"
 #include "ui/DCDlgTileGen.h"
 #include "ui/DCMainTick.h"
+#include "ui/DCWinInventory.h"
+#include "ui/DCWinStats.h"
 #include "ui/DlgMain.h"
 #include "ui/FrontEndLists.h"
 
@@ -108,6 +110,8 @@ TDialog_Factory::TMaker Real_Maker(TDialog_Kind kind) {
     case TDialog_Kind::Chest: return Make<TDC_Dlg_Chest>;
     case TDialog_Kind::Give_Item: return Make<TDC_Dlg_GiveItem>;
     case TDialog_Kind::MapGen: return Make<TDC_Dlg_MapGen>;
+    case TDialog_Kind::Win_Inventory: return Make<TDC_Win_Inventory>;
+    case TDialog_Kind::Win_Stats: return Make<TDC_Win_Stats>;
     case TDialog_Kind::TileGen: return Make<TDC_Dlg_TileGen>;
     default: return {};
     }
@@ -285,7 +289,12 @@ void TDialog_Factory::Set_Death(TDisplay_Class& dialog, const TDeath_Details& de
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) d->Death_Cause = details.Cause;
 }
 
+void TDialog_Factory::Set_Callbacks(TDisplay_Class& dialog, const TCallback_Set& callbacks) {
+    if (auto* d = As<TDC_Win_Inventory>(dialog)) d->Set_Callbacks(callbacks);
+}
+
 void TDialog_Factory::Next_Tab(TDisplay_Class& dialog) {
+    if (auto* d = As<TDC_Win_Inventory>(dialog)) d->Next_Tab();
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) ++d->Tab_Turns;
 }
 

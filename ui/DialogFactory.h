@@ -9,6 +9,7 @@
 // dynamic_cast (As<T>) before the stand-in's line.
 #pragma once
 
+#include "core/Callbacks.h"
 #include "core/SaveStream.h"
 #include "ui/DCDlgMenu.h"
 #include "ui/DisplayClass.h"
@@ -151,6 +152,8 @@ public:
     virtual void Set_Square(TDisplay_Class& dialog, int32_t x, int32_t y);
     virtual void Set_Death(TDisplay_Class& dialog, const TDeath_Details& details);
     // The inventory window turns to its next tab.
+    // The inventory window reaches the world's callbacks (sounds, messages) through these.
+    virtual void Set_Callbacks(TDisplay_Class& dialog, const TCallback_Set& callbacks);
     virtual void Next_Tab(TDisplay_Class& dialog);
 
     // ---- Results read ----

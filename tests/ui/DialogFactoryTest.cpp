@@ -15,6 +15,7 @@
 #include "ui/DCDlgSelectModule.h"
 #include "ui/DCDlgStore.h"
 #include "ui/DCList.h"
+#include "ui/DCWinInventory.h"
 
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,8 @@ TEST_F(DialogFactory, BuiltKindsAreRealDialogsAndTheRestStandInsOfTheirSize) {
         TDialog_Kind::Give_Item,
         TDialog_Kind::MapGen,
         TDialog_Kind::TileGen,
+        TDialog_Kind::Win_Inventory,
+        TDialog_Kind::Win_Stats,
     };
     for (const TDialog_Spec& spec : Dialog_Specs()) {
         SCOPED_TRACE(spec.Name);
@@ -145,6 +148,10 @@ TEST_F(DialogFactory, DataAndResultsReachTheRealDialogs) {
     factory.Set_Square(*chest, 12, 34);
     EXPECT_EQ(dynamic_cast<const TDC_Dlg_Chest&>(*chest).Square_X(), 12);
     EXPECT_EQ(dynamic_cast<const TDC_Dlg_Chest&>(*chest).Square_Y(), 34);
+    // T turns the inventory window's tab.
+    const auto inventory = Make(TDialog_Kind::Win_Inventory);
+    factory.Next_Tab(*inventory);
+    EXPECT_EQ(dynamic_cast<const TDC_Win_Inventory&>(*inventory).Current_Tab(), 2);
     for (const TDialog_Kind kind : {TDialog_Kind::Conversation, TDialog_Kind::Give_Item}) {
         const auto dialog = Make(kind);
         factory.Set_Monster(*dialog, 5);
