@@ -136,12 +136,17 @@ TEST_F(Character_Dialogs, TheSkillListShowsTheChosenGroupsSpellsWithTheirMarks) 
     };
     // Stone Skin comes at level 4, Cure Poison at 3 and Heal at 6: the level-1 Fighter cannot learn them.
     const TCase cases[] = {
-        {"Opt 1", {sword, archery}, {1, 1}},
-        {"Opt 2", {toughness, stone}, {1, 0}},
-        {"Opt 3", {heal, cure}, {0, 0}},
-        {"Opt 5", {}, {}},
+        {"Opt 1", {sword, archery}, {1, 1}},   {"Opt 2", {toughness, stone}, {1, 0}},
+        {"Opt 3", {heal, cure}, {0, 0}},       {"Opt 6", {}, {}},
+        {"Opt 2", {toughness, stone}, {1, 0}}, {"Opt 5", {}, {}},
     };
     EXPECT_EQ(dialog.Chosen_Group(), 1);
+    // The six toggles are small square buttons down the left side, under their names.
+    for (int32_t n = 1; n <= TDC_Dlg_Spells_Add::Group_Count; ++n)
+        EXPECT_EQ(std::vector<int>({dialog.Toggle(n).Left - dialog.Left, dialog.Toggle(n).Top - dialog.Top,
+                                    dialog.Toggle(n).Button_Type, dialog.Toggle(n).Width}),
+                  std::vector<int>({18, 20 + 29 * n, 1, dialog.Close_Button()->Width}))
+            << n;
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Toggle);
         const int32_t n = c.Toggle[4] - '0';
