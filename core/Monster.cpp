@@ -968,12 +968,12 @@ void TMonster::Drink_Potion(uint8_t kind) {
 
 std::string TMonster::Class_Skill_Name(int32_t n) const {
     const TClass_Info* c = Class_Record();
-    return c ? c->Get_Spell_Name(n) : std::string();
+    return c ? c->Get_Group_Name(n) : std::string();
 }
 
 int32_t TMonster::Class_Skill_Count() const {
     const TClass_Info* c = Class_Record();
-    return c ? c->Get_Spell_Count() : 0;
+    return c ? c->Get_Group_Count() : 0;
 }
 
 void TMonster::Class_Spells_Of_Skill(TWordList& spell_ids, TWordList& group_numbers) const {

@@ -232,6 +232,8 @@ public:
     // -----------------------------------------------------------------------------------------------
     // Class spells (nothing for monsters and for a class the table no longer has)
 
+    // The class's skill groups (the pages of the skill and quick-bar dialogs): group n's name from 1,
+    // empty out of range, and how many groups the class has.
     std::string Class_Skill_Name(int32_t n) const;
     int32_t Class_Skill_Count() const;
     // For every spell n of the class, every master spell of that (trimmed, lower-cased) name adds its id

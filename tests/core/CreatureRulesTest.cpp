@@ -242,6 +242,22 @@ TEST_F(CreatureRules, ANewCharacterKnowsTheClassSpellsWithAStartingLevel) {
     EXPECT_EQ(q.Spells.Spell_Id(1), 1);
 }
 
+TEST_F(CreatureRules, TheClassSkillsAreItsGroupsNotItsSpells) {
+    // Three groups and more spells than groups: the skill dialogs page by group.
+    TClass_Info& c = Blank_Class();
+    c.Group_Names = {"Weapons", "Defence", "Magic"};
+    c.Spell_Names = {"heal", "bolt", "ward", "zap", "cure"};
+    TMonster p;
+    p.Set_Class(1);
+    EXPECT_EQ(p.Class_Skill_Count(), 3);
+    const std::vector<std::string> names = {p.Class_Skill_Name(0), p.Class_Skill_Name(1),
+                                            p.Class_Skill_Name(3), p.Class_Skill_Name(4)};
+    EXPECT_EQ(names, (std::vector<std::string>{"", "Weapons", "Magic", ""}));
+    TMonster monster;
+    EXPECT_EQ(monster.Class_Skill_Count(), 0);
+    EXPECT_EQ(monster.Class_Skill_Name(1), "");
+}
+
 TEST_F(CreatureRules, StatusLengths) {
     using TSetter = std::function<void(TMonster&)>;
     struct TCase {
