@@ -14,10 +14,16 @@
 #include "ui/DCDlgIntro.h"
 #include "ui/DCDlgLoadSave.h"
 #include "ui/DCDlgMapGen.h"
+#include "ui/DCDlgModuleText.h"
 #include "ui/DCDlgOptions.h"
+#include "ui/DCDlgOverviewMap.h"
 #include "ui/DCDlgProgress.h"
+#include "ui/DCDlgQuests.h"
 #include "ui/DCDlgSelectCharacter.h"
 #include "ui/DCDlgSelectModule.h"
+#include "ui/DCDlgSpellsAdd.h"
+#include "ui/DCDlgSpellsSelect.h"
+#include "ui/DCDlgStatistics.h"
 #include "ui/DCDlgStore.h"
 #include "ui/DCDlgTalk.h"
 #include "ui/DCDlgTileGen.h"
@@ -110,6 +116,12 @@ TDialog_Factory::TMaker Real_Maker(TDialog_Kind kind) {
     case TDialog_Kind::Chest: return Make<TDC_Dlg_Chest>;
     case TDialog_Kind::Give_Item: return Make<TDC_Dlg_GiveItem>;
     case TDialog_Kind::MapGen: return Make<TDC_Dlg_MapGen>;
+    case TDialog_Kind::Statistics: return Make<TDC_Dlg_Statistics>;
+    case TDialog_Kind::Spells_Add: return Make<TDC_Dlg_Spells_Add>;
+    case TDialog_Kind::Spells_Select: return Make<TDC_Dlg_Spells_Select>;
+    case TDialog_Kind::Quests: return Make<TDC_Dlg_Quests>;
+    case TDialog_Kind::Overview_Map: return Make<TDC_Dlg_Overview_Map>;
+    case TDialog_Kind::Module_Text: return Make<TDC_Dlg_Module_Text>;
     case TDialog_Kind::Win_Inventory: return Make<TDC_Win_Inventory>;
     case TDialog_Kind::Win_Stats: return Make<TDC_Win_Stats>;
     case TDialog_Kind::TileGen: return Make<TDC_Dlg_TileGen>;
@@ -251,6 +263,7 @@ void TDialog_Factory::Set_Percent(TDisplay_Class& dialog, int32_t percent) {
 
 void TDialog_Factory::Set_Module_Text(TDisplay_Class& dialog, const std::string& title,
                                       const TString_List& text) {
+    if (auto* d = As<TDC_Dlg_Module_Text>(dialog)) d->Set_Text(title, text);
     if (TDC_Dlg_Stand_In* d = Stand_In(dialog)) {
         d->Title = title;
         d->Paragraphs = text;

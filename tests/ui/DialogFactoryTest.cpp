@@ -59,6 +59,12 @@ TEST_F(DialogFactory, BuiltKindsAreRealDialogsAndTheRestStandInsOfTheirSize) {
         TDialog_Kind::TileGen,
         TDialog_Kind::Win_Inventory,
         TDialog_Kind::Win_Stats,
+        TDialog_Kind::Statistics,
+        TDialog_Kind::Spells_Add,
+        TDialog_Kind::Spells_Select,
+        TDialog_Kind::Quests,
+        TDialog_Kind::Overview_Map,
+        TDialog_Kind::Module_Text,
     };
     for (const TDialog_Spec& spec : Dialog_Specs()) {
         SCOPED_TRACE(spec.Name);
