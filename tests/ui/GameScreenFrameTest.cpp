@@ -118,4 +118,39 @@ TEST_F(Game_Screen_Frame, MatchesItsReference) {
     EXPECT_TRUE(Matches_Reference(frame, "game_screen"));
 }
 
+// The held item over an equipment slot that refuses it: the slot's refused marker, the item hanging on the
+// pointer as the main window draws it, and the information panel describing it with its unmet requirement.
+TEST_F(Game_Screen_Frame, AHeldItemOverARefusedSlotMatchesItsReference) {
+    Start(32);
+    ASSERT_TRUE(Load_Display_Effects());
+    Load_External_Resources();
+    Create_Game_Options();
+    TDisplay_Object& display = Make_Display();
+    display.Load_Graphics();
+    Build_Map();
+    TItem* sword = New_Item("Двуручный меч", "Long_Sword.bmp", 1);
+    sword->Damage.Min = 9;
+    sword->Damage.Max = 21;
+    sword->Requirements.Types.Add(Requirement_Strength);
+    sword->Requirements.Amounts.Add(60);
+    sword->Requirements.Per_Level_Kinds.Add(Amount_Number);
+    sword->Requirements.Per_Level_Amounts.Add(0);
+    // In the map's item list before its pictures are loaded, as every held item is.
+    ASSERT_TRUE(display.Load_Map_Bitmaps(*Map));
+    ASSERT_TRUE(display.Load_Picture_Buffer("TDC_Main", Path_Settings()->Get_MainUI_Bitmap(), 800, 600,
+                                            View.Screen_Buffer));
+    const int32_t slot = 3;
+    View.Invalid_Slot = slot;
+    View.Subject.Kind = 1;
+    View.Subject.Item_Id = sword->Id;
+    Draw_Game_Screen(0, View);
+    int32_t x = 0, y = 0;
+    Get_Equipment_Slot_Position(slot, x, y);
+    sword->Draw(0, x + 4, false, y + 4);
+    EXPECT_TRUE(Messages->Messages.empty()) << Messages->Messages[0].Text;
+    TFrame frame;
+    ASSERT_TRUE(Read_Buffer_Frame(0, frame));
+    EXPECT_TRUE(Matches_Reference(frame, "game_input"));
+}
+
 } // namespace
