@@ -12,37 +12,6 @@
 
 namespace {
 
-// A floor and a wall, with every key a terrain record needs.
-std::string Terrain_File() {
-    std::vector<TKeys> records;
-    for (auto [name, id, open] : {std::tuple{"Floor", "1", "TRUE"}, {"Wall", "2", "FALSE"}}) {
-        TKeys keys = {{"Name", name},
-                      {"ID", id},
-                      {"Terrain Category", "floor"},
-                      {"Picture Filename L1", std::string(name) + ".bmp"},
-                      {"Sight Side Hidden", "None"},
-                      {"Sight Hidden Layer", "3"},
-                      {"Overview Color", "1,2,3"},
-                      {"Damage Firing FX", "None"},
-                      {"Next Terrain Action", "None"}};
-        for (const char* key : {"Movement Flag Land", "Movement Flag Air", "Vision Flag Normal"})
-            keys.emplace_back(key, open);
-        for (const char* key : {"Movement Flag Water", "Movement Flag Ethereal", "Display Chest Window"})
-            keys.emplace_back(key, "FALSE");
-        for (const char* key :
-             {"Next Animated Terrain ID", "Light Radius Generated", "Style", "Damage Amount Min",
-              "Damage Amount Max", "Damage Maximum Range", "Next Terrain ID 1", "Next Terrain ID 2",
-              "Next Terrain ID 3", "Next Terrain ID 4", "Number of Duplicate Terrains",
-              "Number of Locked Key Groups"})
-            keys.emplace_back(key, "0");
-        for (const char* key : {"Description", "Picture Filename L2", "Picture Filename L3",
-                                "Next Terrain Sound File", "Locked Terrain Group", "Trapped Terrain Group"})
-            keys.emplace_back(key, "");
-        records.push_back(keys);
-    }
-    return Data_File_Text(records);
-}
-
 std::vector<uint8_t> Saved(const TMap& map) {
     TStream_Writer w;
     map.Save(w);
@@ -62,7 +31,7 @@ protected:
         // The file routines read the file version before the map record; creature records depend on it.
         Saved_Version = Last_File_Version();
         Set_Last_File_Version("1.06");
-        Folder.Write("Modules/Test/Tiles/Test_Terrain.txt", Terrain_File());
+        Folder.Write("Modules/Test/Tiles/Test_Terrain.txt", Floor_And_Wall_Terrain_File());
         ASSERT_TRUE(Path_Settings()->Set_Module("Test/"));
         ASSERT_TRUE(Map->Terrain_List.Load_From_File(Path_Settings()->Get_Tile_File("Test_Terrain.txt")));
     }

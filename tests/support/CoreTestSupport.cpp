@@ -5,6 +5,8 @@
 #include "core/Path.h"
 #include "core/Profile.h"
 
+#include <tuple>
+
 void TProgram_Folder_Test::SetUp() {
     Saved_Base = Base_Folder();
     Set_Base_Folder(Folder.Path());
@@ -49,6 +51,36 @@ std::string Data_File_Text(const std::vector<TKeys>& records, const std::string&
         for (const auto& [key, value] : records[i]) text += key + " := " + value + "\r\n";
     }
     return text + "*END*\r\n";
+}
+
+std::string Floor_And_Wall_Terrain_File() {
+    std::vector<TKeys> records;
+    for (auto [name, id, open] : {std::tuple{"Floor", "1", "TRUE"}, {"Wall", "2", "FALSE"}}) {
+        TKeys keys = {{"Name", name},
+                      {"ID", id},
+                      {"Terrain Category", "floor"},
+                      {"Picture Filename L1", std::string(name) + ".bmp"},
+                      {"Sight Side Hidden", "None"},
+                      {"Sight Hidden Layer", "3"},
+                      {"Overview Color", "1,2,3"},
+                      {"Damage Firing FX", "None"},
+                      {"Next Terrain Action", "None"}};
+        for (const char* key : {"Movement Flag Land", "Movement Flag Air", "Vision Flag Normal"})
+            keys.emplace_back(key, open);
+        for (const char* key : {"Movement Flag Water", "Movement Flag Ethereal", "Display Chest Window"})
+            keys.emplace_back(key, "FALSE");
+        for (const char* key :
+             {"Next Animated Terrain ID", "Light Radius Generated", "Style", "Damage Amount Min",
+              "Damage Amount Max", "Damage Maximum Range", "Next Terrain ID 1", "Next Terrain ID 2",
+              "Next Terrain ID 3", "Next Terrain ID 4", "Number of Duplicate Terrains",
+              "Number of Locked Key Groups"})
+            keys.emplace_back(key, "0");
+        for (const char* key : {"Description", "Picture Filename L2", "Picture Filename L3",
+                                "Next Terrain Sound File", "Locked Terrain Group", "Trapped Terrain Group"})
+            keys.emplace_back(key, "");
+        records.push_back(keys);
+    }
+    return Data_File_Text(records);
 }
 
 TField_Reader TFake_Record::Reader() {

@@ -38,6 +38,8 @@ TKeys With(TKeys keys, const TKeys& changes);
 
 // A data file of the records, each record separated by one blank line, ending with "*END*" (CR LF lines).
 std::string Data_File_Text(const std::vector<TKeys>& records, const std::string& title = "Test data");
+// A terrain file of two records, a floor (id 1) and a wall (id 2), with every key a terrain record needs.
+std::string Floor_And_Wall_Terrain_File();
 
 // Every field of every record of a data file, in file order (nothing when the file is missing).
 class TField_Collector : public TData_File_Loader {

@@ -100,7 +100,7 @@ protected:
         Saved_Machine_Options = Machine_Options();
         Saved_Version = Last_File_Version();
         Set_Last_File_Version("1.06");
-        Folder.Write("Modules/Vale/Tiles/Vale_Terrain.txt", Terrain_File());
+        Folder.Write("Modules/Vale/Tiles/Vale_Terrain.txt", Floor_And_Wall_Terrain_File());
         ASSERT_TRUE(Path_Settings()->Set_Module("Vale/"));
         ASSERT_TRUE(Map->Terrain_List.Load_From_File(Path_Settings()->Get_Tile_File("Vale_Terrain.txt")));
         Map->File_Name = "1.map";
@@ -137,38 +137,6 @@ protected:
         Set_Last_File_Version(Saved_Version);
         Machine_Options() = Saved_Machine_Options;
         TMap_Fixture::TearDown();
-    }
-
-    // A floor (id 1) and a wall (id 2), with every key a terrain record needs.
-    static std::string Terrain_File() {
-        std::vector<TKeys> records;
-        for (auto [name, id, open] : {std::tuple{"Floor", "1", "TRUE"}, {"Wall", "2", "FALSE"}}) {
-            TKeys keys = {{"Name", name},
-                          {"ID", id},
-                          {"Terrain Category", "floor"},
-                          {"Picture Filename L1", std::string(name) + ".bmp"},
-                          {"Sight Side Hidden", "None"},
-                          {"Sight Hidden Layer", "3"},
-                          {"Overview Color", "1,2,3"},
-                          {"Damage Firing FX", "None"},
-                          {"Next Terrain Action", "None"}};
-            for (const char* key : {"Movement Flag Land", "Movement Flag Air", "Vision Flag Normal"})
-                keys.emplace_back(key, open);
-            for (const char* key : {"Movement Flag Water", "Movement Flag Ethereal", "Display Chest Window"})
-                keys.emplace_back(key, "FALSE");
-            for (const char* key :
-                 {"Next Animated Terrain ID", "Light Radius Generated", "Style", "Damage Amount Min",
-                  "Damage Amount Max", "Damage Maximum Range", "Next Terrain ID 1", "Next Terrain ID 2",
-                  "Next Terrain ID 3", "Next Terrain ID 4", "Number of Duplicate Terrains",
-                  "Number of Locked Key Groups"})
-                keys.emplace_back(key, "0");
-            for (const char* key :
-                 {"Description", "Picture Filename L2", "Picture Filename L3", "Next Terrain Sound File",
-                  "Locked Terrain Group", "Trapped Terrain Group"})
-                keys.emplace_back(key, "");
-            records.push_back(keys);
-        }
-        return Data_File_Text(records);
     }
 
     // Writes map 2's file: a floor map holding the named items (so items arriving get other ids) and a
