@@ -14,19 +14,12 @@ const char* const Unit = "DCDlgIntro";
 // The intro shows the menu's picture and the menu the intro's: the two files are named the other way round,
 // and the shipped pictures follow that.
 const char* const Intro_Picture = "Dlg_MM.bmp";
-// What opening the dialog's buffer answers, for the log; the buffer active before stays active.
-int32_t Picture_Open_Code(int32_t handle) {
-    const int32_t active = Gx_Active_Buffer();
-    const int32_t code = gx_vbopen(handle);
-    if (active >= 0) gx_vbopen(active);
-    return code;
-}
 } // namespace
 
 TDC_Dlg_Intro::TDC_Dlg_Intro()
     : TDC_Dlg_Picture("TDC_Dlg_Intro", Intro_Picture, Dialog_Width, Dialog_Height, true) {
     if (!Picture_Loaded()) {
-        Log(Unit, "  ERROR: gx_vbopen = " + std::to_string(Picture_Open_Code(Picture_Buffer())));
+        Log(Unit, "  ERROR: gx_vbopen = " + std::to_string(Picture_Open_Code()));
         Finish_Pending_Work();
         Set_Kill_Object(1);
     }

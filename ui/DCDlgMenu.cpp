@@ -12,19 +12,12 @@ const std::array<const char*, TDC_Dlg_Menu::Button_Count> Captions = {
 
 // The menu shows the picture named for the intro (see the intro).
 const char* const Menu_Picture = "Dlg_Intro.bmp";
-// What opening the dialog's buffer answers, for the log; the buffer active before stays active.
-int32_t Picture_Open_Code(int32_t handle) {
-    const int32_t active = Gx_Active_Buffer();
-    const int32_t code = gx_vbopen(handle);
-    if (active >= 0) gx_vbopen(active);
-    return code;
-}
 } // namespace
 
 TDC_Dlg_Menu::TDC_Dlg_Menu()
     : TDC_Dlg_Picture("TDC_Dlg_Menu", Menu_Picture, Dialog_Width, Dialog_Height, true) {
     if (!Picture_Loaded()) {
-        Log(Unit, "  ERROR: gx_vbopen = " + std::to_string(Picture_Open_Code(Picture_Buffer())));
+        Log(Unit, "  ERROR: gx_vbopen = " + std::to_string(Picture_Open_Code()));
         Set_Kill_Object(1);
         return;
     }

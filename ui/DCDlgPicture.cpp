@@ -35,6 +35,13 @@ TDC_Dlg_Picture::~TDC_Dlg_Picture() {
     TDisplay_Object::Release_Buffer(Buffer_);
 }
 
+int32_t TDC_Dlg_Picture::Picture_Open_Code() const {
+    const int32_t active = Gx_Active_Buffer();
+    const int32_t code = gx_vbopen(Buffer_);
+    if (active >= 0) gx_vbopen(active);
+    return code;
+}
+
 void TDC_Dlg_Picture::Handle_DrawPage(int32_t page) {
     if (!Loaded_) return;
     Gx_Copy_Rect(0, Dialog_Width - 1, 0, Dialog_Height - 1, Left, Top + Dialog_Height - 1, Buffer_, page);

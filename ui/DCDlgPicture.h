@@ -38,6 +38,8 @@ public:
 
     bool Picture_Loaded() const { return Loaded_; }
     int32_t Picture_Buffer() const { return Buffer_; }
+    // What opening the picture's buffer answers (for the log); the buffer active before stays active.
+    int32_t Picture_Open_Code() const;
     TDC_Button* Close_Button() { return Close_Button_.get(); }
 
 protected:
