@@ -81,14 +81,20 @@ TEST_F(Character_File, ItemsGetNewIdsAndLifeStaysAsSaved) {
 }
 
 TEST_F(Character_File, ItemsThatCannotBePlacedLeaveNothingBehindAndABrokenFileChangesNothing) {
-    // Five items out of slot order: slot 91, 40, slot 3 twice, 0. Only the first item for slot 3 and the
-    // one for slot 40 can be placed, in ascending slot order as the game writes them.
+    // Seven items out of slot order: slots 91, 90, 40, 3 twice, 1 and 0. The items for the first and last
+    // slots 1 and 90, for slot 40 and the first for slot 3 are placed, in ascending slot order as the game
+    // writes them.
     TStream_Writer w;
     Write_String(w, "1.06");
     Hero->Save_To_Stream(w);
-    Write_Word(w, 5);
-    for (auto [slot, name] :
-         {std::pair{91, "beyond"}, {40, "bread"}, {3, "first"}, {3, "second"}, {0, "zero"}}) {
+    Write_Word(w, 7);
+    for (auto [slot, name] : {std::pair{91, "beyond"},
+                              {90, "last"},
+                              {40, "bread"},
+                              {3, "first"},
+                              {3, "second"},
+                              {1, "one"},
+                              {0, "zero"}}) {
         Write_Word(w, static_cast<uint16_t>(slot));
         TItem item;
         item.Name = name;
@@ -99,13 +105,13 @@ TEST_F(Character_File, ItemsThatCannotBePlacedLeaveNothingBehindAndABrokenFileCh
     Install_Current_Map(std::make_unique<TMap>());
     TMonster target;
     ASSERT_TRUE(Load_Character(target, Folder.File("Characters/odd.dat")));
-    ASSERT_EQ(target.Inventory.Count(), 2);
+    ASSERT_EQ(target.Inventory.Count(), 4);
     EXPECT_EQ(target.Item_In_Slot(3)->Name, "first");
-    EXPECT_EQ(target.Item_In_Slot(3)->Id, 1);
-    EXPECT_EQ(target.Item_In_Slot(40)->Id, 2);
-    EXPECT_EQ(target.Inventory.Slot_At(1), 3);
-    EXPECT_EQ(target.Inventory.Slot_At(2), 40);
-    EXPECT_EQ(Current_Map()->Item_List.Count(), 2);
+    for (auto [n, slot] : {std::pair{1, 1}, {2, 3}, {3, 40}, {4, 90}}) {
+        EXPECT_EQ(target.Inventory.Slot_At(n), slot);
+        EXPECT_EQ(target.Item_In_Slot(slot)->Id, n);
+    }
+    EXPECT_EQ(Current_Map()->Item_List.Count(), 4);
 
     // Every cut of the file fails and adds nothing anywhere.
     for (size_t cut : {size_t{0}, size_t{6}, bytes.size() / 2, bytes.size() - 1}) {
@@ -113,8 +119,8 @@ TEST_F(Character_File, ItemsThatCannotBePlacedLeaveNothingBehindAndABrokenFileCh
                      std::string(bytes.begin(), bytes.begin() + static_cast<long>(cut)));
         Messages->Messages.clear();
         EXPECT_FALSE(Load_Character(target, Folder.File("Characters/cut.dat"))) << cut;
-        EXPECT_EQ(target.Inventory.Count(), 2);
-        EXPECT_EQ(Current_Map()->Item_List.Count(), 2);
+        EXPECT_EQ(target.Inventory.Count(), 4);
+        EXPECT_EQ(Current_Map()->Item_List.Count(), 4);
         ASSERT_EQ(Messages->Messages.size(), 1u);
         EXPECT_EQ(Messages->Messages[0].Caption, "Ошибка");
         EXPECT_EQ(Messages->Messages[0].Text,
