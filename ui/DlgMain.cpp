@@ -12,6 +12,7 @@
 #include "core/Messages.h"
 #include "core/ProgressSeam.h"
 #include "core/Struct.h"
+#include "generation/RndClassStore.h"
 #include "media/DisplayFont.h"
 #include "media/DisplayGxFont.h"
 #include "media/DisplayObject.h"
@@ -242,6 +243,8 @@ void TDlg_Main::Create_Objects() {
     Log(Unit, "  Create_Global_Structs");
     Made_Global = true;
     Create_Global_Structs();
+    // Every map the game loads has its stores stocked anew from the store classes of its module.
+    Install_Store_Restocker();
     Log(Unit, "  TDC_Main.create");
     Root = Root_Factory();
     Root->Set_Position("Main Window", 0, 0, Screen_W, Screen_H, false);
