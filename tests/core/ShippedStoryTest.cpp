@@ -1,7 +1,7 @@
 // The Barrowdeep module's story can be played to its end: its quests and events load without an error,
 // every id an event names resolves (creatures by the "Event ID" of their classes, topics within that
-// creature's topics, quests within the quests file), and talking to the elder, killing the king and the
-// quest's completion end the module.
+// creature's topics, items by the "Event ID" of their classes, quests within the quests file), and talking
+// to the elder, killing the king and giving the elder the king's relic end the module.
 #include "core/Module.h"
 #include "core/Path.h"
 #include "platform/PathLayer.h"
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace {
 
@@ -33,6 +34,18 @@ std::map<int32_t, int32_t> Creature_Event_Ids() {
     return ids;
 }
 
+// The "Event ID"s of the module's item classes.
+std::set<int32_t> Item_Event_Ids() {
+    std::set<int32_t> ids;
+    for (const char* file : {"Tiles/Village_ItemClasses.txt", "Tiles/Barrow_ItemClasses.txt"}) {
+        TField_Collector collector(Module_Folder + file);
+        collector.Execute_Load();
+        for (const TData_Field& f : collector.Fields)
+            if (f.Name == "Event ID" && Str_To_Word(f.Value) != 0) ids.insert(Str_To_Word(f.Value));
+    }
+    return ids;
+}
+
 TEST(ShippedStory, QuestsAndEventsLoadAndEveryIdResolves) {
     std::vector<TQuest_Class> quests;
     TQuest_Class_Data_File_Loader quest_loader(Module_Folder + "Data/Quests.txt", quests);
@@ -52,8 +65,12 @@ TEST(ShippedStory, QuestsAndEventsLoadAndEveryIdResolves) {
         SCOPED_TRACE("event " + std::to_string(e.Event_Id));
         EXPECT_TRUE(e.Enabled);
         for (const TEvent_Trigger_Class& t : e.Triggers) {
+            if (t.Trigger_Type == Trigger_Item_Given_To_Monster) {
+                EXPECT_EQ(Item_Event_Ids().count(t.Item_Event_Id), 1u) << "item " << t.Item_Event_Id;
+            }
             if (t.Trigger_Type == Trigger_Monster_Killed ||
-                t.Trigger_Type == Trigger_Monster_Talked_To_About_Topic) {
+                t.Trigger_Type == Trigger_Monster_Talked_To_About_Topic ||
+                t.Trigger_Type == Trigger_Item_Given_To_Monster) {
                 ASSERT_EQ(creatures.count(t.Monster_Event_Id), 1u) << "creature " << t.Monster_Event_Id;
             }
             if (t.Trigger_Type == Trigger_Monster_Talked_To_About_Topic) {
@@ -96,16 +113,31 @@ TEST_F(Shipped_Story, TalkKillAndCompletionEndTheModule) {
     const int32_t elder = creatures.begin()->first;
     const int32_t king = creatures.rbegin()->first;
 
+    const auto outcomes = [&module] {
+        std::vector<uint8_t> kinds;
+        TEvent_Return_Result r;
+        while (module.Events.Pop_Return_Result(r)) kinds.push_back(r.Kind);
+        return kinds;
+    };
+    const int32_t relic = *Item_Event_Ids().begin();
+
     EXPECT_FALSE(module.Quests.Get_Quest(1)->Visible);
+    EXPECT_FALSE(module.Quests.Get_Quest(2)->Visible);
     EXPECT_TRUE(module.Events.Fire_Monster_Talked_To_About_Topic(elder, 1));
     EXPECT_TRUE(module.Quests.Get_Quest(1)->Visible);
+    EXPECT_EQ(outcomes(), std::vector<uint8_t>{Return_Show_Text});
     EXPECT_FALSE(module.Events.Fire_Monster_Talked_To_About_Topic(elder, 1)); // told once
     EXPECT_TRUE(module.Events.Fire_Monster_Killed(king));
     EXPECT_TRUE(module.Quests.Get_Quest(1)->Completed);
-    std::vector<uint8_t> kinds;
-    TEvent_Return_Result r;
-    while (module.Events.Pop_Return_Result(r)) kinds.push_back(r.Kind);
-    EXPECT_EQ(kinds, (std::vector<uint8_t>{Return_Show_Text, Return_Show_Text, Return_End_Game}));
+    EXPECT_TRUE(module.Quests.Get_Quest(2)->Visible);
+    EXPECT_FALSE(module.Quests.Get_Quest(2)->Completed);
+    // The king's death shows the relic's text and does not end the module.
+    EXPECT_EQ(outcomes(), std::vector<uint8_t>{Return_Show_Text});
+    EXPECT_FALSE(module.Events.Fire_Item_Given_To_Monster(relic, king));
+    EXPECT_FALSE(module.Quests.Get_Quest(2)->Completed);
+    EXPECT_TRUE(module.Events.Fire_Item_Given_To_Monster(relic, elder));
+    EXPECT_TRUE(module.Quests.Get_Quest(2)->Completed);
+    EXPECT_EQ(outcomes(), (std::vector<uint8_t>{Return_Show_Text, Return_End_Game}));
 }
 
 } // namespace

@@ -134,11 +134,11 @@ TEST_F(Character_Dialogs, TheSkillListShowsTheChosenGroupsSpellsWithTheirMarks) 
         const char* Toggle;
         std::vector<int> Spells, Marks;
     };
-    // Stone Skin comes at level 4, Cure Poison at 3 and Heal at 6: the level-1 Fighter cannot learn them.
+    // Cure Poison comes at level 3 and Heal at 6: the level-1 Fighter cannot learn them.
     const TCase cases[] = {
-        {"Opt 1", {sword, archery}, {1, 1}},   {"Opt 2", {toughness, stone}, {1, 0}},
+        {"Opt 1", {sword, archery}, {1, 1}},   {"Opt 2", {toughness, stone}, {1, 1}},
         {"Opt 3", {heal, cure}, {0, 0}},       {"Opt 6", {}, {}},
-        {"Opt 2", {toughness, stone}, {1, 0}}, {"Opt 5", {}, {}},
+        {"Opt 2", {toughness, stone}, {1, 1}}, {"Opt 5", {}, {}},
     };
     EXPECT_EQ(dialog.Chosen_Group(), 1);
     // The six toggles are small square buttons down the left side, under their names.
@@ -181,8 +181,7 @@ TEST_F(Character_Dialogs, TheSkillListShowsTheChosenGroupsSpellsWithTheirMarks) 
 }
 
 TEST_F(Character_Dialogs, ALeftClickLearnsASkillOnlyWhenAllowed) {
-    const uint16_t sword = Spell_Id("Sword Mastery"), archery = Spell_Id("Archery"),
-                   stone = Spell_Id("Stone Skin");
+    const uint16_t sword = Spell_Id("Sword Mastery"), archery = Spell_Id("Archery"), heal = Spell_Id("Heal");
     struct TCase {
         const char* What;
         int32_t Group, Column; // the entry clicked: column of the first row
@@ -198,7 +197,7 @@ TEST_F(Character_Dialogs, ALeftClickLearnsASkillOnlyWhenAllowed) {
         {"a known skill", 1, 1, 1, none, Mouse_Button_Left, sword, 2, 0},
         {"a new skill", 1, 2, 2, none, Mouse_Button_Left, archery, 1, 1},
         {"no points", 1, 1, 0, none, Mouse_Button_Left, sword, 1, 0},
-        {"not learnable yet", 2, 2, 1, none, Mouse_Button_Left, stone, 0, 1},
+        {"not learnable yet", 3, 1, 1, none, Mouse_Button_Left, heal, 0, 1},
         {"at its maximum", 1, 1, 1, [=](TMonster& m) { m.Spells.Set_Spell(sword, 10, 100); }, Mouse_Button_Left,
          sword, 10, 1},
         // The bonus of "Skill Levels" brings the shown level to the maximum: the stored 9 stays.
@@ -280,15 +279,18 @@ TEST_F(Character_Dialogs, TheSkillListPointsAtItsSpellsAndFillsTheQuickBarOnClos
     EXPECT_EQ(Cursor_Target().Kind, Cursor_Target_None);
     Click(x, y);
     ASSERT_EQ(Hero->Spells.Spell_Level(Spell_Id("Cure Poison")), 1);
+    // The starting Stone Skin holds the first slot; the second is empty.
     uint8_t kind = 0;
     uint16_t value = 0;
     Hero->Spells.Get_Quick_Slot(1, kind, value);
+    EXPECT_EQ(std::vector<int>({kind, value}), std::vector<int>({Quick_Slot_Spell, Spell_Id("Stone Skin")}));
+    Hero->Spells.Get_Quick_Slot(2, kind, value);
     EXPECT_EQ(kind, Quick_Slot_Empty);
     Owner.MouseMove(0, x, y);
     Key(Vk_S);
     EXPECT_EQ(Owner.Closed, std::vector<std::string>{"Spells Add Dlg"});
     // The new castable spell joins the quick bar; the pointer no longer names it.
-    Hero->Spells.Get_Quick_Slot(1, kind, value);
+    Hero->Spells.Get_Quick_Slot(2, kind, value);
     EXPECT_EQ(std::vector<int>({kind, value}), std::vector<int>({Quick_Slot_Spell, Spell_Id("Cure Poison")}));
     EXPECT_EQ(Cursor_Target().Kind, Cursor_Target_None);
 }
@@ -407,8 +409,10 @@ TEST_F(Character_Dialogs, AChosenSlotTakesTheEntryClickedWithAnyButton) {
         return std::vector<int>{kind, value};
     };
     // Before a slot is chosen, a click on Heal changes nothing.
+    std::vector<std::vector<int>> before;
+    for (int32_t n = 1; n <= 10; ++n) before.push_back(slot(n));
     Click_In(x + 5, y + 5);
-    for (int32_t n = 1; n <= 10; ++n) EXPECT_EQ(slot(n), std::vector<int>({0, 0})) << n;
+    for (int32_t n = 1; n <= 10; ++n) EXPECT_EQ(slot(n), before[static_cast<size_t>(n - 1)]) << n;
     Owner.MouseMove(0, dialog.Left + x + 5, dialog.Top + y + 5);
     EXPECT_EQ(Cursor_Target().Kind, Cursor_Target_Spell);
     EXPECT_EQ(Cursor_Target().Spell_Id, heal);
