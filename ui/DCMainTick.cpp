@@ -165,6 +165,30 @@ bool TDC_Main_Tick::Screen_To_Map(int32_t x, int32_t y, bool pixel_exact, int32_
     return false;
 }
 
+bool TDC_Main_Tick::Map_To_Screen(int32_t map_x, int32_t map_y, int32_t& x, int32_t& y) {
+    const auto maps_back = [&](int32_t px, int32_t py) {
+        int32_t back_x = 0, back_y = 0;
+        if (!Screen_To_Map(px, py, true, back_x, back_y) || back_x != map_x || back_y != map_y) return false;
+        x = px;
+        y = py;
+        return true;
+    };
+    for (int32_t n = 1; n <= View_Rows; ++n) {
+        for (int32_t i = 1; i <= View_Columns; ++i) {
+            int32_t cell_x = 0, cell_y = 0;
+            if (!View_Cell_To_Map(i, n, cell_x, cell_y) || cell_x != map_x || cell_y != map_y) continue;
+            // The floor diamond of a cell's picture box has its middle at (27, 40); failing that, any point
+            // of the box that the square's own picture covers.
+            const int32_t left = Cell_Left(i, n), top = Cell_Top(n);
+            if (maps_back(left + 27, top + 40)) return true;
+            for (int32_t dy = Cell_Box_Size - 1; dy >= 0; dy -= 3)
+                for (int32_t dx = 3; dx < Cell_Box_Size; dx += 3)
+                    if (maps_back(left + dx, top + dy)) return true;
+        }
+    }
+    return false;
+}
+
 bool TDC_Main_Tick::Walk_Step_Toward(int32_t target_x, int32_t target_y) {
     TMonster* player = Player();
     if (!player) return true;

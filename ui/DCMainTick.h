@@ -160,6 +160,10 @@ public:
     // left; pixel-exact asks whether the square's picture covers the point, otherwise the floor diamond
     // decides. The square must lie within the 15 x 15 squares from the view origin.
     bool Screen_To_Map(int32_t x, int32_t y, bool pixel_exact, int32_t& map_x, int32_t& map_y);
+    // A screen point that Screen_To_Map (pixel-exact) takes back to the square: the middle of its floor
+    // diamond, or a point near it when a picture in front covers the middle. False when the square is not in
+    // the view or is covered there.
+    bool Map_To_Screen(int32_t map_x, int32_t map_y, int32_t& x, int32_t& y);
     // One step of path finding toward the target; true when walking must stop.
     bool Walk_Step_Toward(int32_t target_x, int32_t target_y);
     // Kind 1 steps the player one square toward x, y (changing map on a connection square), any other kind

@@ -1,4 +1,5 @@
 #include "ui/HeadlessGame.h"
+#include "ui/HeadlessPlayer.h"
 
 #include "core/Clock.h"
 #include "core/DebugLog.h"
@@ -324,6 +325,18 @@ bool HeadlessGame::Run_Script(const std::string& script, const std::string& dump
             const size_t at = line.find("type") + 4;
             std::string text = line.substr(std::min(line.size(), at + 1));
             ok = type(text);
+        } else if (command == "approach" || command == "act" || command == "fight") {
+            THeadless_Player player(*this);
+            TPlay_Target target;
+            std::string why;
+            ok = Parse_Play_Target(args, target);
+            if (ok && command == "approach") ok = player.Approach(target, why);
+            if (ok && command == "act") ok = player.Act(target, why);
+            if (ok && command == "fight") ok = player.Fight(target, why);
+            if (!ok && !why.empty()) {
+                error = "line " + std::to_string(number) + ": " + line + ": " + why;
+                return false;
+            }
         } else if (command == "dump") {
             ok = args.size() == 1 && dump(dump_dir.empty() ? args[0] : dump_dir + "/" + args[0]);
         } else {

@@ -5,6 +5,7 @@
 #include "core/GlobalFuncs.h"
 #include "core/Messages.h"
 #include "ui/DlgMain.h"
+#include "ui/HeadlessPlayer.h"
 
 #include <filesystem>
 
@@ -69,3 +70,38 @@ TEST_F(TMain_Window_Test, AScriptStopsAtALineThatIsNotACommand) {
 }
 
 } // namespace
+
+TEST(HeadlessPlayerTarget, ScriptWordsNameOneTargetOrNone) {
+    struct TCase {
+        std::vector<std::string> Words;
+        bool Ok;
+        TPlay_Target::TKind Kind;
+        std::string Name;
+        int32_t X, Y, Number;
+    };
+    const TCase cases[] = {
+        {{"creature", "Village", "Elder"}, true, TPlay_Target::Creature, "Village Elder", 0, 0, 0},
+        {{"item", "Barrow", "Relic"}, true, TPlay_Target::Item, "Barrow Relic", 0, 0, 0},
+        {{"chest"}, true, TPlay_Target::Chest, "", 0, 0, 0},
+        {{"entrance", "2"}, true, TPlay_Target::Entrance, "", 0, 0, 2},
+        {{"square", "12", "200"}, true, TPlay_Target::Square, "", 12, 200, 0},
+        {{"creature"}, false, {}, "", 0, 0, 0},
+        {{"chest", "big"}, false, {}, "", 0, 0, 0},
+        {{"entrance", "0"}, false, {}, "", 0, 0, 0},
+        {{"entrance", "x"}, false, {}, "", 0, 0, 0},
+        {{"square", "3"}, false, {}, "", 0, 0, 0},
+        {{"square", "-1", "4"}, false, {}, "", 0, 0, 0},
+        {{"door"}, false, {}, "", 0, 0, 0},
+        {{}, false, {}, "", 0, 0, 0},
+    };
+    for (const TCase& c : cases) {
+        TPlay_Target target;
+        const bool ok = Parse_Play_Target(c.Words, target);
+        EXPECT_EQ(ok, c.Ok) << testing::PrintToString(c.Words);
+        if (!ok || !c.Ok) continue;
+        EXPECT_EQ(target.Kind, c.Kind);
+        EXPECT_EQ(target.Name, c.Name);
+        EXPECT_EQ(std::vector<int32_t>({target.X, target.Y, target.Number}),
+                  std::vector<int32_t>({c.X, c.Y, c.Number}));
+    }
+}

@@ -10,14 +10,20 @@
 // Rebaselining (after a person has looked at the new frame in build/<preset>/frames/new_game_a.bmp):
 //   MURK_REBASELINE=1 build/normal/tests/ui_tests --gtest_filter='NewGameScript.*'
 #include "core/DebugLog.h"
+#include "core/HighScores.h"
+#include "core/Inventory.h"
+#include "core/Item.h"
 #include "core/MachineOptions.h"
 #include "core/MapMain.h"
+#include "core/Module.h"
 #include "core/Monster.h"
+#include "core/SaveGame.h"
 #include "core/SaveSlots.h"
 #include "core/Terrain.h"
 #include "platform/DisplayBackend.h"
 #include "tests/support/FrameReference.h"
 #include "tests/ui/GameRootFixture.h"
+#include "ui/CharacterChoice.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -186,6 +192,62 @@ TEST_F(NewGameScript, PlaysFromTheIntroToSavingLoadingAndQuitting) {
             EXPECT_NE(Game->log().front().find(" - New Execution "), std::string::npos);
             EXPECT_TRUE(Matches_Text(Main_Window_Log(), "new_game_dlgmain.log"));
             EXPECT_EQ(Game->log().back(), "DlgMain: TDlg_Main.FormDestroy - End");
+        }
+        Expect_Clean();
+    }
+}
+
+// The adventure (tests/e2e/module_end.script), by clicks and keys and the scripted player's walks: a
+// seasoned character stored before the game starts is chosen, the elder is asked about the barrow and shows
+// the quest, the smith sells, a chest gives up an item, the way down leads into the barrow, and the king
+// falls: the first quest is completed and the relic's quest shown.
+TEST_F(NewGameScript, PlaysTheModuleFromTheElderToTheKingsDeath) {
+    Module_Name = "Barrowdeep";
+    Real_Dialogs = true;
+    const std::string script = Read_Text(std::string(MURK_TEST_DATA_DIR) + "/../e2e/module_end.script");
+    ASSERT_FALSE(script.empty());
+    const std::string frames = MURK_BUILD_FRAMES_DIR;
+    std::filesystem::create_directories(frames);
+    int32_t gold = 0, backpack = 0;
+    for (const auto& [mark, body] : Sections(script)) {
+        std::string error;
+        ASSERT_TRUE(Game->Run_Script(body, frames, error)) << mark << ": " << error;
+        SCOPED_TRACE(mark);
+        if (mark == "menu") {
+            // A fighter of level 20 with the strength and health to go down into the barrow.
+            TMonster veteran;
+            Make_New_Character(veteran, 1, 1, "veteran");
+            veteran.Level = 20;
+            veteran.Base_Strength += 100;
+            veteran.Base_Dexterity += 100;
+            veteran.Base_Constitution += 300;
+            veteran.Gold = 100000;
+            veteran.Recalculate_Stats();
+            veteran.Life = veteran.Max_Life;
+            const auto path = Character_File_Path("veteran");
+            ASSERT_TRUE(path);
+            ASSERT_TRUE(Save_Character(veteran, *path));
+        } else if (mark == "village") {
+            ASSERT_NE(Player(), nullptr);
+            EXPECT_EQ(Player()->Name, "veteran");
+            EXPECT_FALSE(Module()->Quests.Get_Quest(1)->Visible);
+        } else if (mark == "quest-shown") {
+            EXPECT_TRUE(Module()->Quests.Get_Quest(1)->Visible);
+            gold = Player()->Gold;
+            backpack = Player()->Inventory.Count();
+        } else if (mark == "bought") {
+            EXPECT_LT(Player()->Gold, gold);
+            EXPECT_EQ(Player()->Inventory.Count(), backpack + 1);
+            backpack = Player()->Inventory.Count();
+        } else if (mark == "chest") {
+            EXPECT_GT(Player()->Inventory.Count(), backpack);
+        } else if (mark == "barrow") {
+            EXPECT_EQ(Module()->Current_Map, 2);
+        } else if (mark == "king-dead") {
+            ASSERT_NE(Player(), nullptr);
+            EXPECT_TRUE(Module()->Quests.Get_Quest(1)->Completed);
+            EXPECT_TRUE(Module()->Quests.Get_Quest(2)->Visible);
+            EXPECT_FALSE(Module()->Quests.Get_Quest(2)->Completed);
         }
         Expect_Clean();
     }
