@@ -1,11 +1,11 @@
 #include "ui/HeadlessGame.h"
-#include "ui/HeadlessPlayer.h"
 
 #include "core/Clock.h"
 #include "core/DebugLog.h"
 #include "core/GlobalFuncs.h"
 #include "core/MachineOptions.h"
 #include "core/Messages.h"
+#include "generation/RndDigTileMap.h"
 #include "media/FrameDump.h"
 #include "media/Sounds.h"
 #include "platform/AudioBackend.h"
@@ -14,6 +14,7 @@
 #include "platform/TextBackend.h"
 #include "ui/DCMain.h"
 #include "ui/DlgMain.h"
+#include "ui/HeadlessPlayer.h"
 #include "ui/MainLoop.h"
 
 #include <cxxabi.h>
@@ -107,6 +108,9 @@ HeadlessGame::HeadlessGame(const std::string& base, uint64_t seed) {
     Install_Message_Sink(Make_Window_Message_Sink());
     Set_Manual_Clock(0);
     Seed_Random(seed);
+    // The maps of a new game are dug from seeds of this run too, not from the wall clock, so a run of the
+    // same script digs the same maps.
+    Set_Dig_Seed_Source([seed](int32_t map_index) { return seed * 1000 + static_cast<uint64_t>(map_index); });
     Set_Program_Folder_Override(base);
     Base_Path = base;
     Set_Log_Observer([this](const std::string& unit, const std::string& message) {
@@ -119,6 +123,7 @@ HeadlessGame::HeadlessGame(const std::string& base, uint64_t seed) {
 
 HeadlessGame::~HeadlessGame() {
     shutdown();
+    Set_Dig_Seed_Source(nullptr);
     Set_Text_Observer(nullptr);
     Set_Log_Observer(nullptr);
     Set_Program_Folder_Override("");

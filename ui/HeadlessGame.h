@@ -8,7 +8,7 @@
 //   move X Y     press X Y [BUTTON]     release X Y [BUTTON]     click X Y [BUTTON]
 //   key VK [SHIFT]     type TEXT     dump FILE
 //   approach TARGET     act TARGET     fight TARGET     (a scripted player's moves, ui/HeadlessPlayer.h;
-//   TARGET is "creature NAME", "item NAME", "chest", "entrance N" or "square X Y")
+//   TARGET is "creature NAME", "item NAME", "chest", "entrance [N]" or "square X Y")
 // Blank lines and lines starting with "#" are skipped; words of the form name=value are kept for the
 // command (Command_Options) and are otherwise ignored.
 #pragma once

@@ -99,9 +99,9 @@ bool Parse_Play_Target(const std::vector<std::string>& words, TPlay_Target& targ
         target.Kind = TPlay_Target::Chest;
         return true;
     }
-    if (kind == "entrance" && words.size() == 2) {
+    if (kind == "entrance" && words.size() <= 2) {
         target.Kind = TPlay_Target::Entrance;
-        return Whole_Number(words[1], target.Number) && target.Number >= 1;
+        return words.size() == 1 || (Whole_Number(words[1], target.Number) && target.Number >= 1);
     }
     if (kind == "square" && words.size() == 3) {
         target.Kind = TPlay_Target::Square;
@@ -164,6 +164,13 @@ bool THeadless_Player::Locate(const TPlay_Target& target, int32_t& x, int32_t& y
         }
         break;
     case TPlay_Target::Entrance: {
+        if (target.Number == 0) {
+            for (int32_t cx = 1; cx <= Map_Width; ++cx)
+                for (int32_t cy = 1; cy <= Map_Height; ++cy)
+                    if (map->Get_Square(cx, cy)->Is_Entrance() && (cx != player->X || cy != player->Y))
+                        consider(cx, cy);
+            break;
+        }
         TModule* module = Module();
         TModule_Map* module_map = module ? module->Get_Map(module->Current_Map) : nullptr;
         const TModule_Map_Connection* connection =

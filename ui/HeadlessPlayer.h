@@ -16,10 +16,10 @@ struct TPlay_Target {
     TKind Kind = Square;
     std::string Name; // a creature's or an item's name
     int32_t X = 0, Y = 0;
-    int32_t Number = 0; // the connection of the current map
+    int32_t Number = 0; // the connection of the current map; 0: the nearest entrance square of any
 };
 
-// "creature NAME...", "item NAME...", "chest", "entrance N" or "square X Y"; false for anything else.
+// "creature NAME...", "item NAME...", "chest", "entrance [N]" or "square X Y"; false for anything else.
 bool Parse_Play_Target(const std::vector<std::string>& words, TPlay_Target& target);
 
 class THeadless_Player {

@@ -93,6 +93,12 @@ bool Read_Frame(const std::string& path, TFrame& frame) {
 
 class NewGameScript : public TGame_Root_Test {
 protected:
+    // Whether an item of that name is in one of the player's slots.
+    static bool Backpack_Holds(const std::string& name) {
+        for (int32_t slot = 1; slot <= 90; ++slot)
+            if (const TItem* item = Player()->Item_In_Slot(slot); item && item->Name == name) return true;
+        return false;
+    }
     // Nothing went wrong so far: no platform box, no message or error list, no exception logged.
     void Expect_Clean() {
         EXPECT_TRUE(Game->boxes().empty());
@@ -197,11 +203,13 @@ TEST_F(NewGameScript, PlaysFromTheIntroToSavingLoadingAndQuitting) {
     }
 }
 
-// The adventure (tests/e2e/module_end.script), by clicks and keys and the scripted player's walks: a
+// The whole adventure (tests/e2e/module_end.script), by clicks and keys and the scripted player's walks: a
 // seasoned character stored before the game starts is chosen, the elder is asked about the barrow and shows
-// the quest, the smith sells, a chest gives up an item, the way down leads into the barrow, and the king
-// falls: the first quest is completed and the relic's quest shown.
-TEST_F(NewGameScript, PlaysTheModuleFromTheElderToTheKingsDeath) {
+// the quest, the smith sells, a chest gives up an item, the way down leads into the barrow, the king falls
+// and drops the relic, the relic is given to the elder, and the module ends in the main menu with the
+// character saved. A new character then dies in the barrow: the death screen records the score and the
+// high-score table opened from the menu lists it.
+TEST_F(NewGameScript, PlaysTheModuleToItsEndAndThenDies) {
     Module_Name = "Barrowdeep";
     Real_Dialogs = true;
     const std::string script = Read_Text(std::string(MURK_TEST_DATA_DIR) + "/../e2e/module_end.script");
@@ -248,6 +256,45 @@ TEST_F(NewGameScript, PlaysTheModuleFromTheElderToTheKingsDeath) {
             EXPECT_TRUE(Module()->Quests.Get_Quest(1)->Completed);
             EXPECT_TRUE(Module()->Quests.Get_Quest(2)->Visible);
             EXPECT_FALSE(Module()->Quests.Get_Quest(2)->Completed);
+        } else if (mark == "relic") {
+            EXPECT_TRUE(Backpack_Holds("Barrow Relic"));
+        } else if (mark == "module-done") {
+            EXPECT_TRUE(Module()->Quests.Get_Quest(2)->Completed);
+            EXPECT_FALSE(Backpack_Holds("Barrow Relic"));
+            EXPECT_NE(Game->find("Dlg Module Text"), nullptr);
+            gold = Player()->Gold;
+        } else if (mark == "module-end") {
+            EXPECT_NE(Game->find("Dlg Menu"), nullptr);
+            EXPECT_FALSE(Root->Is_World_Running());
+            // The character file holds the veteran as he ended: free for another module, with the experience
+            // of his kills and quests and the gold he had at the end.
+            TMonster saved;
+            ASSERT_TRUE(Load_Character(saved, *Character_File_Path("veteran")));
+            EXPECT_EQ(saved.Character_State, Character_Available);
+            EXPECT_GT(saved.Experience, 0);
+            EXPECT_EQ(saved.Gold, gold);
+        } else if (mark == "dead") {
+            EXPECT_NE(Game->find("Dlg Dead"), nullptr);
+            THigh_Scores_List scores;
+            ASSERT_TRUE(scores.Load(Path_Settings()->Get_High_Scores_File()));
+            ASSERT_NE(scores.Get(1), nullptr);
+            EXPECT_EQ(scores.Get(1)->Name, "doomed");
+            EXPECT_EQ(scores.Get(1)->Class_Name, "Fighter");
+            EXPECT_EQ(scores.Get(1)->Level, 1);
+            TFrame dead;
+            ASSERT_TRUE(Read_Frame(frames + "/module_end_dead.bmp", dead));
+            EXPECT_TRUE(Matches_Reference(dead, "module_end_dead"));
+        } else if (mark == "high-scores") {
+            EXPECT_EQ(Game->find("Dlg Dead"), nullptr);
+            EXPECT_NE(Game->find("High Scores Dlg"), nullptr);
+            bool listed = false;
+            for (const TDrawn_Text& drawn : Game->texts())
+                listed =
+                    listed || (drawn.Frame == Game->display().Flip_Count && drawn.Drawn.Text == "doomed");
+            EXPECT_TRUE(listed);
+            TFrame table;
+            ASSERT_TRUE(Read_Frame(frames + "/module_end_high_scores.bmp", table));
+            EXPECT_TRUE(Matches_Reference(table, "module_end_high_scores"));
         }
         Expect_Clean();
     }
