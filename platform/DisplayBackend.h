@@ -73,6 +73,9 @@ public:
 
     virtual bool Mouse_Present() = 0;
     virtual void Show_Cursor(bool visible) = 0;
+    // The system's busy pointer over the window while a file is read or written (the game draws its own
+    // pointer only between frames); off puts back the pointer Show_Cursor chose.
+    virtual void Set_Busy_Cursor(bool busy) = 0;
     // The pointer in client coordinates (it may lie outside the client rectangle); false when unknown.
     virtual bool Mouse_Position(int32_t& x, int32_t& y) = 0;
     virtual TClient_Rect Client_Rect() = 0;
@@ -108,6 +111,7 @@ public:
     void Close_Mode() override { Mode_Set = false; }
     bool Mouse_Present() override { return Has_Mouse; }
     void Show_Cursor(bool visible) override;
+    void Set_Busy_Cursor(bool busy) override { Busy_Cursor_Calls.push_back(busy); }
     bool Mouse_Position(int32_t& x, int32_t& y) override;
     TClient_Rect Client_Rect() override;
     int64_t Video_Memory_Budget() override { return Video_Budget; }
@@ -134,7 +138,8 @@ public:
     TSurface Last_Frame;
     bool Cursor_Visible = true;
     int32_t Cursor_Changes = 0;
-    std::vector<std::string> Boxes; // each message box as "caption: text"
+    std::vector<bool> Busy_Cursor_Calls; // every Set_Busy_Cursor, in order
+    std::vector<std::string> Boxes;      // each message box as "caption: text"
 };
 
 // The backend in use; a headless one unless the program installed its own at start-up.

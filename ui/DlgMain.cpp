@@ -96,10 +96,24 @@ public:
     void Set_Hide_Held_Item(bool hide) override {
         if (TDisplay_Object* display = Display_Object()) display->Pointer_Hidden = hide ? 1 : 0;
     }
+    // Drawing stays suspended while the sheets are rebuilt: a progress box that draws a frame meanwhile
+    // must not show the map with half its pictures.
     bool Load_Map_Bitmaps(TMap& map) override {
         TDisplay_Object* display = Display_Object();
-        return display ? display->Load_Map_Bitmaps(map) : true;
+        if (!display) return true;
+        const auto suppressed = display->Drawing_Suppressed;
+        display->Drawing_Suppressed = 1;
+        const bool loaded = display->Load_Map_Bitmaps(map);
+        display->Drawing_Suppressed = suppressed;
+        return loaded;
     }
+};
+
+// File work shows the system's busy pointer over the window.
+class TWindow_Busy_Cursor_Sink : public TBusy_Cursor_Sink {
+public:
+    void Show_Busy_Cursor() override { plat::Display_Backend().Set_Busy_Cursor(true); }
+    void Show_Normal_Cursor() override { plat::Display_Backend().Set_Busy_Cursor(false); }
 };
 
 const char* Boundary_Name(TBoundary boundary) {
@@ -145,12 +159,14 @@ TDlg_Main::TDlg_Main() {
         Install_Message_Sink(std::make_shared<TWindow_Message_Sink>());
     Install_Progress_Sink(std::make_shared<TWindow_Progress_Sink>());
     Install_Display_Flag_Sink(std::make_shared<TWindow_Display_Flag_Sink>());
+    Install_Busy_Cursor_Sink(std::make_shared<TWindow_Busy_Cursor_Sink>());
 }
 
 TDlg_Main::~TDlg_Main() {
     FormDestroy();
     Install_Progress_Sink(nullptr);
     Install_Display_Flag_Sink(nullptr);
+    Install_Busy_Cursor_Sink(nullptr);
     if (The_Form == this) The_Form = nullptr;
 }
 

@@ -20,6 +20,7 @@ class TSdl_Display : public TDisplay_Backend {
 public:
     explicit TSdl_Display(SDL_Window* window) : Window(window) {}
     ~TSdl_Display() override {
+        if (Wait_Cursor) SDL_FreeCursor(Wait_Cursor);
         Close_Mode();
         SDL_DestroyWindow(Window);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -91,7 +92,22 @@ public:
 
     bool Mouse_Present() override { return true; }
 
-    void Show_Cursor(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+    void Show_Cursor(bool visible) override {
+        Cursor_Shown = visible;
+        if (!Busy) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+    }
+
+    void Set_Busy_Cursor(bool busy) override {
+        Busy = busy;
+        if (busy) {
+            if (!Wait_Cursor) Wait_Cursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+            if (Wait_Cursor) SDL_SetCursor(Wait_Cursor);
+            SDL_ShowCursor(SDL_ENABLE);
+        } else {
+            SDL_SetCursor(SDL_GetDefaultCursor());
+            SDL_ShowCursor(Cursor_Shown ? SDL_ENABLE : SDL_DISABLE);
+        }
+    }
 
     bool Mouse_Position(int32_t& x, int32_t& y) override {
         int wx = 0, wy = 0;
@@ -160,6 +176,9 @@ private:
     SDL_Window* Window;
     SDL_Renderer* Renderer = nullptr;
     SDL_Texture* Texture = nullptr;
+    SDL_Cursor* Wait_Cursor = nullptr;
+    bool Busy = false;
+    bool Cursor_Shown = true;
     int32_t Width = 0, Height = 0, Bits = 0;
     std::vector<uint32_t> Indexed;
     bool Vsync = false;

@@ -20,11 +20,13 @@
 #include "core/SaveGame.h"
 #include "core/SaveSlots.h"
 #include "core/Terrain.h"
+#include "media/DisplayObject.h"
 #include "platform/DisplayBackend.h"
 #include "tests/support/FrameReference.h"
 #include "tests/ui/GameRootFixture.h"
 #include "ui/CharacterChoice.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -171,6 +173,13 @@ TEST_F(NewGameScript, PlaysFromTheIntroToSavingLoadingAndQuitting) {
             saved_y = Player()->Y;
         } else if (mark == "saved") {
             EXPECT_EQ(Read_Save_Description(Folder->File("Savegames/slot01/")), "e2e");
+            // The save showed the busy pointer and put the normal one back.
+            const std::vector<bool>& busy = Game->display().Busy_Cursor_Calls;
+            ASSERT_FALSE(busy.empty());
+            EXPECT_TRUE(busy.front());
+            EXPECT_FALSE(busy.back());
+            EXPECT_EQ(std::count(busy.begin(), busy.end(), true),
+                      std::count(busy.begin(), busy.end(), false));
             EXPECT_EQ(Machine_Options().Last_Saved_Game_Slot, 1);
             EXPECT_EQ(Game->find("Save Game Dlg"), nullptr);
             EXPECT_EQ(Game->find("Game Menu"), nullptr);
@@ -251,6 +260,9 @@ TEST_F(NewGameScript, PlaysTheModuleToItsEndAndThenDies) {
             EXPECT_GT(Player()->Inventory.Count(), backpack);
         } else if (mark == "barrow") {
             EXPECT_EQ(Module()->Current_Map, 2);
+            // The new map's pictures were loaded with drawing held back, and drawing goes on after it.
+            ASSERT_NE(Display_Object(), nullptr);
+            EXPECT_EQ(Display_Object()->Drawing_Suppressed, 0);
         } else if (mark == "king-dead") {
             ASSERT_NE(Player(), nullptr);
             EXPECT_TRUE(Module()->Quests.Get_Quest(1)->Completed);
