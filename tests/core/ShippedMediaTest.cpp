@@ -286,3 +286,20 @@ TEST_F(ShippedMedia, InterfacePicturesFitTheScreensThatDrawThem) {
     }
     EXPECT_GE(ids, 15);
 }
+
+// The store lists up to seven goods groups, one toggle and caption every 29 pixels from y 49, each toggle
+// 22 high: the dark well behind them must reach below the seventh, or the last group is drawn on the
+// stone frame. Every pixel from the first toggle's top to the seventh's bottom, across the toggle and
+// caption column, is the colour of the well.
+TEST_F(ShippedMedia, TheStoreGroupWellHoldsAllSevenGroups) {
+    const fs::path file = fs::path(MURK_RUNTIME_DIR) / "Pictures/SysPics/Dlg_Store.bmp";
+    int width = 0, height = 0;
+    ASSERT_TRUE(Bmp_Size(file, width, height));
+    const std::vector<uint8_t> bytes = Read_Bytes(file);
+    constexpr int Groups = 7, First_Top = 49, Step = 29, Toggle_Height = 22;
+    const uint32_t well = Pixel(bytes, width, height, 100, First_Top);
+    int off = 0;
+    for (int y = First_Top; y < First_Top + (Groups - 1) * Step + Toggle_Height; ++y)
+        for (int x = 18; x < 200; ++x) off += Pixel(bytes, width, height, x, y) != well;
+    EXPECT_EQ(off, 0);
+}
