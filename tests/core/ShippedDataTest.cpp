@@ -30,7 +30,7 @@ protected:
 // Each shipped data file (relative to the data folder) and the records it holds.
 const std::map<std::string, int> Shipped_Files = {
     {"Data/Classes.txt", 3},
-    {"Data/Classes_ItemClasses.txt", 12},
+    {"Data/Classes_ItemClasses.txt", 13},
     {"Data/Effects.txt", 12},
     {"Data/Settings.txt", 1},
     {"Data/Spells.txt", 15},

@@ -235,9 +235,9 @@ TEST_F(NewGameScript, PlaysTheModuleToItsEndAndThenDies) {
             TMonster veteran;
             Make_New_Character(veteran, 1, 1, "veteran");
             veteran.Level = 20;
-            veteran.Base_Strength += 100;
-            veteran.Base_Dexterity += 100;
-            veteran.Base_Constitution += 300;
+            veteran.Base_Strength += 200;
+            veteran.Base_Dexterity += 200;
+            veteran.Base_Constitution += 600;
             veteran.Gold = 100000;
             veteran.Recalculate_Stats();
             veteran.Life = veteran.Max_Life;
