@@ -1,6 +1,7 @@
 // The text raster over SDL2_ttf. Faces are found among the font files the program offered (by the family
-// name inside each file), then through fontconfig, then DejaVu Sans, which has the Cyrillic letters every
-// text of the game needs. Sizes in points become pixels at 96 dots per inch. Text is rendered blended and
+// name inside each file), then through fontconfig, then among narrow stand-ins with the Cyrillic letters
+// every text of the game needs (the screens are laid out for a narrow face; a wide one runs out of its
+// boxes), DejaVu Sans last. Sizes in points become pixels at 96 dots per inch. Text is rendered blended and
 // mixed into the surface at its depth.
 #include "platform/sdl/SdlBackends.h"
 
@@ -19,6 +20,8 @@ namespace plat {
 namespace {
 
 constexpr const char* Fallback_Face = "DejaVu Sans";
+// Tried in this order for a face the machine lacks.
+constexpr const char* Stand_In_Faces[] = {"Liberation Sans Narrow", "DejaVu Sans Condensed", Fallback_Face};
 constexpr const char* Fixed_Face = "DejaVu Sans Mono";
 constexpr const char* Fallback_File = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
@@ -109,7 +112,11 @@ public:
         TFont_Metrics m;
         TTF_Font* font = Find(handle);
         if (!font) return m;
-        m.Height = std::max(1, TTF_FontHeight(font));
+        // Some faces draw accents and descenders outside their ascent and descent: the height is that of
+        // the rendered line of such letters when it is taller, so text stays inside the box it is given.
+        int probe_w = 0, probe_h = 0;
+        TTF_SizeUTF8(font, "\u0419\u0401\u00c9gjpqy\u0443\u0444|", &probe_w, &probe_h);
+        m.Height = std::max({1, TTF_FontHeight(font), probe_h});
         m.External_Leading = std::max(0, TTF_FontLineSkip(font) - m.Height);
         int advance = 0;
         if (TTF_GlyphMetrics32(font, 'x', nullptr, nullptr, nullptr, nullptr, &advance) == 0)
@@ -145,7 +152,7 @@ private:
         bool Bold = false, Italic = false;
     };
 
-    // A face the program offered, by family and then by style; else the system's; else DejaVu Sans.
+    // A face the program offered, by family and then by style; else the system's; else a stand-in.
     std::string Face_File(const TFont_Spec& spec) {
         const std::string family = Lower(spec.Face);
         const TFace* best = nullptr;
@@ -155,7 +162,8 @@ private:
         }
         if (best) return best->Path;
         if (auto file = System_Font_File(spec.Face, spec.Bold, spec.Italic)) return *file;
-        if (auto file = System_Font_File(Fallback_Face, spec.Bold, spec.Italic)) return *file;
+        for (const char* stand_in : Stand_In_Faces)
+            if (auto file = System_Font_File(stand_in, spec.Bold, spec.Italic)) return *file;
         return Fallback_File;
     }
 

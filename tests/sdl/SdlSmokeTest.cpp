@@ -1,5 +1,6 @@
 // The real SDL2 backends on SDL's dummy video driver: the mode at each depth, flips, the mouse and text
-// rendered by SDL2_ttf with DejaVu standing in for the game's face. Skipped where SDL cannot start.
+// rendered by SDL2_ttf with a stand-in (a narrow face, DejaVu at the last) for the game's face. Skipped where
+// SDL cannot start.
 #include "platform/sdl/SdlBackends.h"
 #include "tests/support/TempFolder.h"
 
@@ -52,7 +53,7 @@ TEST_F(TSdl_Smoke, ModeFlipAndMouseAtEveryDepth) {
     }
 }
 
-TEST_F(TSdl_Smoke, TextFallsBackToDejaVuAndStaysInItsBox) {
+TEST_F(TSdl_Smoke, TextFallsBackToAStandInFaceAndStaysInItsBox) {
     if (!std::filesystem::exists("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"))
         GTEST_SKIP() << "DejaVu Sans is not installed";
     auto text = plat::Make_Sdl_Text();
