@@ -55,10 +55,18 @@ TEST_F(TDev_Screen_Frames, TileEditorWithPaintedTerrains) {
     Open(screen, "Dlg TileGen");
     Choose_First_Module(screen);
     ASSERT_EQ(screen.File_List().Lines, (TString_List{"Barrow_Terrain.txt", "Village_Terrain.txt"}));
+    // Nothing is chosen in the new list: Load Terrain loads nothing yet. A close of a chooser that is not
+    // open is nothing either.
+    Click(screen.Left + 15, screen.Top + 600 - 43);
+    EXPECT_EQ(Current_Map()->Terrain_List.Count(), 0);
+    screen.Kill_Child_Control("Dlg Select Module");
+    screen.Kill_Child_Control("Dlg Select File");
+    EXPECT_EQ(screen.File_List().Line_Count(), 2);
     Click(screen.Left + 50, screen.Top + 15);
     Click(screen.Left + 15, screen.Top + 600 - 43); // Button Load Terrain
     const int32_t count = Current_Map()->Terrain_List.Count();
     ASSERT_GE(count, 3);
+    EXPECT_EQ(screen.Terrain_List().Get_Selected_Index(), 0);
     ASSERT_EQ(screen.Terrain_List().Line_Count(), count);
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y)

@@ -1,6 +1,7 @@
 // The developer screens driven as the window drives them: switches, the view's picking and limits,
 // painting, memory slots, saving and loading tiles, the file chooser, and the map generator's overview,
 // module choice and generation.
+#include "core/DisplaySeam.h"
 #include "core/Messages.h"
 #include "generation/RndClassItem.h"
 #include "generation/RndClassMonster.h"
@@ -12,10 +13,13 @@
 #include "ui/DCDlgSelectFile.h"
 #include "ui/DCDlgSelectModule.h"
 #include "ui/DCDlgTileGen.h"
+#include "ui/DCGameScreen.h"
 #include "ui/DCList.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +40,7 @@ TEST(Dev_Screen_Switches, DashAndWordInAnyCaseAndTheGeneratorWins) {
         {{"-TileGen", "-Width2"}, TDev_Screen::Tile_Gen, true, false},
         {{"-tilegen", "-HEIGHT2"}, TDev_Screen::Tile_Gen, false, true},
         {{"tilegen", "/tilegen", "-tilegens", "--tilegen", "-width"}, TDev_Screen::None, false, false},
+        {{"-xilegen", "-napgen", "-qidth2", "-beight2"}, TDev_Screen::None, false, false},
     };
     for (const auto& c : cases) {
         const TDev_Screen_Switches switches = Dev_Screen_Switches(c.Arguments);
@@ -43,6 +48,34 @@ TEST(Dev_Screen_Switches, DashAndWordInAnyCaseAndTheGeneratorWins) {
         EXPECT_EQ(switches.Width_2, c.Width_2) << ::testing::PrintToString(c.Arguments);
         EXPECT_EQ(switches.Height_2, c.Height_2) << ::testing::PrintToString(c.Arguments);
     }
+}
+
+// Where each control of the two screens sits on the 800 x 600 picture: x, y from the corner, width, height.
+TEST_F(TDev_Screen_Test, TheControlsSitOnThePicture) {
+    using TRect = std::vector<int32_t>;
+    const auto layout = [](const TDisplay_Class& d) {
+        std::map<std::string, TRect> rects;
+        for (int32_t n = 1; n <= d.Child_Count(); ++n) {
+            const TDisplay_Class& c = *d.Child(n);
+            rects[c.Name] = {c.Left - d.Left, c.Top - d.Top, c.Width, c.Height};
+        }
+        return rects;
+    };
+    TDC_Dlg_TileGen tiles;
+    Open(tiles, "Dlg TileGen");
+    EXPECT_EQ(layout(tiles), (std::map<std::string, TRect>{{"Close Button", {770, 566, 23, 23}},
+                                                           {"File List", {10, 10, 220, 200}},
+                                                           {"Terrain List", {590, 10, 220, 200}},
+                                                           {"Button Load Terrain", {10, 552, 200, 38}},
+                                                           {"Button Choose Module", {10, 509, 200, 38}},
+                                                           {"Button Load Tile", {566, 509, 200, 38}},
+                                                           {"Button Save Tile", {566, 552, 200, 38}}}));
+    TDC_Dlg_MapGen maps;
+    Open(maps, "Dlg MapGen");
+    EXPECT_EQ(layout(maps), (std::map<std::string, TRect>{{"Close Button", {770, 570, 23, 23}},
+                                                          {"File List", {10, 10, 200, 200}},
+                                                          {"Button Choose Module", {10, 509, 200, 38}},
+                                                          {"Button Generate", {10, 552, 200, 38}}}));
 }
 
 class TTile_Gen_Test : public TDev_Screen_Test {
@@ -82,20 +115,86 @@ protected:
     bool Exists(const std::string& name) const { return std::filesystem::exists(Folder.File(name)); }
 };
 
-TEST_F(TTile_Gen_Test, EverySquareOfTheWindowIsFoundUnderItsCell) {
+// Over the middle of each cell's diamond the view answers the cell's square when it lies in the 15 x 15
+// window and on the map, and nothing otherwise (the cells of the view's corners, past its edges, off the
+// map).
+TEST_F(TTile_Gen_Test, EverySquareOfTheWindowIsFoundUnderItsCellAndNoOther) {
+    int64_t sum_x = 0, sum_y = 0, count = 0;
+    for (int32_t px = 0; px < Map_Cell_Side; ++px)
+        for (int32_t py = 0; py < Map_Cell_Side; ++py)
+            if (Display_Object()->Is_Point_In_Tile_Mask(px, py)) sum_x += px, sum_y += py, ++count;
+    ASSERT_GT(count, 0);
     for (const auto& [view_x, view_y] : {std::pair{12, 12}, std::pair{1, 1}, std::pair{185, 185}}) {
-        for (int32_t map_x = view_x; map_x < view_x + 15; ++map_x)
-            for (int32_t map_y = view_y; map_y < view_y + 15; ++map_y) {
-                int32_t x = 0, y = 0, found_x = 0, found_y = 0;
-                ASSERT_TRUE(Square_Point(map_x, map_y, view_x, view_y, x, y));
-                ASSERT_TRUE(Dev_View_Square_At(x, y, view_x, view_y, found_x, found_y))
-                    << map_x << "," << map_y;
+        int32_t found_in_window = 0;
+        for (int32_t n = 1; n <= Game_View_Rows; ++n)
+            for (int32_t i = 1; i <= Game_View_Columns; ++i) {
+                int32_t map_x = 0, map_y = 0, left = 0, top = 0, found_x = 0, found_y = 0;
+                const bool on_map = View_Cell_To_Map(i, n, view_x, view_y, map_x, map_y);
+                View_Cell_Position(i, n, left, top);
+                const bool in_window = on_map && map_x >= view_x && map_x < view_x + 15 && map_y >= view_y &&
+                                       map_y < view_y + 15;
+                const int32_t x = left + static_cast<int32_t>(sum_x / count),
+                              y = top + static_cast<int32_t>(sum_y / count);
+                ASSERT_EQ(Dev_View_Square_At(x, y, view_x, view_y, found_x, found_y), in_window)
+                    << map_x << "," << map_y << " in the view at " << view_x << "," << view_y;
+                if (!in_window) continue;
                 EXPECT_EQ(std::pair(found_x, found_y), std::pair(map_x, map_y));
+                ++found_in_window;
             }
-        // Cells whose squares lie outside the window are never the answer: the top corner of the view.
+        EXPECT_EQ(found_in_window, 15 * 15);
+        // The top corner of the view.
         int32_t found_x = 0, found_y = 0;
         EXPECT_FALSE(Dev_View_Square_At(30, 150, view_x, view_y, found_x, found_y));
     }
+}
+
+// The view draws each square of the window once, in its cell, and marks it seen; nothing else. A display
+// object that suppresses drawing, or none at all, draws and finds nothing.
+TEST_F(TTile_Gen_Test, TheViewDrawsTheWindowsSquaresInTheirCells) {
+    Add_Terrains({"floor"});
+    TTerrain& floor = *Current_Map()->Terrain_List.Terrain(1);
+    floor.Picture_L1 = "floor.bmp";
+    floor.Picture_Index_L1 = 5;
+    for (int32_t x = 1; x <= Map_Width; ++x)
+        for (int32_t y = 1; y <= Map_Height; ++y) Terrain_At(x, y) = 1;
+    auto world = std::make_shared<TRecording_Display_Sink>();
+    const std::shared_ptr<TDisplay_Sink> before = Install_Display_Sink(world);
+    const auto seen = [] {
+        std::vector<std::pair<int32_t, int32_t>> squares;
+        for (int32_t x = 1; x <= Map_Width; ++x)
+            for (int32_t y = 1; y <= Map_Height; ++y)
+                if (Current_Map()->Get_Square(x, y)->Is_Seen()) squares.emplace_back(x, y);
+        return squares;
+    };
+    for (const auto& [view_x, view_y] : {std::pair{12, 12}, std::pair{1, 1}, std::pair{185, 185}}) {
+        SCOPED_TRACE(std::to_string(view_x) + "," + std::to_string(view_y));
+        for (int32_t x = 1; x <= Map_Width; ++x)
+            for (int32_t y = 1; y <= Map_Height; ++y) Current_Map()->Get_Square(x, y)->Set_Seen(false);
+        TRecording_Display_Sink expected;
+        std::vector<std::pair<int32_t, int32_t>> window;
+        for (int32_t n = 1; n <= Game_View_Rows; ++n)
+            for (int32_t i = 1; i <= Game_View_Columns; ++i) {
+                int32_t map_x = 0, map_y = 0, left = 0, top = 0;
+                if (!View_Cell_To_Map(i, n, view_x, view_y, map_x, map_y) || map_x < view_x ||
+                    map_x >= view_x + 15 || map_y < view_y || map_y >= view_y + 15)
+                    continue;
+                View_Cell_Position(i, n, left, top);
+                expected.Draw_Terrain_Tile(0, left, top, 5);
+                window.emplace_back(map_x, map_y);
+            }
+        std::sort(window.begin(), window.end());
+        world->Calls.clear();
+        Draw_Dev_View(0, view_x, view_y);
+        EXPECT_EQ(world->Calls, expected.Calls);
+        EXPECT_EQ(seen(), window);
+    }
+    Display_Object()->Drawing_Suppressed = 1;
+    world->Calls.clear();
+    Draw_Dev_View(0, 50, 50);
+    Display_Object()->Drawing_Suppressed = 0;
+    EXPECT_TRUE(world->Calls.empty());
+    EXPECT_FALSE(Current_Map()->Get_Square(50, 50)->Is_Seen());
+    Install_Display_Sink(before);
 }
 
 TEST_F(TTile_Gen_Test, TheViewStaysOnTheArea) {
@@ -166,7 +265,8 @@ TEST_F(TTile_Gen_Test, CtrlFunctionKeysKeepTheAreaAndPlainOnesPutItBack) {
     auto d = Open_Tile_Gen();
     Terrain_At(12, 12) = 1;
     Terrain_At(26, 26) = 2;
-    Terrain_At(27, 27) = 3; // outside the area
+    for (const auto& [x, y] : {std::pair{27, 27}, std::pair{20, 27}, std::pair{27, 20}, std::pair{11, 20}})
+        Terrain_At(x, y) = 3; // outside the area
     Key(Vk_F3, Shift_Ctrl);
     Terrain_At(12, 12) = 3;
     Key(Vk_F3);
@@ -175,7 +275,26 @@ TEST_F(TTile_Gen_Test, CtrlFunctionKeysKeepTheAreaAndPlainOnesPutItBack) {
     Key(Vk_F4); // a slot never filled empties the area
     EXPECT_EQ(Terrain_At(12, 12), 0);
     EXPECT_EQ(Terrain_At(26, 26), 0);
-    EXPECT_EQ(Terrain_At(27, 27), 3);
+    for (const auto& [x, y] : {std::pair{27, 27}, std::pair{20, 27}, std::pair{27, 20}, std::pair{11, 20}})
+        EXPECT_EQ(Terrain_At(x, y), 3) << x << "," << y;
+
+    // F1 to F10 are ten slots of their own; F11 and F12 are none.
+    constexpr uint16_t Vk_F1 = 112;
+    for (uint16_t k = 0; k < 10; ++k) {
+        Terrain_At(12, 12) = static_cast<uint16_t>(k + 1);
+        Key(Vk_F1 + k, Shift_Ctrl);
+    }
+    for (uint16_t key : {uint16_t(Vk_F1 + 10), uint16_t(Vk_F1 + 11)}) {
+        Terrain_At(12, 12) = 2;
+        Key(key, Shift_Ctrl);
+        Terrain_At(12, 12) = 3;
+        Key(key);
+        EXPECT_EQ(Terrain_At(12, 12), 3) << key;
+    }
+    for (uint16_t k = 0; k < 10; ++k) {
+        Key(Vk_F1 + k);
+        EXPECT_EQ(Terrain_At(12, 12), k + 1) << "F" << k + 1;
+    }
 }
 
 TEST_F(TTile_Gen_Test, ALargeAreaIsSavedAsFourGroupedSectionsSkippingTakenNames) {
