@@ -46,7 +46,11 @@ TEST_F(TDev_Screen_Frames, MapGeneratorAfterADig) {
     ASSERT_EQ(Display_Object()->Drawing_Suppressed, 0);
     Click(screen.Left + 800 - 110, screen.Top + 110); // the window to the middle of the map
     Frame();
-    EXPECT_NE(Drawn("Генератор карт"), nullptr);
+    const auto* title = Drawn("Генератор карт");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>({uint32_t(Centre_X(*title) - screen.Left),
+                                     uint32_t(Centre_Y(*title) - screen.Top), title->Rgb}),
+              std::vector<uint32_t>({400, 33, 0xFFFFFF}));
     EXPECT_TRUE(Page_Matches("mapgen"));
 }
 
@@ -76,7 +80,24 @@ TEST_F(TDev_Screen_Frames, TileEditorWithPaintedTerrains) {
     ASSERT_EQ(screen.Terrain_List().Get_Selected_Index(), 2);
     Root.MouseMove(0, 400, 590); // off the lists: the selection shows, not the hover band
     Frame();
-    EXPECT_NE(Drawn("Редактор ячеек"), nullptr);
+    // The title white and centred at (400, 33); the terrain names right of their pictures, 30 below the
+    // line's top, the selected one in the highlight colour.
+    const auto* title = Drawn("Редактор ячеек");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>({uint32_t(Centre_X(*title) - screen.Left),
+                                     uint32_t(Centre_Y(*title) - screen.Top), title->Rgb}),
+              std::vector<uint32_t>({400, 33, 0xFFFFFF}));
+    const TDC_List& terrains = screen.Terrain_List();
+    for (int32_t line = 1; line <= 2; ++line) {
+        const std::string& full = Current_Map()->Terrain_List.Terrain(line)->Name;
+        const auto* name = Drawn(full.substr(0, full.find(' ') + 1)); // word by word, each with its space
+        ASSERT_NE(name, nullptr) << line;
+        EXPECT_EQ(
+            std::vector<uint32_t>(
+                {uint32_t(name->X - terrains.Left), uint32_t(name->Y - terrains.Top), name->Rgb}),
+            std::vector<uint32_t>({60, uint32_t(54 * (line - 1) + 30), line == 2 ? 0x0B1FB7u : 0xFFFFFFu}))
+            << line;
+    }
     EXPECT_TRUE(Page_Matches("tilegen"));
 }
 

@@ -76,6 +76,10 @@ TEST_F(TDev_Screen_Test, TheControlsSitOnThePicture) {
                                                           {"File List", {10, 10, 200, 200}},
                                                           {"Button Choose Module", {10, 509, 200, 38}},
                                                           {"Button Generate", {10, 552, 200, 38}}}));
+    // The file lists take 16 lines, the terrain list a picture's height a line.
+    EXPECT_EQ(std::vector<int32_t>({tiles.File_List().Line_Height, tiles.Terrain_List().Line_Height,
+                                    maps.File_List().Line_Height}),
+              std::vector<int32_t>({12, 54, 12}));
 }
 
 class TTile_Gen_Test : public TDev_Screen_Test {
@@ -238,6 +242,15 @@ TEST_F(TTile_Gen_Test, ButtonsPaintEraseAndPick) {
     EXPECT_EQ(Terrain_At(20, 21), 3);
     EXPECT_EQ(d->Terrain_List().Get_Selected_Index(), 3);
     EXPECT_EQ(d->Terrain_List().Get_Top_Index(), 3);
+    // The first terrain scrolls the list back to the top; an empty square only clears the selection.
+    Terrain_At(22, 21) = 1;
+    Press_Square(*d, 22, 21, Mouse_Button_Left, Shift_Ctrl);
+    EXPECT_EQ(std::pair(d->Terrain_List().Get_Selected_Index(), d->Terrain_List().Get_Top_Index()),
+              std::pair(1, 1));
+    Press_Square(*d, 23, 21, Mouse_Button_Left, Shift_Ctrl);
+    EXPECT_EQ(std::pair(d->Terrain_List().Get_Selected_Index(), d->Terrain_List().Get_Top_Index()),
+              std::pair(0, 1));
+    EXPECT_EQ(Terrain_At(23, 21), 0);
 
     Drag_Over(*d, 13, 12, Shift_Right);
     EXPECT_EQ(Terrain_At(13, 12), 0);
@@ -247,6 +260,9 @@ TEST_F(TTile_Gen_Test, ButtonsPaintEraseAndPick) {
     d->Terrain_List().Set_Selected_Index(0);
     Press_Square(*d, 20, 21, Mouse_Button_Left);
     EXPECT_EQ(Terrain_At(20, 21), 0);
+    Terrain_At(21, 21) = 3;
+    Drag_Over(*d, 21, 21, Shift_Left);
+    EXPECT_EQ(Terrain_At(21, 21), 0);
 
     // Behind the open file chooser the area takes no paint.
     d->Terrain_List().Set_Selected_Index(1);
@@ -338,7 +354,7 @@ TEST_F(TTile_Gen_Test, ASavedTileLoadsBackThroughTheChooser) {
     const auto painted = [](int32_t x, int32_t y) { return static_cast<uint16_t>((x * 3 + y) % 5); };
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = painted(x, y);
-    Click_Button(*d, "Button Save Tile");
+    EXPECT_TRUE(d->Save_Tiles());
     ASSERT_TRUE(Exists("Tile_1.txt"));
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = 0;
@@ -371,6 +387,7 @@ TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
     Folder.Write("Big.txt", big);
     static const char garbage[] = "\x00\xff\xfe:=\nTile Row := \x80\x81\nIdentifier Symbol := \xff\n:=";
     Folder.Write("Garbage.txt", std::string(garbage, sizeof garbage - 1));
+    Folder.Make_Folder("sub");
     for (const bool wide : {false, true}) {
         Install_Current_Map(std::make_unique<TMap>());
         Add_Terrains({"floor", "water"});
@@ -383,6 +400,8 @@ TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
         d->Load_Tile("Garbage.txt");
         EXPECT_EQ(Map_Terrains(), before);
         d->Load_Tile("../Big.txt");
+        EXPECT_EQ(Map_Terrains(), before);
+        d->Load_Tile("sub/../Big.txt"); // the file is there, but the name leaves the folder on its way
         EXPECT_EQ(Map_Terrains(), before);
         d->Load_Tile("Big.txt");
         for (int32_t x = 1; x <= 200; ++x)
@@ -420,6 +439,11 @@ TEST_F(TTile_Gen_Test, AFailedSaveIsReportedAndTheEditorGoesOn) {
         EXPECT_FALSE(Exists("Tile_1.txt")) << c.Name;
         EXPECT_FALSE(d->Kill);
     }
+    // Without a map there is nothing to save.
+    auto d = Open_Tile_Gen();
+    Install_Current_Map(nullptr);
+    EXPECT_FALSE(d->Save_Tiles());
+    EXPECT_FALSE(Exists("Tile_1.txt"));
 }
 
 TEST_F(TTile_Gen_Test, TheChooserListsTextFilesAndNeedsASelection) {
@@ -505,10 +529,20 @@ TEST_F(TMap_Gen_Test, TheOverviewAndTheArrowsMoveTheWindowWithinTheMap) {
         int32_t View_X, View_Y;
     } clicks[] = {{right - 110, top + 110, 93, 93},  {right - 210, top + 10, 1, 1},
                   {right - 10, top + 210, 185, 185}, {right - 20, top + 30, 183, 13},
-                  {right - 211, top + 100, 183, 13}, {right - 100, top + 211, 183, 13}};
+                  {right - 211, top + 100, 183, 13}, {right - 100, top + 211, 183, 13},
+                  {right - 9, top + 100, 183, 13},   {right - 100, top + 9, 183, 13}};
     for (const auto& c : clicks) {
         Click(c.X, c.Y);
         EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(c.View_X, c.View_Y)) << c.X << "," << c.Y;
+    }
+    // Each arrow moves the window one square.
+    const struct {
+        uint16_t Key;
+        int32_t View_X, View_Y;
+    } steps[] = {{Vk_Right, 184, 13}, {Vk_Left, 183, 13}, {Vk_Down, 183, 14}, {Vk_Up, 183, 13}};
+    for (const auto& s : steps) {
+        Key(s.Key);
+        EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(s.View_X, s.View_Y)) << s.Key;
     }
     for (int i = 0; i < 3; ++i) Key(Vk_Right);
     for (int i = 0; i < 3; ++i) Key(Vk_Up);
@@ -521,9 +555,42 @@ TEST_F(TMap_Gen_Test, TheOverviewAndTheArrowsMoveTheWindowWithinTheMap) {
     EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(1, 2));
 }
 
+// The overview in the top right corner shows each square as one pixel of its terrain's overview colour,
+// from (589, 9) for square 0, 0, and the window the view shows as a white 15 x 15 outline.
+TEST_F(TMap_Gen_Test, TheOverviewShowsTheMapAndTheWindow) {
+    TTerrain moss;
+    moss.Overview_Color = 90 + 140 * 256 + 60 * 65536;
+    const uint16_t id = Current_Map()->Terrain_List.Add(moss);
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{200, 200}, std::pair{57, 3}, std::pair{13, 13}})
+        Terrain_At(x, y) = id;
+    TDC_Dlg_MapGen d;
+    Open(d, "Dlg MapGen");
+    Frame();
+    const int32_t x0 = d.Left + 589, y0 = d.Top + 9;
+    const auto pixel = [&](int32_t x, int32_t y) { return Raw(0, x0 + x, y0 + y) & 0xFFFFFF; };
+    constexpr uint32_t Moss = 0x5A8C3C, White = 0xFFFFFF, Black = 0;
+    const struct {
+        int32_t X, Y;
+        uint32_t Colour;
+    } points[] = {{1, 1, Moss},      {200, 200, Moss}, {57, 3, Moss},   {2, 1, Black},   {1, 2, Black},
+                  {199, 200, Black}, {13, 13, Moss},   {12, 12, White}, {26, 12, White}, {12, 26, White},
+                  {26, 26, White},   {19, 12, White},  {12, 19, White}, {26, 19, White}, {19, 26, White},
+                  {27, 19, Black},   {19, 27, Black},  {11, 19, Black}, {19, 11, Black}, {19, 19, Black}};
+    for (const auto& p : points) EXPECT_EQ(pixel(p.X, p.Y), p.Colour) << p.X << "," << p.Y;
+}
+
 TEST_F(TMap_Gen_Test, GenerateDigsTheChosenTilesFileAndGivesEverythingBack) {
     TDC_Dlg_MapGen d;
     Open(d, "Dlg MapGen");
+    // A chooser left with Escape, or the close of one that is not open, chooses nothing.
+    d.Kill_Child_Control("Dlg Select Module");
+    Click(d.Left + 10 + 5, d.Top + 600 - 91 + 5);
+    ASSERT_NE(d.Module_Chooser(), nullptr);
+    d.Kill_Child_Control("Dlg Select File");
+    ASSERT_NE(d.Module_Chooser(), nullptr);
+    Key(27);
+    ASSERT_EQ(d.Module_Chooser(), nullptr);
+    EXPECT_EQ(d.File_List().Line_Count(), 0);
     Choose_First_Module(d);
     EXPECT_EQ(d.File_List().Lines, (TString_List{"Barrow_Tiles.txt", "Village_Tiles.txt"}));
     Generate_Line(d, 1);
