@@ -16,14 +16,17 @@ TEST_F(Held_Item_Release, BackpackElseSquareElseTheCursor) {
         const char* Name;
         bool With_Player;
         int Backpack_Filled; // backpack slots taken before
+        bool Off_Map;        // the player stands on no square of the map
         bool Released;
         const char* Where; // "backpack", "square" or "cursor"
     };
     const std::vector<TCase> cases = {
-        {"room in the backpack", true, 0, true, "backpack"},
-        {"one slot left", true, 79, true, "backpack"},
-        {"backpack full", true, 80, true, "square"},
-        {"no player", false, 0, false, "cursor"},
+        {"room in the backpack", true, 0, false, true, "backpack"},
+        {"one slot left", true, 79, false, true, "backpack"},
+        {"backpack full", true, 80, false, true, "square"},
+        {"off the map, room in the backpack", true, 0, true, true, "backpack"},
+        {"off the map, backpack full", true, 80, true, false, "cursor"},
+        {"no player", false, 0, false, false, "cursor"},
     };
     for (const TCase& t : cases) {
         SCOPED_TRACE(t.Name);
@@ -34,6 +37,7 @@ TEST_F(Held_Item_Release, BackpackElseSquareElseTheCursor) {
         for (int n = 0; n < t.Backpack_Filled; ++n)
             ASSERT_TRUE(player->Inventory.Put_In_Slot(Add_Item("stone " + std::to_string(n)), 11 + n));
         Set_Player(t.With_Player ? player : nullptr);
+        if (t.Off_Map) player->X = 0;
         TItem* gem = Add_Item("gem");
         Set_Held_Item(gem);
         EXPECT_EQ(Release_Held_Item(), t.Released);

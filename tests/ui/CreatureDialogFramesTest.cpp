@@ -1,6 +1,7 @@
 // The talk, store, conversation, chest and give-item dialogs drawn over a black page with the game's own
 // pictures, items and creatures and the headless fixed-metric font, each compared with its reference
 // picture by block means (see FrameReference.h for looking at a new frame and rebaselining).
+#include "core/DisplaySeam.h"
 #include "core/HeldItem.h"
 #include "core/Item.h"
 #include "core/MapMain.h"
@@ -16,8 +17,10 @@
 #include "ui/DCDlgStore.h"
 #include "ui/DCDlgTalk.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -145,6 +148,67 @@ TEST_F(Creature_Dialog_Frames, EachDialogMatchesItsReference) {
         Set_Player(nullptr);
     }
     EXPECT_TRUE(Messages->Messages.empty()) << Messages->Messages[0].Text;
+}
+
+// What the dialogs write, in which style, colour and place, and where the creature's picture goes.
+TEST_F(Creature_Dialog_Frames, EachDialogWritesItsTextsAndDrawsTheCreatureInPlace) {
+    TMonster* sage = Creature("Сивый", "Village_Smith.bmp");
+    sage->Talk_Topics = {"Путь"};
+    sage->Talk_Texts = {"Север."};
+    sage->Can_Be_Given_Items = true;
+    sage->Picture_Index = 7;
+    auto world = std::make_shared<TRecording_Display_Sink>();
+    const std::shared_ptr<TDisplay_Sink> before = Install_Display_Sink(world);
+    const auto portrait = [&](const TDisplay_Class& d, int32_t x, int32_t y) {
+        TRecording_Display_Sink expected;
+        expected.Draw_Monster_Tile(0, d.Left + x, d.Top + y, 7);
+        return expected.Calls;
+    };
+    const auto drawn = [&](TDisplay_Class& d) {
+        Shown();
+        world->Calls.clear();
+        Clear_Page();
+        d.Draw(0);
+    };
+    constexpr uint32_t Grey = 0x9B9B9B, White = 0xFFFFFF;
+    {
+        // Captions in style 1, centred on their 224 x 23 buttons and 2 pixels low.
+        TDC_Dlg_Talk talk;
+        Open(talk, "Dlg Talk");
+        talk.Set_Monster(sage->Id);
+        drawn(talk);
+        std::vector<TShown_Text> expected;
+        const char* const captions[] = {"Общение", "Передать", "Отмена"};
+        const int32_t buttons[] = {1, 2, 5};
+        for (int32_t k = 0; k < 3; ++k)
+            expected.push_back(At(captions[k], talk.Left + 16 + 112, talk.Top + 27 * buttons[k] - 10 + 11 + 2,
+                                  2, 2, 1, Grey));
+        EXPECT_EQ(Shown(), expected);
+    }
+    {
+        TDC_Dlg_Conversation conversation;
+        Open(conversation, "Dlg Conversation");
+        conversation.Set_Monster(sage->Id);
+        conversation.Choose_Topic(1);
+        drawn(conversation);
+        const std::vector<TShown_Text> shown = Shown();
+        for (const TShown_Text& text :
+             {At("Общение с Сивый", conversation.Left + 255, conversation.Top + 29, 2, 2, 6, 0),
+              At("Север.", conversation.Left + 232, conversation.Top + 60, 1, 5, 1, White)})
+            EXPECT_NE(std::find(shown.begin(), shown.end(), text), shown.end()) << text;
+        EXPECT_EQ(world->Calls, portrait(conversation, 12, 22));
+        // The topic list's dark grey ground, below its one line.
+        EXPECT_EQ(Page_Pixel(conversation.Left + 21 + 150, conversation.Top + 87 + 180), 0x373737u);
+    }
+    {
+        TDC_Dlg_GiveItem give;
+        Open(give, "Dlg GiveItem");
+        give.Set_Monster(sage->Id);
+        drawn(give);
+        EXPECT_EQ(Shown(), std::vector<TShown_Text>{At("Сивый", give.Left + 130, give.Top + 36, 2, 2, 6, 0)});
+        EXPECT_EQ(world->Calls, portrait(give, 17, 61));
+    }
+    Install_Display_Sink(before);
 }
 
 } // namespace

@@ -170,9 +170,19 @@ TEST_F(Creature_Dialogs, TalkOffersWhatTheCreatureDoesAndClosesWithTheChoice) {
         Map->End_Tick();
         EXPECT_EQ(talk.Get_Store_Number(), 0); // the creature is gone
     }
-    // Escape is "Отмена", whatever was chosen before; a creature that is not there offers nothing.
+    // Escape is "Отмена", whatever was chosen before; a creature that is not there offers nothing, not
+    // even what the creature shown before offered.
+    TMonster* talker = Add_Creature(90, 90, "Talker");
+    talker->Talk_Topics = {"Work"};
+    talker->Talk_Texts = {"None"};
     TDC_Dlg_Talk talk;
     Open(talk, "Dlg Talk");
+    talk.Set_Monster(talker->Id);
+    ASSERT_EQ(talk.Button(1).Caption, "Общение");
+    for (int32_t n = 1; n <= 5; ++n)
+        EXPECT_EQ(std::pair(talk.Button(n).Left - talk.Left, talk.Button(n).Top - talk.Top),
+                  std::pair(16, 27 * n - 10))
+            << n;
     talk.Set_Monster(999);
     EXPECT_EQ(talk.Button(1).Caption, "");
     Escape(talk);
@@ -230,6 +240,15 @@ TEST_F(Store_Dialog, NineGroupsGiveSevenSortedCaptionsAndGoodsByExactName) {
         EXPECT_EQ(store.Caption(n), expected[static_cast<std::size_t>(n - 1)]) << n;
     EXPECT_EQ(store.Selected_Option(), 1);
     EXPECT_EQ(Ids(store.Shown_Items()), (std::vector<uint16_t>{ids[3]}));
+    // The toggles are the small square buttons (type 1, the close button's size), showing picture 8 when
+    // on and 9 when off.
+    const TDC_Button& close = *store.Close_Button();
+    for (int32_t n = 1; n <= 7; ++n) {
+        const TDC_Button_Toggle& option = store.Option(n);
+        EXPECT_EQ(std::vector<int32_t>({option.Button_Type, option.Width, option.Height, option.Image_Index}),
+                  std::vector<int32_t>({1, close.Width, close.Height, n == 1 ? 8 : 9}))
+            << n;
+    }
     // Toggle n at (18, 29n + 20): one option on at a time, and "БРОНЯ" goods are not "Броня" goods.
     Click(store, store.Left + 18 + 4, store.Top + 29 * 2 + 20 + 4);
     EXPECT_EQ(store.Selected_Option(), 2);
@@ -490,6 +509,48 @@ TEST_F(Chest_Dialog, TheSixteenthItemIsDrawnBelowTheGridAndCannotBeTaken) {
 }
 
 // ---------------------------------------------------------------------------------------------------------
+// Layout shared by the store, give-item and conversation dialogs
+
+// Slot s starts at its corner and takes 33 x 33 pixels; the close button sits where the picture shows it.
+TEST_F(Creature_Dialogs, SlotsAndCloseButtonsSitOnTheirPictures) {
+    TDC_Dlg_Store store;
+    TDC_Dlg_GiveItem give;
+    TDC_Dlg_Conversation conversation;
+    Open(store, "Dlg Store");
+    Open(give, "Dlg GiveItem");
+    Open(conversation, "Dlg Conversation");
+    const struct {
+        TDC_Dlg_Item_Slots* Dialog;
+        int32_t Slot, X, Y;
+    } slots[] = {{&give, 1, 79, 73},   {&give, 4, 199, 73},   {&store, 1, 231, 52},
+                 {&store, 9, 551, 52}, {&store, 10, 231, 92}, {&store, 45, 551, 212}};
+    for (const auto& c : slots) {
+        const TDC_Dlg_Item_Slots& d = *c.Dialog;
+        const int32_t x = d.Left + c.X, y = d.Top + c.Y;
+        SCOPED_TRACE(d.Name + " slot " + std::to_string(c.Slot));
+        EXPECT_EQ(d.Slot_At(x, y), c.Slot);
+        EXPECT_EQ(d.Slot_At(x + 32, y + 32), c.Slot);
+        EXPECT_NE(d.Slot_At(x - 1, y), c.Slot);
+        EXPECT_NE(d.Slot_At(x, y - 1), c.Slot);
+        EXPECT_NE(d.Slot_At(x + 33, y), c.Slot);
+        EXPECT_NE(d.Slot_At(x, y + 33), c.Slot);
+    }
+    const struct {
+        TDC_Dlg_Picture* Dialog;
+        int32_t X, Y;
+    } closes[] = {{&store, 563, 251}, {&give, 213, 125}, {&conversation, 455, 255}};
+    EXPECT_EQ(std::vector<int32_t>({conversation.Topic_List.Left - conversation.Left,
+                                    conversation.Topic_List.Top - conversation.Top,
+                                    conversation.Topic_List.Width, conversation.Topic_List.Height}),
+              std::vector<int32_t>({21, 87, 163, 195}));
+    for (const auto& c : closes)
+        EXPECT_EQ(std::pair(c.Dialog->Close_Button()->Left - c.Dialog->Left,
+                            c.Dialog->Close_Button()->Top - c.Dialog->Top),
+                  std::pair(c.X, c.Y))
+            << c.Dialog->Name;
+}
+
+// ---------------------------------------------------------------------------------------------------------
 // Give item and conversation
 
 TEST_F(Creature_Dialogs, GivingFiresTheEventOnlyWithBothIdsAndTheItemsLeaveTheMap) {
@@ -573,7 +634,18 @@ TEST_F(Creature_Dialogs, AskingATopicShowsTheAnswerAndFiresOnlyWithAnEventId) {
         Click(talk, talk.Left + 21 + 20, talk.Top + 87 + 16 + 8);
         EXPECT_EQ(talk.Answer(), "He sleeps.");
         EXPECT_EQ(Quests_Visible(), (std::vector<bool>{event_id != 0, false}));
-        talk.Choose_Topic(4); // past the topics: nothing
+        // The first and the last topic answer; numbers past the topics do nothing.
+        const std::pair<int32_t, const char*> asked[] = {
+            {1, "Cold."}, {3, "North."}, {0, "North."}, {4, "North."}};
+        for (const auto& [topic, answer] : asked) {
+            talk.Choose_Topic(topic);
+            EXPECT_EQ(talk.Answer(), answer) << topic;
+        }
+        // A topic without its text (not from a file) answers nothing.
+        sage->Talk_Texts.pop_back();
+        talk.Choose_Topic(3);
+        EXPECT_EQ(talk.Answer(), "");
+        talk.Choose_Topic(2);
         EXPECT_EQ(talk.Answer(), "He sleeps.");
         Map->Remove_Monster(sage->Id);
         Map->End_Tick();

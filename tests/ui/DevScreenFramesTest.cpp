@@ -46,7 +46,11 @@ TEST_F(TDev_Screen_Frames, MapGeneratorAfterADig) {
     ASSERT_EQ(Display_Object()->Drawing_Suppressed, 0);
     Click(screen.Left + 800 - 110, screen.Top + 110); // the window to the middle of the map
     Frame();
-    EXPECT_NE(Drawn("Генератор карт"), nullptr);
+    const auto* title = Drawn("Генератор карт");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>({uint32_t(Centre_X(*title) - screen.Left),
+                                     uint32_t(Centre_Y(*title) - screen.Top), title->Rgb}),
+              std::vector<uint32_t>({400, 33, 0xFFFFFF}));
     EXPECT_TRUE(Page_Matches("mapgen"));
 }
 
@@ -55,10 +59,18 @@ TEST_F(TDev_Screen_Frames, TileEditorWithPaintedTerrains) {
     Open(screen, "Dlg TileGen");
     Choose_First_Module(screen);
     ASSERT_EQ(screen.File_List().Lines, (TString_List{"Barrow_Terrain.txt", "Village_Terrain.txt"}));
+    // Nothing is chosen in the new list: Load Terrain loads nothing yet. A close of a chooser that is not
+    // open is nothing either.
+    Click(screen.Left + 15, screen.Top + 600 - 43);
+    EXPECT_EQ(Current_Map()->Terrain_List.Count(), 0);
+    screen.Kill_Child_Control("Dlg Select Module");
+    screen.Kill_Child_Control("Dlg Select File");
+    EXPECT_EQ(screen.File_List().Line_Count(), 2);
     Click(screen.Left + 50, screen.Top + 15);
     Click(screen.Left + 15, screen.Top + 600 - 43); // Button Load Terrain
     const int32_t count = Current_Map()->Terrain_List.Count();
     ASSERT_GE(count, 3);
+    EXPECT_EQ(screen.Terrain_List().Get_Selected_Index(), 0);
     ASSERT_EQ(screen.Terrain_List().Line_Count(), count);
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y)
@@ -68,7 +80,24 @@ TEST_F(TDev_Screen_Frames, TileEditorWithPaintedTerrains) {
     ASSERT_EQ(screen.Terrain_List().Get_Selected_Index(), 2);
     Root.MouseMove(0, 400, 590); // off the lists: the selection shows, not the hover band
     Frame();
-    EXPECT_NE(Drawn("Редактор ячеек"), nullptr);
+    // The title white and centred at (400, 33); the terrain names right of their pictures, 30 below the
+    // line's top, the selected one in the highlight colour.
+    const auto* title = Drawn("Редактор ячеек");
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(std::vector<uint32_t>({uint32_t(Centre_X(*title) - screen.Left),
+                                     uint32_t(Centre_Y(*title) - screen.Top), title->Rgb}),
+              std::vector<uint32_t>({400, 33, 0xFFFFFF}));
+    const TDC_List& terrains = screen.Terrain_List();
+    for (int32_t line = 1; line <= 2; ++line) {
+        const std::string& full = Current_Map()->Terrain_List.Terrain(line)->Name;
+        const auto* name = Drawn(full.substr(0, full.find(' ') + 1)); // word by word, each with its space
+        ASSERT_NE(name, nullptr) << line;
+        EXPECT_EQ(
+            std::vector<uint32_t>(
+                {uint32_t(name->X - terrains.Left), uint32_t(name->Y - terrains.Top), name->Rgb}),
+            std::vector<uint32_t>({60, uint32_t(54 * (line - 1) + 30), line == 2 ? 0x0B1FB7u : 0xFFFFFFu}))
+            << line;
+    }
     EXPECT_TRUE(Page_Matches("tilegen"));
 }
 

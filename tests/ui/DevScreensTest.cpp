@@ -1,6 +1,7 @@
 // The developer screens driven as the window drives them: switches, the view's picking and limits,
 // painting, memory slots, saving and loading tiles, the file chooser, and the map generator's overview,
 // module choice and generation.
+#include "core/DisplaySeam.h"
 #include "core/Messages.h"
 #include "generation/RndClassItem.h"
 #include "generation/RndClassMonster.h"
@@ -12,10 +13,13 @@
 #include "ui/DCDlgSelectFile.h"
 #include "ui/DCDlgSelectModule.h"
 #include "ui/DCDlgTileGen.h"
+#include "ui/DCGameScreen.h"
 #include "ui/DCList.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,6 +40,7 @@ TEST(Dev_Screen_Switches, DashAndWordInAnyCaseAndTheGeneratorWins) {
         {{"-TileGen", "-Width2"}, TDev_Screen::Tile_Gen, true, false},
         {{"-tilegen", "-HEIGHT2"}, TDev_Screen::Tile_Gen, false, true},
         {{"tilegen", "/tilegen", "-tilegens", "--tilegen", "-width"}, TDev_Screen::None, false, false},
+        {{"-xilegen", "-napgen", "-qidth2", "-beight2"}, TDev_Screen::None, false, false},
     };
     for (const auto& c : cases) {
         const TDev_Screen_Switches switches = Dev_Screen_Switches(c.Arguments);
@@ -43,6 +48,38 @@ TEST(Dev_Screen_Switches, DashAndWordInAnyCaseAndTheGeneratorWins) {
         EXPECT_EQ(switches.Width_2, c.Width_2) << ::testing::PrintToString(c.Arguments);
         EXPECT_EQ(switches.Height_2, c.Height_2) << ::testing::PrintToString(c.Arguments);
     }
+}
+
+// Where each control of the two screens sits on the 800 x 600 picture: x, y from the corner, width, height.
+TEST_F(TDev_Screen_Test, TheControlsSitOnThePicture) {
+    using TRect = std::vector<int32_t>;
+    const auto layout = [](const TDisplay_Class& d) {
+        std::map<std::string, TRect> rects;
+        for (int32_t n = 1; n <= d.Child_Count(); ++n) {
+            const TDisplay_Class& c = *d.Child(n);
+            rects[c.Name] = {c.Left - d.Left, c.Top - d.Top, c.Width, c.Height};
+        }
+        return rects;
+    };
+    TDC_Dlg_TileGen tiles;
+    Open(tiles, "Dlg TileGen");
+    EXPECT_EQ(layout(tiles), (std::map<std::string, TRect>{{"Close Button", {770, 566, 23, 23}},
+                                                           {"File List", {10, 10, 220, 200}},
+                                                           {"Terrain List", {590, 10, 220, 200}},
+                                                           {"Button Load Terrain", {10, 552, 200, 38}},
+                                                           {"Button Choose Module", {10, 509, 200, 38}},
+                                                           {"Button Load Tile", {566, 509, 200, 38}},
+                                                           {"Button Save Tile", {566, 552, 200, 38}}}));
+    TDC_Dlg_MapGen maps;
+    Open(maps, "Dlg MapGen");
+    EXPECT_EQ(layout(maps), (std::map<std::string, TRect>{{"Close Button", {770, 570, 23, 23}},
+                                                          {"File List", {10, 10, 200, 200}},
+                                                          {"Button Choose Module", {10, 509, 200, 38}},
+                                                          {"Button Generate", {10, 552, 200, 38}}}));
+    // The file lists take 16 lines, the terrain list a picture's height a line.
+    EXPECT_EQ(std::vector<int32_t>({tiles.File_List().Line_Height, tiles.Terrain_List().Line_Height,
+                                    maps.File_List().Line_Height}),
+              std::vector<int32_t>({12, 54, 12}));
 }
 
 class TTile_Gen_Test : public TDev_Screen_Test {
@@ -82,20 +119,86 @@ protected:
     bool Exists(const std::string& name) const { return std::filesystem::exists(Folder.File(name)); }
 };
 
-TEST_F(TTile_Gen_Test, EverySquareOfTheWindowIsFoundUnderItsCell) {
+// Over the middle of each cell's diamond the view answers the cell's square when it lies in the 15 x 15
+// window and on the map, and nothing otherwise (the cells of the view's corners, past its edges, off the
+// map).
+TEST_F(TTile_Gen_Test, EverySquareOfTheWindowIsFoundUnderItsCellAndNoOther) {
+    int64_t sum_x = 0, sum_y = 0, count = 0;
+    for (int32_t px = 0; px < Map_Cell_Side; ++px)
+        for (int32_t py = 0; py < Map_Cell_Side; ++py)
+            if (Display_Object()->Is_Point_In_Tile_Mask(px, py)) sum_x += px, sum_y += py, ++count;
+    ASSERT_GT(count, 0);
     for (const auto& [view_x, view_y] : {std::pair{12, 12}, std::pair{1, 1}, std::pair{185, 185}}) {
-        for (int32_t map_x = view_x; map_x < view_x + 15; ++map_x)
-            for (int32_t map_y = view_y; map_y < view_y + 15; ++map_y) {
-                int32_t x = 0, y = 0, found_x = 0, found_y = 0;
-                ASSERT_TRUE(Square_Point(map_x, map_y, view_x, view_y, x, y));
-                ASSERT_TRUE(Dev_View_Square_At(x, y, view_x, view_y, found_x, found_y))
-                    << map_x << "," << map_y;
+        int32_t found_in_window = 0;
+        for (int32_t n = 1; n <= Game_View_Rows; ++n)
+            for (int32_t i = 1; i <= Game_View_Columns; ++i) {
+                int32_t map_x = 0, map_y = 0, left = 0, top = 0, found_x = 0, found_y = 0;
+                const bool on_map = View_Cell_To_Map(i, n, view_x, view_y, map_x, map_y);
+                View_Cell_Position(i, n, left, top);
+                const bool in_window = on_map && map_x >= view_x && map_x < view_x + 15 && map_y >= view_y &&
+                                       map_y < view_y + 15;
+                const int32_t x = left + static_cast<int32_t>(sum_x / count),
+                              y = top + static_cast<int32_t>(sum_y / count);
+                ASSERT_EQ(Dev_View_Square_At(x, y, view_x, view_y, found_x, found_y), in_window)
+                    << map_x << "," << map_y << " in the view at " << view_x << "," << view_y;
+                if (!in_window) continue;
                 EXPECT_EQ(std::pair(found_x, found_y), std::pair(map_x, map_y));
+                ++found_in_window;
             }
-        // Cells whose squares lie outside the window are never the answer: the top corner of the view.
+        EXPECT_EQ(found_in_window, 15 * 15);
+        // The top corner of the view.
         int32_t found_x = 0, found_y = 0;
         EXPECT_FALSE(Dev_View_Square_At(30, 150, view_x, view_y, found_x, found_y));
     }
+}
+
+// The view draws each square of the window once, in its cell, and marks it seen; nothing else. A display
+// object that suppresses drawing, or none at all, draws and finds nothing.
+TEST_F(TTile_Gen_Test, TheViewDrawsTheWindowsSquaresInTheirCells) {
+    Add_Terrains({"floor"});
+    TTerrain& floor = *Current_Map()->Terrain_List.Terrain(1);
+    floor.Picture_L1 = "floor.bmp";
+    floor.Picture_Index_L1 = 5;
+    for (int32_t x = 1; x <= Map_Width; ++x)
+        for (int32_t y = 1; y <= Map_Height; ++y) Terrain_At(x, y) = 1;
+    auto world = std::make_shared<TRecording_Display_Sink>();
+    const std::shared_ptr<TDisplay_Sink> before = Install_Display_Sink(world);
+    const auto seen = [] {
+        std::vector<std::pair<int32_t, int32_t>> squares;
+        for (int32_t x = 1; x <= Map_Width; ++x)
+            for (int32_t y = 1; y <= Map_Height; ++y)
+                if (Current_Map()->Get_Square(x, y)->Is_Seen()) squares.emplace_back(x, y);
+        return squares;
+    };
+    for (const auto& [view_x, view_y] : {std::pair{12, 12}, std::pair{1, 1}, std::pair{185, 185}}) {
+        SCOPED_TRACE(std::to_string(view_x) + "," + std::to_string(view_y));
+        for (int32_t x = 1; x <= Map_Width; ++x)
+            for (int32_t y = 1; y <= Map_Height; ++y) Current_Map()->Get_Square(x, y)->Set_Seen(false);
+        TRecording_Display_Sink expected;
+        std::vector<std::pair<int32_t, int32_t>> window;
+        for (int32_t n = 1; n <= Game_View_Rows; ++n)
+            for (int32_t i = 1; i <= Game_View_Columns; ++i) {
+                int32_t map_x = 0, map_y = 0, left = 0, top = 0;
+                if (!View_Cell_To_Map(i, n, view_x, view_y, map_x, map_y) || map_x < view_x ||
+                    map_x >= view_x + 15 || map_y < view_y || map_y >= view_y + 15)
+                    continue;
+                View_Cell_Position(i, n, left, top);
+                expected.Draw_Terrain_Tile(0, left, top, 5);
+                window.emplace_back(map_x, map_y);
+            }
+        std::sort(window.begin(), window.end());
+        world->Calls.clear();
+        Draw_Dev_View(0, view_x, view_y);
+        EXPECT_EQ(world->Calls, expected.Calls);
+        EXPECT_EQ(seen(), window);
+    }
+    Display_Object()->Drawing_Suppressed = 1;
+    world->Calls.clear();
+    Draw_Dev_View(0, 50, 50);
+    Display_Object()->Drawing_Suppressed = 0;
+    EXPECT_TRUE(world->Calls.empty());
+    EXPECT_FALSE(Current_Map()->Get_Square(50, 50)->Is_Seen());
+    Install_Display_Sink(before);
 }
 
 TEST_F(TTile_Gen_Test, TheViewStaysOnTheArea) {
@@ -139,6 +242,15 @@ TEST_F(TTile_Gen_Test, ButtonsPaintEraseAndPick) {
     EXPECT_EQ(Terrain_At(20, 21), 3);
     EXPECT_EQ(d->Terrain_List().Get_Selected_Index(), 3);
     EXPECT_EQ(d->Terrain_List().Get_Top_Index(), 3);
+    // The first terrain scrolls the list back to the top; an empty square only clears the selection.
+    Terrain_At(22, 21) = 1;
+    Press_Square(*d, 22, 21, Mouse_Button_Left, Shift_Ctrl);
+    EXPECT_EQ(std::pair(d->Terrain_List().Get_Selected_Index(), d->Terrain_List().Get_Top_Index()),
+              std::pair(1, 1));
+    Press_Square(*d, 23, 21, Mouse_Button_Left, Shift_Ctrl);
+    EXPECT_EQ(std::pair(d->Terrain_List().Get_Selected_Index(), d->Terrain_List().Get_Top_Index()),
+              std::pair(0, 1));
+    EXPECT_EQ(Terrain_At(23, 21), 0);
 
     Drag_Over(*d, 13, 12, Shift_Right);
     EXPECT_EQ(Terrain_At(13, 12), 0);
@@ -148,6 +260,9 @@ TEST_F(TTile_Gen_Test, ButtonsPaintEraseAndPick) {
     d->Terrain_List().Set_Selected_Index(0);
     Press_Square(*d, 20, 21, Mouse_Button_Left);
     EXPECT_EQ(Terrain_At(20, 21), 0);
+    Terrain_At(21, 21) = 3;
+    Drag_Over(*d, 21, 21, Shift_Left);
+    EXPECT_EQ(Terrain_At(21, 21), 0);
 
     // Behind the open file chooser the area takes no paint.
     d->Terrain_List().Set_Selected_Index(1);
@@ -166,7 +281,8 @@ TEST_F(TTile_Gen_Test, CtrlFunctionKeysKeepTheAreaAndPlainOnesPutItBack) {
     auto d = Open_Tile_Gen();
     Terrain_At(12, 12) = 1;
     Terrain_At(26, 26) = 2;
-    Terrain_At(27, 27) = 3; // outside the area
+    for (const auto& [x, y] : {std::pair{27, 27}, std::pair{20, 27}, std::pair{27, 20}, std::pair{11, 20}})
+        Terrain_At(x, y) = 3; // outside the area
     Key(Vk_F3, Shift_Ctrl);
     Terrain_At(12, 12) = 3;
     Key(Vk_F3);
@@ -175,7 +291,26 @@ TEST_F(TTile_Gen_Test, CtrlFunctionKeysKeepTheAreaAndPlainOnesPutItBack) {
     Key(Vk_F4); // a slot never filled empties the area
     EXPECT_EQ(Terrain_At(12, 12), 0);
     EXPECT_EQ(Terrain_At(26, 26), 0);
-    EXPECT_EQ(Terrain_At(27, 27), 3);
+    for (const auto& [x, y] : {std::pair{27, 27}, std::pair{20, 27}, std::pair{27, 20}, std::pair{11, 20}})
+        EXPECT_EQ(Terrain_At(x, y), 3) << x << "," << y;
+
+    // F1 to F10 are ten slots of their own; F11 and F12 are none.
+    constexpr uint16_t Vk_F1 = 112;
+    for (uint16_t k = 0; k < 10; ++k) {
+        Terrain_At(12, 12) = static_cast<uint16_t>(k + 1);
+        Key(Vk_F1 + k, Shift_Ctrl);
+    }
+    for (uint16_t key : {uint16_t(Vk_F1 + 10), uint16_t(Vk_F1 + 11)}) {
+        Terrain_At(12, 12) = 2;
+        Key(key, Shift_Ctrl);
+        Terrain_At(12, 12) = 3;
+        Key(key);
+        EXPECT_EQ(Terrain_At(12, 12), 3) << key;
+    }
+    for (uint16_t k = 0; k < 10; ++k) {
+        Key(Vk_F1 + k);
+        EXPECT_EQ(Terrain_At(12, 12), k + 1) << "F" << k + 1;
+    }
 }
 
 TEST_F(TTile_Gen_Test, ALargeAreaIsSavedAsFourGroupedSectionsSkippingTakenNames) {
@@ -219,7 +354,7 @@ TEST_F(TTile_Gen_Test, ASavedTileLoadsBackThroughTheChooser) {
     const auto painted = [](int32_t x, int32_t y) { return static_cast<uint16_t>((x * 3 + y) % 5); };
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = painted(x, y);
-    Click_Button(*d, "Button Save Tile");
+    EXPECT_TRUE(d->Save_Tiles());
     ASSERT_TRUE(Exists("Tile_1.txt"));
     for (int32_t x = 12; x <= 26; ++x)
         for (int32_t y = 12; y <= 26; ++y) Terrain_At(x, y) = 0;
@@ -252,6 +387,7 @@ TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
     Folder.Write("Big.txt", big);
     static const char garbage[] = "\x00\xff\xfe:=\nTile Row := \x80\x81\nIdentifier Symbol := \xff\n:=";
     Folder.Write("Garbage.txt", std::string(garbage, sizeof garbage - 1));
+    Folder.Make_Folder("sub");
     for (const bool wide : {false, true}) {
         Install_Current_Map(std::make_unique<TMap>());
         Add_Terrains({"floor", "water"});
@@ -264,6 +400,8 @@ TEST_F(TTile_Gen_Test, OversizedAndGarbageFilesChangeNothingOutsideTheArea) {
         d->Load_Tile("Garbage.txt");
         EXPECT_EQ(Map_Terrains(), before);
         d->Load_Tile("../Big.txt");
+        EXPECT_EQ(Map_Terrains(), before);
+        d->Load_Tile("sub/../Big.txt"); // the file is there, but the name leaves the folder on its way
         EXPECT_EQ(Map_Terrains(), before);
         d->Load_Tile("Big.txt");
         for (int32_t x = 1; x <= 200; ++x)
@@ -301,6 +439,11 @@ TEST_F(TTile_Gen_Test, AFailedSaveIsReportedAndTheEditorGoesOn) {
         EXPECT_FALSE(Exists("Tile_1.txt")) << c.Name;
         EXPECT_FALSE(d->Kill);
     }
+    // Without a map there is nothing to save.
+    auto d = Open_Tile_Gen();
+    Install_Current_Map(nullptr);
+    EXPECT_FALSE(d->Save_Tiles());
+    EXPECT_FALSE(Exists("Tile_1.txt"));
 }
 
 TEST_F(TTile_Gen_Test, TheChooserListsTextFilesAndNeedsASelection) {
@@ -386,10 +529,20 @@ TEST_F(TMap_Gen_Test, TheOverviewAndTheArrowsMoveTheWindowWithinTheMap) {
         int32_t View_X, View_Y;
     } clicks[] = {{right - 110, top + 110, 93, 93},  {right - 210, top + 10, 1, 1},
                   {right - 10, top + 210, 185, 185}, {right - 20, top + 30, 183, 13},
-                  {right - 211, top + 100, 183, 13}, {right - 100, top + 211, 183, 13}};
+                  {right - 211, top + 100, 183, 13}, {right - 100, top + 211, 183, 13},
+                  {right - 9, top + 100, 183, 13},   {right - 100, top + 9, 183, 13}};
     for (const auto& c : clicks) {
         Click(c.X, c.Y);
         EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(c.View_X, c.View_Y)) << c.X << "," << c.Y;
+    }
+    // Each arrow moves the window one square.
+    const struct {
+        uint16_t Key;
+        int32_t View_X, View_Y;
+    } steps[] = {{Vk_Right, 184, 13}, {Vk_Left, 183, 13}, {Vk_Down, 183, 14}, {Vk_Up, 183, 13}};
+    for (const auto& s : steps) {
+        Key(s.Key);
+        EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(s.View_X, s.View_Y)) << s.Key;
     }
     for (int i = 0; i < 3; ++i) Key(Vk_Right);
     for (int i = 0; i < 3; ++i) Key(Vk_Up);
@@ -402,9 +555,42 @@ TEST_F(TMap_Gen_Test, TheOverviewAndTheArrowsMoveTheWindowWithinTheMap) {
     EXPECT_EQ(std::pair(d.View_X(), d.View_Y()), std::pair(1, 2));
 }
 
+// The overview in the top right corner shows each square as one pixel of its terrain's overview colour,
+// from (589, 9) for square 0, 0, and the window the view shows as a white 15 x 15 outline.
+TEST_F(TMap_Gen_Test, TheOverviewShowsTheMapAndTheWindow) {
+    TTerrain moss;
+    moss.Overview_Color = 90 + 140 * 256 + 60 * 65536;
+    const uint16_t id = Current_Map()->Terrain_List.Add(moss);
+    for (const auto& [x, y] : {std::pair{1, 1}, std::pair{200, 200}, std::pair{57, 3}, std::pair{13, 13}})
+        Terrain_At(x, y) = id;
+    TDC_Dlg_MapGen d;
+    Open(d, "Dlg MapGen");
+    Frame();
+    const int32_t x0 = d.Left + 589, y0 = d.Top + 9;
+    const auto pixel = [&](int32_t x, int32_t y) { return Raw(0, x0 + x, y0 + y) & 0xFFFFFF; };
+    constexpr uint32_t Moss = 0x5A8C3C, White = 0xFFFFFF, Black = 0;
+    const struct {
+        int32_t X, Y;
+        uint32_t Colour;
+    } points[] = {{1, 1, Moss},      {200, 200, Moss}, {57, 3, Moss},   {2, 1, Black},   {1, 2, Black},
+                  {199, 200, Black}, {13, 13, Moss},   {12, 12, White}, {26, 12, White}, {12, 26, White},
+                  {26, 26, White},   {19, 12, White},  {12, 19, White}, {26, 19, White}, {19, 26, White},
+                  {27, 19, Black},   {19, 27, Black},  {11, 19, Black}, {19, 11, Black}, {19, 19, Black}};
+    for (const auto& p : points) EXPECT_EQ(pixel(p.X, p.Y), p.Colour) << p.X << "," << p.Y;
+}
+
 TEST_F(TMap_Gen_Test, GenerateDigsTheChosenTilesFileAndGivesEverythingBack) {
     TDC_Dlg_MapGen d;
     Open(d, "Dlg MapGen");
+    // A chooser left with Escape, or the close of one that is not open, chooses nothing.
+    d.Kill_Child_Control("Dlg Select Module");
+    Click(d.Left + 10 + 5, d.Top + 600 - 91 + 5);
+    ASSERT_NE(d.Module_Chooser(), nullptr);
+    d.Kill_Child_Control("Dlg Select File");
+    ASSERT_NE(d.Module_Chooser(), nullptr);
+    Key(27);
+    ASSERT_EQ(d.Module_Chooser(), nullptr);
+    EXPECT_EQ(d.File_List().Line_Count(), 0);
     Choose_First_Module(d);
     EXPECT_EQ(d.File_List().Lines, (TString_List{"Barrow_Tiles.txt", "Village_Tiles.txt"}));
     Generate_Line(d, 1);

@@ -75,6 +75,11 @@ TEST_F(Journal_Dialogs, TheJournalListsTheVisibleQuestsInOrderAndClearsTheMark) 
     for (const auto& [line, icon] : std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {2, 0}, {3, 1}})
         EXPECT_EQ(Page_Pixel(x + 2 + 3, y + 54 * line + 2 + 4), Code(Sheet_General, 160 + 32 * icon + 3, 4))
             << line;
+    // The lines are read, not chosen: the mouse over a line and a click on it leave its background plain.
+    Owner.MouseMove(0, x + 300, y + 30);
+    Click(x + 300, y + 30);
+    Frame();
+    EXPECT_EQ(Page_Pixel(x + 300, y + 30), 0x373737u);
 }
 
 TEST_F(Journal_Dialogs, AJournalWithoutVisibleQuestsIsEmpty) {
@@ -169,10 +174,13 @@ TEST_F(Journal_Dialogs, TheModuleTextTurnsABoxAtATime) {
     Shown();
     Frame();
     const std::vector<TShown_Text> shown = Shown();
-    ASSERT_GE(shown.size(), 2u);
+    ASSERT_GE(shown.size(), 3u);
     const int32_t middle = text.Left + 448 / 2;
     EXPECT_EQ(shown[0], At("Курган", middle + 1, text.Top + 61, 2, 2, 3, 0xFFFFFF));
     EXPECT_EQ(shown[1], At("Курган", middle, text.Top + 60, 2, 2, 3, 0));
+    // The text starts in the box's corner at (60, 80), its first line one line step down.
+    EXPECT_EQ(std::vector<int32_t>({shown[2].X, shown[2].Y, shown[2].Style}),
+              std::vector<int32_t>({text.Left + 60, text.Top + 80 + 12, 3}));
     struct TStep {
         const char* Click; // nothing: the first frame
         int32_t Offset;
@@ -192,9 +200,15 @@ TEST_F(Journal_Dialogs, TheModuleTextTurnsABoxAtATime) {
         EXPECT_EQ(text.Up_Button.Enabled, s.Up_On);
         EXPECT_EQ(text.Down_Button.Enabled, s.Down_On);
     }
-    EXPECT_EQ(text.Up_Button.Left - text.Left, 319);
-    EXPECT_EQ(text.Down_Button.Left - text.Left, 344);
-    EXPECT_EQ(text.Down_Button.Top - text.Top, 429);
+    // The arrows are window buttons (type 1): up at (319, 429) showing picture 3, down at (344, 429)
+    // picture 4.
+    for (const TDC_Button* button : {&text.Up_Button, &text.Down_Button}) {
+        const bool up = button == &text.Up_Button;
+        EXPECT_EQ(std::vector<int32_t>({button->Left - text.Left, button->Top - text.Top, button->Button_Type,
+                                        button->Image_Index}),
+                  std::vector<int32_t>({up ? 319 : 344, 429, 1, up ? 3 : 4}))
+            << button->Name;
+    }
 }
 
 TEST_F(Journal_Dialogs, AShortModuleTextCannotBeTurned) {
