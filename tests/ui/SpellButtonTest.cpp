@@ -218,7 +218,7 @@ TEST_F(Spell_Button, SettingATargetClearsTheOthersButKeepsTheSpell) {
     EXPECT_EQ(Cursor_Target().Y, 20);
     Set_Cursor_Target_Monster(3);
     EXPECT_EQ(Cursor_Target().Creature_Id, 3);
-    EXPECT_EQ(Cursor_Target().X, 0);
+    EXPECT_EQ(std::vector<int32_t>({Cursor_Target().X, Cursor_Target().Y}), std::vector<int32_t>({0, 0}));
     Set_Cursor_Target_Pile(7, 8);
     EXPECT_EQ(Cursor_Target().Kind, Cursor_Target_Pile);
     EXPECT_EQ(Cursor_Target().Creature_Id, 0);
