@@ -9,7 +9,6 @@
 #include "ui/HeadlessGame.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <deque>
 
