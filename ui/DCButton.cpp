@@ -6,6 +6,8 @@
 #include "media/GfxDevice.h"
 #include "ui/CursorTarget.h"
 
+#include <utility>
+
 void TDC_Button::Set_Button_Type(int32_t type) {
     Button_Type = type;
     TDisplay_Object::Get_Button_Size(type, Button_Width, Button_Height);
@@ -40,6 +42,16 @@ void TDC_Button::Handle_DrawPage(int32_t page) {
     if (const TDisplay_Object* display = Display_Object())
         display->Draw_Button(page, Left, Top, disabled, Pressed, Mouse_Over, Button_Type, Image_Index);
     if (On_Draw && !Draw_Hook_First) hook();
+}
+
+std::unique_ptr<TDC_Text_Button> Make_Dialog_Button(const std::string& caption, TClick_Handler handler) {
+    auto button = std::make_unique<TDC_Text_Button>();
+    button->Set_Button_Type(6);
+    button->Set_Image_Index(0);
+    button->Set_Text(caption);
+    button->Set_Visible(true);
+    button->On_Click = std::move(handler);
+    return button;
 }
 
 void TDC_Text_Button::Handle_DrawPage(int32_t page) {

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 using TClick_Handler = std::function<void(const std::string& name)>;
@@ -50,6 +51,10 @@ public:
     int32_t Font_Style = 4;
     int32_t Caption_Y_Offset = 0;
 };
+
+// A visible text button of the dialogs' kind (button type 6, image 0) with the caption; clicks go to
+// the handler.
+std::unique_ptr<TDC_Text_Button> Make_Dialog_Button(const std::string& caption, TClick_Handler handler);
 
 class TDC_Button_Toggle : public TDC_Button {
 public:

@@ -12,12 +12,8 @@ const std::array<const char*, TDC_Dlg_Difficulty::Button_Count> Captions = {"Ð›Ñ
 TDC_Dlg_Difficulty::TDC_Dlg_Difficulty()
     : TDC_Dlg_Picture("TDC_Dlg_Difficulty", "Dlg_Difficulty.bmp", Dialog_Width, Dialog_Height, true) {
     for (std::size_t i = 0; i < Buttons.size(); ++i) {
-        auto button = std::make_unique<TDC_Text_Button>();
-        button->Set_Button_Type(6);
-        button->Set_Image_Index(0);
-        button->Set_Text(Captions[i]);
-        button->Set_Visible(true);
-        button->On_Click = [this](const std::string& name) { Button_Click(name); };
+        auto button =
+            Make_Dialog_Button(Captions[i], [this](const std::string& name) { Button_Click(name); });
         Add_Child_Control(button.get());
         Buttons[i] = std::move(button);
     }

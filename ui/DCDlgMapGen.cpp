@@ -26,16 +26,6 @@ namespace {
 
 constexpr uint16_t Vk_Left = 37, Vk_Up = 38, Vk_Right = 39, Vk_Down = 40;
 
-std::unique_ptr<TDC_Text_Button> Make_Button(const char* caption, TDC_Dlg_MapGen& owner) {
-    auto button = std::make_unique<TDC_Text_Button>();
-    button->Set_Button_Type(6);
-    button->Set_Image_Index(0);
-    button->Set_Text(caption);
-    button->Set_Visible(true);
-    button->On_Click = [&owner](const std::string& name) { owner.Button_Click(name); };
-    return button;
-}
-
 // Everything a generation loads for its dig, and the drawing it suppresses, given back however it ends: a
 // tiles file that fails to load must not leave the view blank for good nor the tables of a half-done run
 // behind. The tile classes stay: they are the table just chosen.
@@ -66,9 +56,11 @@ TDC_Dlg_MapGen::TDC_Dlg_MapGen()
     : TDC_Dlg_Picture("TDC_Dlg_MapGen", "Dlg_MapGen.bmp", Dialog_Width, Dialog_Height, true),
       View_X_(Dev_View_Start), View_Y_(Dev_View_Start) {
     Add_Close_Button(770, 570);
-    Generate_Button = Make_Button("Создать карту", *this);
+    Generate_Button =
+        Make_Dialog_Button("Создать карту", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(Generate_Button.get());
-    Choose_Module_Button = Make_Button("Выбор модуля", *this);
+    Choose_Module_Button =
+        Make_Dialog_Button("Выбор модуля", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(Choose_Module_Button.get());
     List = std::make_unique<TDC_List>();
     List->Set_Background_Color(20, 20, 20);

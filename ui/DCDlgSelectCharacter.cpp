@@ -20,17 +20,6 @@
 
 namespace {
 
-std::unique_ptr<TDC_Text_Button> Make_Text_Button(const char* caption,
-                                                  std::function<void(const std::string&)> handler) {
-    auto button = std::make_unique<TDC_Text_Button>();
-    button->Set_Button_Type(6);
-    button->Set_Image_Index(0);
-    button->Set_Text(caption);
-    button->Set_Visible(true);
-    button->On_Click = std::move(handler);
-    return button;
-}
-
 std::unique_ptr<TDC_List> Make_List(const char* name, bool visible,
                                     std::function<void(const std::string&, int32_t)> handler) {
     auto list = std::make_unique<TDC_List>();
@@ -52,11 +41,12 @@ TDC_Dlg_Select_Character::TDC_Dlg_Select_Character()
     if (TDisplay_Object* display = Display_Object(); display && Path_Settings())
         display->Load_Picture_Buffer("f_VB_Char_Layout", Path_Settings()->Get_Win_Char_Bitmap(), Layout_Width,
                                      Layout_Height, Layout_Buffer);
-    OK_Button = Make_Text_Button("ОК", [this](const std::string& name) { Button_Click(name); });
+    OK_Button = Make_Dialog_Button("ОК", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(OK_Button.get());
-    Cancel_Button = Make_Text_Button("Отмена", [this](const std::string& name) { Button_Click(name); });
+    Cancel_Button = Make_Dialog_Button("Отмена", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(Cancel_Button.get());
-    Delete_Button = Make_Text_Button("Удалить", [this](const std::string& name) { Delete_Character(name); });
+    Delete_Button =
+        Make_Dialog_Button("Удалить", [this](const std::string& name) { Delete_Character(name); });
     Delete_Button->Set_Visible(false);
     Add_Child_Control(Delete_Button.get());
     for (auto& slot : Portraits) {

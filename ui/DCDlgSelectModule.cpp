@@ -9,24 +9,11 @@
 #include "ui/DCList.h"
 #include "ui/FrontEndLists.h"
 
-namespace {
-
-std::unique_ptr<TDC_Text_Button> Make_Button(const char* caption, TDC_Dlg_Select_Module& owner) {
-    auto button = std::make_unique<TDC_Text_Button>();
-    button->Set_Button_Type(6);
-    button->Set_Image_Index(0);
-    button->Set_Text(caption);
-    button->Set_Visible(true);
-    button->On_Click = [&owner](const std::string& name) { owner.Button_Click(name); };
-    return button;
-}
-} // namespace
-
 TDC_Dlg_Select_Module::TDC_Dlg_Select_Module()
     : TDC_Dlg_Picture("TDC_Dlg_Select_Module", "Dlg_SelectModule.bmp", Dialog_Width, Dialog_Height, true) {
-    OK_Button = Make_Button("ОК", *this);
+    OK_Button = Make_Dialog_Button("ОК", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(OK_Button.get());
-    Cancel_Button = Make_Button("Отмена", *this);
+    Cancel_Button = Make_Dialog_Button("Отмена", [this](const std::string& name) { Button_Click(name); });
     Add_Child_Control(Cancel_Button.get());
     List = std::make_unique<TDC_List>();
     List->Set_Background_Color(55, 55, 55);

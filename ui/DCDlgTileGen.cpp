@@ -24,16 +24,6 @@ constexpr uint16_t Vk_Left = 37, Vk_Up = 38, Vk_Right = 39, Vk_Down = 40;
 constexpr uint16_t Vk_F1 = 112;
 constexpr int32_t Terrain_Line_Height = 54;
 
-std::unique_ptr<TDC_Text_Button> Make_Button(const char* caption, TDC_Dlg_TileGen& owner) {
-    auto button = std::make_unique<TDC_Text_Button>();
-    button->Set_Button_Type(6);
-    button->Set_Image_Index(0);
-    button->Set_Text(caption);
-    button->Set_Visible(true);
-    button->On_Click = [&owner](const std::string& name) { owner.Button_Click(name); };
-    return button;
-}
-
 std::unique_ptr<TDC_List> Make_List(TDC_Dlg_TileGen& owner) {
     auto list = std::make_unique<TDC_List>();
     list->Set_Background_Color(20, 20, 20);
@@ -59,10 +49,14 @@ TDC_Dlg_TileGen::TDC_Dlg_TileGen()
                     std::vector<uint16_t>(static_cast<size_t>(Area_Height_)));
 
     Add_Close_Button(770, 566);
-    Load_Terrain_Button = Make_Button("Открыть файл", *this);
-    Choose_Module_Button = Make_Button("Выбор модуля", *this);
-    Load_Tile_Button = Make_Button("Загрузить", *this);
-    Save_Tile_Button = Make_Button("Сохранить", *this);
+    Load_Terrain_Button =
+        Make_Dialog_Button("Открыть файл", [this](const std::string& name) { Button_Click(name); });
+    Choose_Module_Button =
+        Make_Dialog_Button("Выбор модуля", [this](const std::string& name) { Button_Click(name); });
+    Load_Tile_Button =
+        Make_Dialog_Button("Загрузить", [this](const std::string& name) { Button_Click(name); });
+    Save_Tile_Button =
+        Make_Dialog_Button("Сохранить", [this](const std::string& name) { Button_Click(name); });
     for (TDC_Text_Button* button : {Load_Terrain_Button.get(), Choose_Module_Button.get(),
                                     Load_Tile_Button.get(), Save_Tile_Button.get()})
         Add_Child_Control(button);
