@@ -82,11 +82,7 @@ void TDC_Dlg_MapGen::Button_Click(const std::string& name) {
     if (name == "Button Generate") {
         Generate();
     } else if (name == "Button Choose Module") {
-        if (Module_Chooser_) return;
-        Module_Chooser_ = std::make_unique<TDC_Dlg_Select_Module>();
-        Module_Chooser_->Center_On_Screen("Dlg Select Module", true);
-        Module_Chooser_->Set_Visible(true);
-        Add_Child_Control(Module_Chooser_.get());
+        Open_Modal_Child(*this, Module_Chooser_, "Dlg Select Module");
     }
 }
 

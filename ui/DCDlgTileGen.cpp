@@ -97,19 +97,11 @@ void TDC_Dlg_TileGen::Button_Click(const std::string& name) {
 }
 
 void TDC_Dlg_TileGen::Open_Module_Chooser() {
-    if (Module_Chooser_) return;
-    Module_Chooser_ = std::make_unique<TDC_Dlg_Select_Module>();
-    Module_Chooser_->Center_On_Screen("Dlg Select Module", true);
-    Module_Chooser_->Set_Visible(true);
-    Add_Child_Control(Module_Chooser_.get());
+    Open_Modal_Child(*this, Module_Chooser_, "Dlg Select Module");
 }
 
 void TDC_Dlg_TileGen::Open_File_Chooser() {
-    if (File_Chooser_) return;
-    File_Chooser_ = std::make_unique<TDC_Dlg_SelectFile>();
-    File_Chooser_->Center_On_Screen("Dlg Select File", true);
-    File_Chooser_->Set_Visible(true);
-    Add_Child_Control(File_Chooser_.get());
+    Open_Modal_Child(*this, File_Chooser_, "Dlg Select File");
 }
 
 void TDC_Dlg_TileGen::Kill_Child_Control(const std::string& name) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -148,3 +149,14 @@ private:
     bool Killing_ = false;    // the kill protocol is running on this control
     bool Kill_Again_ = false; // a nested run was asked for while it ran
 };
+
+// Makes a dialog into the slot, centred on the screen and modal under the name, visible, as a child of the
+// parent. Nothing when the slot already holds one: a second request for an open dialog is ignored.
+template <typename TDialog>
+void Open_Modal_Child(TDisplay_Class& parent, std::unique_ptr<TDialog>& slot, const std::string& name) {
+    if (slot) return;
+    slot = std::make_unique<TDialog>();
+    slot->Center_On_Screen(name, true);
+    slot->Set_Visible(true);
+    parent.Add_Child_Control(slot.get());
+}
